@@ -1,0 +1,38 @@
+#!/bin/sh
+# Installs the Debian packages Velmora needs to build, run and test.
+# Idempotent: when every package is present it does nothing.
+set -eu
+
+PACKAGES="
+cmake
+ninja-build
+g++
+qt6-base-dev
+qt6-image-formats-plugins
+libgl-dev
+fonts-liberation2
+libgtest-dev
+libgmock-dev
+libbenchmark-dev
+xvfb
+xauth
+poppler-utils
+"
+
+missing=""
+for p in $PACKAGES; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  case "$status" in
+    *"install ok installed"*) ;;
+    *) missing="$missing $p" ;;
+  esac
+done
+
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing

@@ -1,0 +1,199 @@
+#include "common/Program.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QWidget>
+
+namespace velmora {
+
+namespace {
+class TMessageBoxUi final : public TUiService
+{
+public:
+    void information(const QString &text) override
+    {
+        QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Information"),
+                                 text);
+    }
+    bool askYesNo(const QString &text, const QString &caption) override
+    {
+        return QMessageBox::question(QApplication::activeWindow(), caption, text,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+    void beep() override { QApplication::beep(); }
+};
+
+std::unique_ptr<TUiService> &service()
+{
+    static std::unique_ptr<TUiService> s = std::make_unique<TMessageBoxUi>();
+    return s;
+}
+
+QString &appFolderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
+QPointer<QWidget> &mainForm()
+{
+    static QPointer<QWidget> form;
+    return form;
+}
+
+int &waitDepth()
+{
+    static int depth = 0;
+    return depth;
+}
+
+QString withSlash(QString folder)
+{
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+} // namespace
+
+TUiService &Ui()
+{
+    return *service();
+}
+
+std::unique_ptr<TUiService> SetUiService(std::unique_ptr<TUiService> s)
+{
+    auto previous = std::move(service());
+    service() = s ? std::move(s) : std::make_unique<TMessageBoxUi>();
+    return previous;
+}
+
+void SetAppFolder(const QString &folder)
+{
+    appFolderOverride() = folder.isEmpty() ? QString() : withSlash(folder);
+}
+
+QString AppFolder()
+{
+    if (!appFolderOverride().isEmpty())
+        return appFolderOverride();
+    static const QString folder = [] {
+        const QString exeDir = QCoreApplication::applicationDirPath();
+        const QFileInfo info(exeDir);
+        if (!exeDir.isEmpty() && info.isDir() && info.isWritable())
+            return withSlash(exeDir);
+        QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (data.isEmpty())
+            data = QDir::homePath() + QStringLiteral("/.velmora");
+        QDir().mkpath(data);
+        return withSlash(data);
+    }();
+    return folder;
+}
+
+QString IniFileName()
+{
+    return AppFolder() + QStringLiteral("QX.ini");
+}
+
+void ShowInformation(const QString &text)
+{
+    Ui().information(text);
+}
+
+bool AskYesNo(const QString &text, const QString &caption)
+{
+    return Ui().askYesNo(text, caption);
+}
+
+void BeginWait()
+{
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) == nullptr)
+        return;
+    if (waitDepth()++ == 0)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void EndWait()
+{
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) == nullptr)
+        return;
+    if (waitDepth() > 0 && --waitDepth() == 0)
+        QApplication::restoreOverrideCursor();
+}
+
+void SetMainForm(QWidget *form)
+{
+    mainForm() = form;
+}
+
+void CenterForm(QWidget *form)
+{
+    if (form == nullptr)
+        return;
+    QWidget *main = mainForm();
+    const bool isMain = form->metaObject()->className() == QByteArray("TCalendarMain") ||
+                        QString::fromLatin1(form->metaObject()->className())
+                                .endsWith(QStringLiteral("::TCalendarMain"));
+    if (isMain || main == nullptr || main->isMaximized()) {
+        const QScreen *screen = form->screen();
+        if (screen == nullptr)
+            return;
+        const QRect area = screen->availableGeometry();
+        form->move(area.left() + (area.width() - form->width()) / 2,
+                   area.top() + (area.height() - form->height()) / 2);
+        return;
+    }
+    const QRect g = main->frameGeometry();
+    form->move(g.left() + (g.width() - form->width()) / 2,
+               g.top() + (g.height() - form->height()) / 2);
+}
+
+void ShowHelpContext(int topic)
+{
+    // Help topics are HTML pages beside the program: help/<topic>.html, with index.html
+    // as the contents.
+    const QString page = AppFolder() + QStringLiteral("help/%1.html").arg(topic);
+    if (QFileInfo::exists(page)) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+        return;
+    }
+    ShowInformation(QStringLiteral("Help topic %1 is not installed.").arg(topic));
+}
+
+int ZoomToCode(double factor)
+{
+    // Each tenth maps to its own code; the small tolerance keeps 0.7f (0.69999...) at 70.
+    constexpr double eps = 1e-6;
+    if (factor < 0.3 - eps) return 20;
+    if (factor < 0.4 - eps) return 30;
+    if (factor < 0.5 - eps) return 40;
+    if (factor < 0.6 - eps) return 50;
+    if (factor < 0.7 - eps) return 60;
+    if (factor < 0.8 - eps) return 70;
+    if (factor < 0.9 - eps) return 80;
+    if (factor < 1.0 - eps) return 90;
+    return 100;
+}
+
+double CodeToZoom(int code)
+{
+    if (code < 30) return 0.2;
+    if (code < 40) return 0.3;
+    if (code < 50) return 0.4;
+    if (code < 60) return 0.5;
+    if (code < 70) return 0.6;
+    if (code < 80) return 0.7;
+    if (code < 90) return 0.8;
+    if (code < 100) return 0.9;
+    return 1.0;
+}
+
+} // namespace velmora

@@ -1,0 +1,45 @@
+#pragma once
+// Program-wide routines: the application folder, messages and questions, the wait cursor,
+// dialog placement, help and the zoom codes. Messages and questions go through one
+// replaceable service so that tests can script the answers.
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace velmora {
+
+class TUiService
+{
+public:
+    virtual ~TUiService() = default;
+    virtual void information(const QString &text) = 0;
+    virtual bool askYesNo(const QString &text, const QString &caption) = 0;
+    virtual void beep() = 0;
+};
+
+// The service in use; the default shows real message boxes.
+TUiService &Ui();
+// Replaces the service (nullptr restores the default). Returns the previous one.
+std::unique_ptr<TUiService> SetUiService(std::unique_ptr<TUiService> service);
+
+// Folder of the executable with a trailing slash when it is writable, else the per-user
+// data folder. Tests point it elsewhere with SetAppFolder.
+QString AppFolder();
+void SetAppFolder(const QString &folder); // empty restores the automatic choice
+QString IniFileName();
+
+void ShowInformation(const QString &text);
+bool AskYesNo(const QString &text, const QString &caption);
+void BeginWait();
+void EndWait();
+void CenterForm(QWidget *form);
+void ShowHelpContext(int topic);
+// The main window that CenterForm centres over; set by the main window when it is created.
+void SetMainForm(QWidget *mainForm);
+
+int ZoomToCode(double factor);
+double CodeToZoom(int code);
+
+} // namespace velmora

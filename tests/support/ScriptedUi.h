@@ -1,0 +1,48 @@
+#pragma once
+// A message service for tests: records every message and question and answers the
+// questions from a script (Yes when the script runs dry).
+#include "common/Program.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace velmora::test {
+
+class ScriptedUi final : public TUiService
+{
+public:
+    QStringList messages;   // texts of ShowInformation
+    QStringList questions;  // texts of AskYesNo
+    std::deque<bool> answers;
+    int beeps = 0;
+
+    void information(const QString &text) override { messages << text; }
+    bool askYesNo(const QString &text, const QString &) override
+    {
+        questions << text;
+        if (answers.empty())
+            return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void beep() override { ++beeps; }
+};
+
+// Installs a ScriptedUi for the lifetime of the guard.
+class ScopedScriptedUi
+{
+public:
+    ScopedScriptedUi();
+    ~ScopedScriptedUi();
+    ScopedScriptedUi(const ScopedScriptedUi &) = delete;
+    ScopedScriptedUi &operator=(const ScopedScriptedUi &) = delete;
+    ScriptedUi &ui() { return *ui_; }
+
+private:
+    ScriptedUi *ui_;
+    std::unique_ptr<TUiService> previous_;
+};
+
+} // namespace velmora::test

@@ -1,0 +1,13 @@
+// One main for every test program: a headless QApplication, then GoogleTest.
+#include <gmock/gmock.h>
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}
