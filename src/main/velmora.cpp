@@ -1,7 +1,12 @@
+#include "app/PageWindow.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    velmora::TPageWindow window;
+    window.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,274 @@
+#include "app/ExportCommand.h"
+
+#include "calendar/Calpanel32.h"
+#include "common/ReportCanvas.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <memory>
+#include <optional>
+
+namespace velmora {
+
+namespace {
+
+const char *kUsage =
+    "Usage: velmora-export [options] OUTPUT\n"
+    "Renders a calendar page to OUTPUT (.png, .bmp or .pdf).\n"
+    "\n"
+    "Options:\n"
+    "  --layout N            page layout 0..21\n"
+    "  --month N             month 1..12\n"
+    "  --year N              year 1..9999\n"
+    "  --day N               day of the month (planners start there)\n"
+    "  --week-start DAY      sunday or monday\n"
+    "  --paper KIND          letter or a4\n"
+    "  --zoom F              0.2..1.0 in tenths (PNG and BMP only)\n"
+    "  --language L          month and day names: en, fr, de, es or it\n"
+    "  --title TEXT          a title of your own\n"
+    "  --months N            N consecutive months: N pages of one PDF, or N numbered\n"
+    "                        pictures (name-01.png, name-02.png, ...)\n"
+    "  --help                show this text\n";
+
+struct ExportOptions
+{
+    std::optional<int> layout, month, year, day, weekStart, paper, months;
+    std::optional<double> zoom;
+    std::optional<TNameLanguage> language;
+    std::optional<QString> title;
+    QString output;
+};
+
+class UsageError
+{
+public:
+    explicit UsageError(QString m) : message(std::move(m)) {}
+    QString message;
+};
+
+int intArg(const QString &name, const QString &value, int lo, int hi)
+{
+    bool ok = false;
+    const int v = value.toInt(&ok);
+    if (!ok || v < lo || v > hi)
+        throw UsageError(QStringLiteral("%1 needs a whole number from %2 to %3, not \"%4\"")
+                             .arg(name).arg(lo).arg(hi).arg(value));
+    return v;
+}
+
+ExportOptions parse(const QStringList &args, bool &help)
+{
+    ExportOptions o;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString a = args.at(i);
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            help = true;
+            return o;
+        }
+        if (!a.startsWith(QLatin1String("--"))) {
+            if (!o.output.isEmpty())
+                throw UsageError(QStringLiteral("more than one output file given"));
+            o.output = a;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            throw UsageError(QStringLiteral("%1 needs a value").arg(a));
+        const QString v = args.at(++i);
+        if (a == QLatin1String("--layout")) o.layout = intArg(a, v, 0, 21);
+        else if (a == QLatin1String("--month")) o.month = intArg(a, v, 1, 12);
+        else if (a == QLatin1String("--year")) o.year = intArg(a, v, 1, 9999);
+        else if (a == QLatin1String("--day")) o.day = intArg(a, v, 1, 31);
+        else if (a == QLatin1String("--months")) o.months = intArg(a, v, 1, 1200);
+        else if (a == QLatin1String("--week-start")) {
+            if (v == QLatin1String("sunday")) o.weekStart = 1;
+            else if (v == QLatin1String("monday")) o.weekStart = 2;
+            else throw UsageError(QStringLiteral("--week-start is sunday or monday"));
+        } else if (a == QLatin1String("--paper")) {
+            if (v == QLatin1String("letter")) o.paper = 0;
+            else if (v == QLatin1String("a4")) o.paper = 1;
+            else throw UsageError(QStringLiteral("--paper is letter or a4"));
+        } else if (a == QLatin1String("--zoom")) {
+            bool ok = false;
+            const double z = v.toDouble(&ok);
+            const double tenths = z * 10;
+            if (!ok || z < 0.2 - 1e-9 || z > 1.0 + 1e-9 || std::abs(tenths - std::round(tenths)) > 1e-6)
+                throw UsageError(QStringLiteral("--zoom is one of 0.2, 0.3, ... 1.0"));
+            o.zoom = z;
+        } else if (a == QLatin1String("--language")) {
+            static const QStringList codes = {"en", "fr", "de", "es", "it"};
+            const auto idx = codes.indexOf(v);
+            if (idx < 0)
+                throw UsageError(QStringLiteral("--language is en, fr, de, es or it"));
+            o.language = static_cast<TNameLanguage>(idx);
+        } else if (a == QLatin1String("--title")) {
+            o.title = v;
+        } else {
+            throw UsageError(QStringLiteral("unknown option %1").arg(a));
+        }
+    }
+    if (o.output.isEmpty())
+        throw UsageError(QStringLiteral("no output file given (see --help)"));
+    return o;
+}
+
+enum class Format { Png, Bmp, Pdf };
+
+Format formatOf(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png")) return Format::Png;
+    if (suffix == QLatin1String("bmp")) return Format::Bmp;
+    if (suffix == QLatin1String("pdf")) return Format::Pdf;
+    throw UsageError(QStringLiteral("the output must end in .png, .bmp or .pdf"));
+}
+
+void applyOptions(TCalendarPanel32 &page, const ExportOptions &o)
+{
+    TCalendarSettings &s = page.SettingsForReading();
+    if (o.layout) s.CalendarLayout = *o.layout;
+    if (o.month) s.MainCalMonth = *o.month;
+    if (o.year) s.MainCalYear = *o.year;
+    if (o.day) s.MainCalDay = *o.day;
+    if (o.weekStart) s.StartOfWeek = *o.weekStart;
+    if (o.paper) s.PaperKind = static_cast<uint8_t>(*o.paper);
+    if (o.language) s.Names = BuiltInNames(*o.language);
+    if (o.title) s.UserTitle = o.title->toStdString();
+    // The day must exist in the chosen month, or the planners would start elsewhere.
+    s.MainCalDay = std::clamp(s.MainCalDay, 1, std::max(1, DaysInMonth(s.MainCalYear, s.MainCalMonth)));
+    page.RecalcLayout(o.layout.has_value());
+    if (o.zoom)
+        page.SetZoom(static_cast<float>(*o.zoom));
+}
+
+void stepMonth(TCalendarPanel32 &page)
+{
+    TCalendarSettings &s = page.SettingsForReading();
+    const TMonthYear next = AddMonths(s.MainCalMonth, s.MainCalYear, 1);
+    s.MainCalMonth = next.month;
+    s.MainCalYear = next.year;
+    s.MainCalDay = std::min(std::max(1, s.MainCalDay), DaysInMonth(next.year, next.month));
+    page.RecalcLayout(false);
+}
+
+QString numberedName(const QString &path, int index, int count)
+{
+    if (count == 1)
+        return path;
+    const QFileInfo info(path);
+    const int width = count >= 100 ? (count >= 1000 ? 4 : 3) : 2;
+    const QString dir = info.path() == QLatin1String(".") && !path.startsWith(QLatin1String("./"))
+                            ? QString()
+                            : info.path() + QLatin1Char('/');
+    return dir + info.completeBaseName() + QStringLiteral("-%1.").arg(index, width, 10, QLatin1Char('0')) +
+           info.suffix();
+}
+
+class WriteError
+{
+public:
+    explicit WriteError(QString m) : message(std::move(m)) {}
+    QString message;
+};
+
+void writeRaster(TCalendarPanel32 &page, const QString &path, Format format)
+{
+    const QImage image = page.RenderToBitmap();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    if (!image.save(&file, format == Format::Png ? "PNG" : "BMP") || !file.commit())
+        throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+}
+
+void writePdf(TCalendarPanel32 &page, const QString &path, int months)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    {
+        QPdfWriter pdf(&file);
+        constexpr int kPdfDpi = 600;
+        pdf.setResolution(kPdfDpi);
+        pdf.setCreator(QStringLiteral("Velmora"));
+        pdf.setTitle(QStringLiteral("Calendar"));
+        auto pageLayout = [&page] {
+            return QPageLayout(QPageSize(page.PaperKind() == 1 ? QPageSize::A4 : QPageSize::Letter),
+                               page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape
+                                                                         : QPageLayout::Portrait,
+                               QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+        };
+        pdf.setPageLayout(pageLayout());
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            throw WriteError(QStringLiteral("cannot write %1").arg(path));
+        for (int i = 0; i < months; ++i) {
+            if (i > 0) {
+                stepMonth(page);
+                pdf.setPageLayout(pageLayout());
+                pdf.newPage();
+            }
+            TReportCanvas report(painter, kPdfDpi);
+            page.PrintPage(report, 0, 0);
+        }
+        painter.end();
+    }
+    if (!file.commit())
+        throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+}
+
+} // namespace
+
+int RunExport(const QStringList &arguments, QString &out, QString &err)
+{
+    bool help = false;
+    ExportOptions options;
+    Format format = Format::Png;
+    try {
+        options = parse(arguments, help);
+        if (help) {
+            out = QString::fromLatin1(kUsage);
+            return 0;
+        }
+        format = formatOf(options.output);
+        if (options.zoom && format == Format::Pdf)
+            throw UsageError(QStringLiteral("--zoom applies to PNG and BMP output only"));
+    } catch (const UsageError &e) {
+        err = QStringLiteral("velmora-export: ") + e.message + QLatin1Char('\n');
+        return 2;
+    }
+
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    applyOptions(page, options);
+    const int months = options.months.value_or(1);
+    QStringList written;
+    try {
+        if (format == Format::Pdf) {
+            writePdf(page, options.output, months);
+            written << options.output;
+        } else {
+            for (int i = 0; i < months; ++i) {
+                if (i > 0)
+                    stepMonth(page);
+                const QString name = numberedName(options.output, i + 1, months);
+                writeRaster(page, name, format);
+                written << name;
+            }
+        }
+    } catch (const WriteError &e) {
+        // Nothing half-written stays behind: earlier pictures of this run go too.
+        for (const QString &f : written)
+            QFile::remove(f);
+        err = QStringLiteral("velmora-export: ") + e.message + QLatin1Char('\n');
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace velmora

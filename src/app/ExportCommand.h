@@ -1,0 +1,14 @@
+#pragma once
+// The headless exporter: turns a calendar page into PNG, BMP or PDF files from the
+// command line, with the same drawing as the program.
+#include <QString>
+#include <QStringList>
+
+namespace velmora {
+
+// Runs the exporter on its arguments (without the program name). Messages go to the given
+// streams' callbacks; returns the process exit code: 0 done, 1 unreadable input, 2 bad
+// options or unwritable output.
+int RunExport(const QStringList &arguments, QString &out, QString &err);
+
+} // namespace velmora

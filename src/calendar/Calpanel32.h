@@ -1,0 +1,206 @@
+#pragma once
+// The calendar page: one printable sheet with its settings, its 42 day cells and the
+// design objects placed on it.
+#include "calendar/CellText.h"
+#include "calendar/Gbasepnl.h"
+#include "calendar/MonthGrid.h"
+#include "calendar/PageLayout.h"
+#include "calendar/PageSettings.h"
+
+#include <QImage>
+
+#include <functional>
+#include <string>
+
+namespace velmora {
+
+class TReportCanvas;
+class TCanvas;
+struct TCalDrawParams;
+
+class TCalendarPanel32 : public TGBasePanel
+{
+    Q_OBJECT
+public:
+    explicit TCalendarPanel32(QWidget *parent = nullptr);
+    ~TCalendarPanel32() override;
+
+    // The whole settings block; plain reads and, for the document reader, plain writes.
+    const TCalendarSettings &Settings() const { return s_; }
+    TCalendarSettings &SettingsForReading() { return s_; }
+
+    // Published properties. A setter given the current value does nothing.
+    int CalendarLayout() const { return s_.CalendarLayout; }
+    void SetCalendarLayout(int layout);
+    int CalendarOrientation() const { return s_.CalendarOrientation; }
+    void SetCalendarOrientation(int orientation);
+    int CalendarLineLayout() const { return s_.CalendarLineLayout; }
+    void SetCalendarLineLayout(int lineLayout);
+    int MiniCalendarLineLayout() const { return s_.MiniCalendarLineLayout; }
+    void SetMiniCalendarLineLayout(int lineLayout);
+
+    const TFontDesc &TitleFont() const { return s_.TitleFont; }
+    const TFontDesc &HeadersFont() const { return s_.HeadersFont; }
+    const TFontDesc &CellFont() const { return s_.CellFont; }
+    const TFontDesc &MiniTitleFont() const { return s_.MiniTitleFont; }
+    const TFontDesc &MiniHeadersFont() const { return s_.MiniHeadersFont; }
+    const TFontDesc &MiniCellFont() const { return s_.MiniCellFont; }
+    // The font setters copy the given font and ignore a null one.
+    void SetTitleFont(const TFontDesc *font);
+    void SetHeadersFont(const TFontDesc *font);
+    void SetCellFont(const TFontDesc *font);
+    void SetMiniTitleFont(const TFontDesc *font);
+    void SetMiniHeadersFont(const TFontDesc *font);
+    void SetMiniCellFont(const TFontDesc *font);
+
+    TColor TitleBGColor() const { return s_.TitleBGColor; }
+    void SetTitleBGColor(TColor c);
+    TColor HeadersBGColor() const { return s_.HeadersBGColor; }
+    void SetHeadersBGColor(TColor c);
+    TColor MiniHeadersBGColor() const { return s_.MiniHeadersBGColor; }
+    void SetMiniHeadersBGColor(TColor c);
+    TColor MiniCalBGColor() const { return s_.MiniCalBGColor; }
+    void SetMiniCalBGColor(TColor c);
+
+    int CalendarBorder() const { return s_.CalendarBorder; }
+    void SetCalendarBorder(int b);
+    int HeadersBorder() const { return s_.HeadersBorder; }
+    void SetHeadersBorder(int b);
+    int CellBorder() const { return s_.CellBorder; }
+    void SetCellBorder(int b);
+    int MiniCalBorder() const { return s_.MiniCalBorder; }
+    void SetMiniCalBorder(int b);
+    int MiniHeadersBorder() const { return s_.MiniHeadersBorder; }
+    void SetMiniHeadersBorder(int b);
+    int MiniCellBorder() const { return s_.MiniCellBorder; }
+    void SetMiniCellBorder(int b);
+
+    int HeadersStyle() const { return s_.HeadersStyle; }
+    void SetHeadersStyle(int style);
+    int MiniHeadersStyle() const { return s_.MiniHeadersStyle; }
+    void SetMiniHeadersStyle(int style);
+    bool TitleShowYear() const { return s_.TitleShowYear; }
+    void SetTitleShowYear(bool on);
+    bool MiniShowYear() const { return s_.MiniShowYear; }
+    void SetMiniShowYear(bool on);
+    int NumberPosition() const { return s_.NumberPosition; }
+    void SetNumberPosition(int position);
+    int StartOfWeek() const { return s_.StartOfWeek; }
+    void SetStartOfWeek(int start);
+
+    int MainCalDay() const { return s_.MainCalDay; }
+    void SetMainCalDay(int day);
+    int MainCalMonth() const { return s_.MainCalMonth; }
+    void SetMainCalMonth(int month);
+    int MainCalYear() const { return s_.MainCalYear; }
+    void SetMainCalYear(int year);
+
+    float LeftMarginInch() const { return s_.LeftMarginInch; }
+    void SetLeftMarginInch(float inches);
+    float TopMarginInch() const { return s_.TopMarginInch; }
+    void SetTopMarginInch(float inches);
+    float RightMarginInch() const { return s_.RightMarginInch; }
+    void SetRightMarginInch(float inches);
+    float BottomMarginInch() const { return s_.BottomMarginInch; }
+    void SetBottomMarginInch(float inches);
+
+    const std::string &UserTitle() const { return s_.UserTitle; }
+    void SetUserTitle(const std::string &title);
+    uint8_t PaperKind() const { return s_.PaperKind; }
+    void SetPaperKind(uint8_t kind);
+    TDateTime PlannerFirstHour() const { return s_.PlannerFirstHour; }
+    void SetPlannerFirstHour(TDateTime time);
+
+    // Names 1..12 and 1..7; an index outside the table leaves the name or table unchanged.
+    void GetMonthName(int index, std::string &name) const;
+    void SetMonthName(int index, const std::string &name);
+    void GetDayName(int index, std::string &name) const;
+    void SetDayName(int index, const std::string &name);
+
+    // Whole-page operations.
+    void ResetToDefaults();
+    void AssignStyle(const TCalendarPanel32 &source);
+    bool SameStyle(const TCalendarPanel32 &other) const;
+    bool HasCellText() const;
+    bool HasSuperText() const;
+    int LayoutFamily() const { return LayoutFamilyOf(s_.CalendarLayout); }
+    bool HasDayCells() const;
+
+    // Geometry and drawing.
+    void RecalcLayout(bool resetFonts);
+    const TPageLayout &Layout() const { return layout_; }
+    int PageWidth() const { return layout_.width; }
+    int PageHeight() const { return layout_.height; }
+    QImage RenderToBitmap();
+    // Draws the page on a printer page; offsets in inches.
+    void PrintPage(TReportCanvas &report, double xOffset, double yOffset);
+    void Repaint();
+    void SetPaintingHold(bool hold);
+    bool PaintingHold() const { return paintingHold_; }
+
+    // Day cells.
+    TDayCellTable &Cells() { return cells_; }
+    const TDayCellTable &Cells() const { return cells_; }
+    const TRect &TitleRect() const { return titleRect_; }
+    const TRect &DayNamesRect() const { return dayNamesRect_; }
+    int CellAtPoint(int x, int y) const { return cells_.CellAtPoint(x, y); }
+    bool IsPointInCell(int x, int y) const { return cells_.IsPointInCell(x, y); }
+    int CellDay(int cell) const { return cells_.CellDay(cell); }
+    int CellOfDay(int day) const { return cells_.CellOfDay(day); }
+    void ActivateCell(int cell);
+    void ActivatePrevCell(int cell);
+    void ActivateNextCell(int cell);
+    void ClickCellAtPoint(int x, int y);
+    // Every cell's areas become zero until the next paint.
+    void ClearCellAreas() { cells_.clearAreas(); }
+
+    void SetCellTextRenderer(TCellTextRenderer *renderer) { cellRenderer_ = renderer; }
+    TCellTextRenderer *CellTextRenderer() const { return cellRenderer_; }
+
+    // Whether a design object lies under a page point; set by the object host.
+    std::function<bool(int x, int y)> HasObjectAt;
+
+    // Events raised to the owner.
+    std::function<void(const TRect &rTotal, const TRect &rFree, int iCell, int iDay)>
+        ClickedInCellEvent;
+    std::function<void(QObject *sender)> OnClickedHeader;
+    std::function<void(QObject *sender)> OnClickedDaysArea;
+    std::function<void(QObject *sender)> OnClick;
+    std::function<void(QObject *sender)> OnDblClick;
+
+    // The painting step shared by the screen and bitmaps: the calendar drawn into an image
+    // of the control's size. Fills the day cell table.
+    void DrawCalendarInto(QImage &image);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void zoomChanged() override;
+
+private:
+    void layoutChanged();
+    void applyMiniFontSizes();
+    TCalDrawParams mainParams(double scale, int dpi, const TRect &area) const;
+    TCalDrawParams miniParams(const TMiniRect &mini, double scale, int dpi,
+                              const TRect &area) const;
+    void drawMain(TCanvas &canvas, TCalDrawParams &params);
+    std::vector<TPlannerRow> plannerRows() const;
+    std::string plannerTitle() const;
+    void drawCellTexts(QImage &image);
+    void fireCell(int cell);
+    template <typename T> void setAndRepaint(T &field, const T &value);
+    template <typename T> void setAndRelayout(T &field, const T &value);
+
+    TCalendarSettings s_;
+    TPageLayout layout_;
+    TDayCellTable cells_;
+    TRect titleRect_;
+    TRect dayNamesRect_;
+    QImage cache_;
+    bool cacheValid_ = false;
+    bool paintingHold_ = false;
+    bool painting_ = false;
+    TCellTextRenderer *cellRenderer_ = nullptr;
+};
+
+} // namespace velmora

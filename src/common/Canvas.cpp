@@ -1,0 +1,245 @@
+#include "common/Canvas.h"
+
+#include "common/Font.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace velmora {
+
+TCanvas::TCanvas(QPainter &painter, int dpi) : painter_(painter), dpi_(dpi > 0 ? dpi : 96)
+{
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    font_ = makeFont("Times New Roman", 16, 0);
+}
+
+TCanvas::~TCanvas()
+{
+    painter_.restore();
+}
+
+QFont TCanvas::makeFont(const std::string &name, int pixelSize, uint8_t style)
+{
+    QFont f(QString::fromStdString(name));
+    f.setPixelSize(pixelSize > 0 ? pixelSize : 1);
+    f.setBold((style & 1) != 0);
+    f.setItalic((style & 2) != 0);
+    f.setUnderline((style & 4) != 0);
+    f.setStrikeOut((style & 8) != 0);
+    f.setKerning(false);
+    return f;
+}
+
+void TCanvas::setPen(TColor color, int width, TPenStyle style)
+{
+    penColor_ = color;
+    penWidth_ = width < 1 ? 1 : width;
+    penStyle_ = style;
+}
+
+void TCanvas::setBrushSolid(TColor color)
+{
+    brush_ = color;
+}
+
+void TCanvas::setBrushClear()
+{
+    brush_.reset();
+}
+
+void TCanvas::selectFont(const std::string &name, int points, uint8_t style, TColor color)
+{
+    selectFontHeight(name, -MulDiv(points, dpi_, 72), style, color);
+}
+
+void TCanvas::selectFontHeight(const std::string &name, int height, uint8_t style,
+                               TColor color)
+{
+    fontColor_ = color;
+    if (height <= 0) {
+        font_ = makeFont(name, -height, style);
+        return;
+    }
+    // A positive height asks for the cell height: shrink the em until ascent + descent fits.
+    int em = height;
+    font_ = makeFont(name, em, style);
+    while (em > 1 && QFontMetrics(font_, painter_.device()).height() > height) {
+        --em;
+        font_ = makeFont(name, em, style);
+    }
+}
+
+void TCanvas::hLine(int x1, int x2, int y)
+{
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (x2 > x1)
+        painter_.fillRect(x1, y, x2 - x1, penWidth_, ToQColor(penColor_));
+}
+
+void TCanvas::vLine(int x, int y1, int y2)
+{
+    if (y2 < y1)
+        std::swap(y1, y2);
+    if (y2 > y1)
+        painter_.fillRect(x, y1, penWidth_, y2 - y1, ToQColor(penColor_));
+}
+
+void TCanvas::fillRect(const TRect &r)
+{
+    if (brush_ && r.right > r.left && r.bottom > r.top)
+        painter_.fillRect(r.left, r.top, r.right - r.left, r.bottom - r.top, ToQColor(*brush_));
+}
+
+void TCanvas::rectangle(const TRect &r)
+{
+    if (r.right <= r.left || r.bottom <= r.top)
+        return;
+    if (penStyle_ == TPenStyle::Clear) {
+        // Without a pen the filled area is one pixel smaller each way.
+        fillRect({r.left, r.top, r.right - 1, r.bottom - 1});
+        return;
+    }
+    fillRect(r);
+    hLine(r.left, r.right, r.top);
+    hLine(r.left, r.right, r.bottom - 1);
+    vLine(r.left, r.top, r.bottom);
+    vLine(r.right - 1, r.top, r.bottom);
+}
+
+void TCanvas::frameRect(const TRect &r)
+{
+    if (!brush_ || r.right <= r.left || r.bottom <= r.top)
+        return;
+    const QColor c = ToQColor(*brush_);
+    painter_.fillRect(r.left, r.top, r.right - r.left, 1, c);
+    painter_.fillRect(r.left, r.bottom - 1, r.right - r.left, 1, c);
+    painter_.fillRect(r.left, r.top, 1, r.bottom - r.top, c);
+    painter_.fillRect(r.right - 1, r.top, 1, r.bottom - r.top, c);
+}
+
+void TCanvas::moveTo(int x, int y)
+{
+    penX_ = x;
+    penY_ = y;
+}
+
+void TCanvas::lineTo(int x, int y)
+{
+    if (penStyle_ != TPenStyle::Clear) {
+        if (y == penY_ && penWidth_ == 1 && penStyle_ == TPenStyle::Solid) {
+            // Horizontal: from the start up to, not including, the end point.
+            if (x > penX_)
+                hLine(penX_, x, y);
+            else if (x < penX_)
+                hLine(x + 1, penX_ + 1, y);
+        } else if (x == penX_ && penWidth_ == 1 && penStyle_ == TPenStyle::Solid) {
+            if (y > penY_)
+                vLine(x, penY_, y);
+            else if (y < penY_)
+                vLine(x, y + 1, penY_ + 1);
+        } else {
+            QPen pen(ToQColor(penColor_));
+            pen.setWidth(penWidth_);
+            pen.setCapStyle(Qt::FlatCap);
+            if (penStyle_ == TPenStyle::Dot)
+                pen.setStyle(Qt::DotLine);
+            painter_.setPen(pen);
+            painter_.drawLine(QPoint(penX_, penY_), QPoint(x, y));
+        }
+    }
+    penX_ = x;
+    penY_ = y;
+}
+
+TTextMetric TCanvas::textMetric() const
+{
+    const QFontMetrics fm(font_, painter_.device());
+    TTextMetric m;
+    m.ascent = fm.ascent();
+    m.descent = fm.descent();
+    m.height = m.ascent + m.descent;
+    m.internalLeading = m.height - font_.pixelSize();
+    if (m.internalLeading < 0)
+        m.internalLeading = 0;
+    m.externalLeading = fm.leading() > 0 ? fm.leading() : 0;
+    return m;
+}
+
+int TCanvas::textHeight(const QString &) const
+{
+    return textMetric().height;
+}
+
+int TCanvas::textWidth(const QString &text) const
+{
+    return QFontMetrics(font_, painter_.device()).horizontalAdvance(text);
+}
+
+int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
+{
+    const TTextMetric m = textMetric();
+    const int w = textWidth(text);
+    int x = r.left;
+    if ((flags & DT_CENTER) != 0)
+        x = r.left + (r.right - r.left - w) / 2;
+    else if ((flags & DT_RIGHT) != 0)
+        x = r.right - w;
+    int y = r.top;
+    if ((flags & DT_SINGLELINE) != 0) {
+        if ((flags & DT_VCENTER) != 0)
+            y = r.top + (r.bottom - r.top - m.height) / 2;
+        else if ((flags & DT_BOTTOM) != 0)
+            y = r.bottom - m.height;
+    }
+    if (text.isEmpty())
+        return m.height;
+    painter_.save();
+    if ((flags & DT_NOCLIP) == 0) {
+        if (r.right <= r.left || r.bottom <= r.top) {
+            painter_.restore();
+            return m.height;
+        }
+        painter_.setClipRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                             painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    painter_.setFont(font_);
+    painter_.setPen(ToQColor(fontColor_));
+    painter_.drawText(QPoint(x, y + m.ascent), text);
+    painter_.restore();
+    return m.height;
+}
+
+void TCanvas::textOut(int x, int y, const QString &text)
+{
+    painter_.save();
+    painter_.setFont(font_);
+    painter_.setPen(ToQColor(fontColor_));
+    painter_.drawText(QPoint(x, y + QFontMetrics(font_, painter_.device()).ascent()), text);
+    painter_.restore();
+}
+
+void TCanvas::setClipRect(const TRect &r)
+{
+    painter_.setClipRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+}
+
+void TCanvas::clearClip()
+{
+    painter_.setClipping(false);
+}
+
+void TCanvas::drawImage(const TRect &r, const QImage &image)
+{
+    if (r.right <= r.left || r.bottom <= r.top || image.isNull())
+        return;
+    painter_.drawImage(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), image);
+}
+
+} // namespace velmora
