@@ -1,6 +1,5 @@
 #include "recurring/RecurFormula.h"
 
-#include <cstdio>
 #include <optional>
 
 namespace velmora {
@@ -16,14 +15,11 @@ std::optional<int> readNumber(std::string_view field)
     const std::string text = TrimSpaces(field);
     std::size_t pos = 0;
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        negative = text[pos++] == '-';
-    if (pos == text.size())
-        return std::nullopt;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+    if (pos == text.size()) return std::nullopt;
     int value = 0;
     for (; pos < text.size(); ++pos) {
-        if (text[pos] < '0' || text[pos] > '9')
-            return std::nullopt;
+        if (text[pos] < '0' || text[pos] > '9') return std::nullopt;
         value = value * 10 + (text[pos] - '0');
     }
     return negative ? -value : value;
@@ -35,11 +31,12 @@ std::string_view slice(std::string_view text, std::size_t from, std::size_t coun
     return from < text.size() ? text.substr(from, count) : std::string_view();
 }
 
+// Like printf's "%2.2d": at least two digits, a leading zero where needed.
 std::string twoDigits(int value)
 {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%2.2d", value);
-    return buffer;
+    std::string digits = std::to_string(value < 0 ? -static_cast<long long>(value) : value);
+    if (digits.size() < 2) digits.insert(0, 2 - digits.size(), '0');
+    return value < 0 ? "-" + digits : digits;
 }
 
 // Rules as read from an entry, limited to what the formula dialog can produce: a hand-edited
@@ -57,15 +54,16 @@ struct SpecialRule
     int month = 0;
 };
 
-bool validMonthIndex(int month) { return month >= kEachMonth && month <= 12; }
+bool validMonthIndex(int month)
+{
+    return month >= kEachMonth && month <= 12;
+}
 
 std::optional<DayOfMonthRule> readDayOfMonthRule(std::string_view entry)
 {
     DayOfMonthRule rule;
-    if (!ParseDayOfMonthFormula(entryFormula(entry), rule.day, rule.month))
-        return std::nullopt;
-    if (rule.day < 1 || rule.day > 31 || !validMonthIndex(rule.month))
-        return std::nullopt;
+    if (!ParseDayOfMonthFormula(entryFormula(entry), rule.day, rule.month)) return std::nullopt;
+    if (rule.day < 1 || rule.day > 31 || !validMonthIndex(rule.month)) return std::nullopt;
     return rule;
 }
 
@@ -107,16 +105,14 @@ std::string shortDayName(int weekdayNumber, const LocaleDateNames &names)
 std::string dayOfMonthText(std::string_view entry, const LocaleDateNames &names)
 {
     const auto rule = readDayOfMonthRule(entry);
-    if (!rule)
-        return {};
+    if (!rule) return {};
     return OrdinalText(rule->day) + " of " + monthText(rule->month, names);
 }
 
 std::string specialText(std::string_view entry, const LocaleDateNames &names)
 {
     const auto rule = readSpecialRule(entry);
-    if (!rule)
-        return {};
+    if (!rule) return {};
     std::string text =
         rule->occurrence == kLastOccurrence ? "Last " : OrdinalText(rule->occurrence + 1) + " ";
     if (rule->weekday == kAnyDayWeekday)
@@ -131,10 +127,8 @@ std::string daysOfWeekText(std::string_view entry, const LocaleDateNames &names)
     const std::string_view formula = entryFormula(entry);
     std::string text;
     for (int weekday = 1; weekday <= 7; ++weekday) {
-        if (!formulaHasWeekday(formula, weekday))
-            continue;
-        if (!text.empty())
-            text += ',';
+        if (!formulaHasWeekday(formula, weekday)) continue;
+        if (!text.empty()) text += ',';
         text += shortDayName(weekday, names);
     }
     return text;
@@ -147,12 +141,9 @@ enum class Feast { None, Easter, GoodFriday, PalmSunday };
 Feast feastOfEntry(std::string_view entry)
 {
     const std::string keyword = entryFeastKeyword(entry);
-    if (keyword == kEasterKeyword)
-        return Feast::Easter;
-    if (keyword == kGoodFridayKeyword)
-        return Feast::GoodFriday;
-    if (keyword == kPalmSundayKeyword)
-        return Feast::PalmSunday;
+    if (keyword == kEasterKeyword) return Feast::Easter;
+    if (keyword == kGoodFridayKeyword) return Feast::GoodFriday;
+    if (keyword == kPalmSundayKeyword) return Feast::PalmSunday;
     return Feast::None;
 }
 
@@ -169,14 +160,15 @@ TDateTime weekdayBefore(TDateTime date, int weekdayNumber)
 int feastDayInMonth(Feast feast, int year, int month)
 {
     const TDateTime easter = EasterSunday(year);
-    if (easter == 0 || feast == Feast::None)
-        return 0;
+    if (easter == 0 || feast == Feast::None) return 0;
     TDateTime date = easter;
     if (feast == Feast::GoodFriday)
         date = weekdayBefore(easter, kFriday);
     else if (feast == Feast::PalmSunday)
         date = weekdayBefore(easter, kSunday);
-    int y = 0, m = 0, d = 0;
+    int y = 0;
+    int m = 0;
+    int d = 0;
     DecodeDate(date, y, m, d);
     return m == month ? d : 0;
 }
@@ -190,11 +182,9 @@ std::vector<int> specialDays(const SpecialRule &rule, int year, int month, TDate
         return {rule.occurrence == kLastOccurrence ? last : rule.occurrence + 1};
     const int wanted = rule.weekday + 1;
     const int firstMatch = 1 + (wanted - DayOfWeek(first) + 7) % 7;
-    if (rule.occurrence == kLastOccurrence)
-        return {firstMatch + 7 * ((last - firstMatch) / 7)};
+    if (rule.occurrence == kLastOccurrence) return {firstMatch + 7 * ((last - firstMatch) / 7)};
     const int day = firstMatch + 7 * rule.occurrence;
-    if (day > last)
-        return {}; // the month has fewer such weekdays
+    if (day > last) return {}; // the month has fewer such weekdays
     return {day};
 }
 
@@ -204,8 +194,7 @@ std::vector<int> daysOfWeekDays(std::string_view formula, int year, int month, T
     const int firstWeekday = DayOfWeek(first);
     const int last = DaysInMonth(year, month);
     for (int day = 1; day <= last; ++day) {
-        if (formulaHasWeekday(formula, (firstWeekday - 1 + day - 1) % 7 + 1))
-            days.push_back(day);
+        if (formulaHasWeekday(formula, (firstWeekday - 1 + day - 1) % 7 + 1)) days.push_back(day);
     }
     return days;
 }
@@ -214,10 +203,10 @@ std::vector<int> daysOfWeekDays(std::string_view formula, int year, int month, T
 
 const LocaleDateNames &LocaleDateNames::english()
 {
-    static const LocaleDateNames names{
-        {"January", "February", "March", "April", "May", "June", "July", "August",
-         "September", "October", "November", "December"},
-        {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}};
+    static const LocaleDateNames names{{"January", "February", "March", "April", "May", "June",
+                                        "July", "August", "September", "October", "November",
+                                        "December"},
+                                       {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}};
     return names;
 }
 
@@ -231,8 +220,7 @@ std::string FixedWidth(std::string_view text, std::size_t width)
 std::string TrimSpaces(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     const std::size_t last = text.find_last_not_of(' ');
     return std::string(text.substr(first, last - first + 1));
 }
@@ -244,7 +232,7 @@ std::string OrdinalText(int n)
     static constexpr std::string_view kSuffixes = "thstndrdthththththth";
     const long long magnitude = n < 0 ? -static_cast<long long>(n) : n;
     const long long tens = magnitude % 100;
-    const std::size_t digit = static_cast<std::size_t>(magnitude % 10);
+    const auto digit = static_cast<std::size_t>(magnitude % 10);
     const std::string_view suffix =
         (tens >= 11 && tens <= 19) ? std::string_view("th") : kSuffixes.substr(digit * 2, 2);
     return std::to_string(n) + std::string(suffix);
@@ -265,8 +253,7 @@ std::string DaysOfWeekFormula(const std::array<bool, 7> &days)
 {
     std::string formula(1, kDaysOfWeekMarker);
     for (int i = 0; i < 7; ++i) {
-        if (days[static_cast<std::size_t>(i)])
-            formula += static_cast<char>('1' + i);
+        if (days[static_cast<std::size_t>(i)]) formula += static_cast<char>('1' + i);
     }
     return formula;
 }
@@ -275,21 +262,18 @@ bool ParseDayOfMonthFormula(std::string_view formula, int &day, int &monthIndex)
 {
     const auto d = readNumber(slice(formula, 3, 2));
     const auto m = readNumber(slice(formula, 1, 2));
-    if (!d || !m)
-        return false;
+    if (!d || !m) return false;
     day = *d;
     monthIndex = *m;
     return true;
 }
 
-bool ParseSpecialFormula(std::string_view formula, int &occurrence, int &weekday,
-                         int &monthIndex)
+bool ParseSpecialFormula(std::string_view formula, int &occurrence, int &weekday, int &monthIndex)
 {
     const auto o = readNumber(slice(formula, 1, 2));
     const auto w = readNumber(slice(formula, 3, 2));
     const auto m = readNumber(slice(formula, 5, 2));
-    if (!o || !w || !m)
-        return false;
+    if (!o || !w || !m) return false;
     occurrence = *o;
     weekday = *w;
     monthIndex = *m;
@@ -320,8 +304,7 @@ std::string entryFeastKeyword(std::string_view entry)
 {
     std::string keyword = TrimSpaces(slice(entry, kEntryNameWidth, kFeastKeywordWidth));
     for (char &c : keyword) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return keyword;
 }
@@ -347,12 +330,10 @@ std::string EntryDisplayText(std::string_view entry, const LocaleDateNames &name
 
 TDateTime EasterSunday(int year)
 {
-    if (year < 1 || year > 9999)
-        return 0;
+    if (year < 1 || year > 9999) return 0;
     const int g = year % 19;
     int d = ((225 - 11 * g) - 21) % 30 + 21;
-    if (d > 48)
-        d -= 1;
+    if (d > 48) d -= 1;
     const int e = (year + year / 4 + d + 1) % 7;
     const int q = d + 7 - e;
     return q < 32 ? EncodeDate(year, 3, q) : EncodeDate(year, 4, q - 31);
@@ -376,8 +357,7 @@ int PalmSundayDayInMonth(int year, int month)
 bool EntryConcernsMonth(std::string_view entry, int year, int month)
 {
     TDateTime first = 0;
-    if (!TryEncodeDate(year, month, 1, first))
-        return false;
+    if (!TryEncodeDate(year, month, 1, first)) return false;
     switch (entryMarker(entry)) {
     case kFeastMarker: {
         const Feast feast = feastOfEntry(entry);
@@ -399,19 +379,16 @@ bool EntryConcernsMonth(std::string_view entry, int year, int month)
 std::vector<int> EntryDays(std::string_view entry, int year, int month)
 {
     TDateTime first = 0;
-    if (!TryEncodeDate(year, month, 1, first))
-        return {};
+    if (!TryEncodeDate(year, month, 1, first)) return {};
     switch (entryMarker(entry)) {
     case kDayOfMonthMarker: {
         const auto rule = readDayOfMonthRule(entry);
-        if (!rule || !matchesMonth(rule->month, month))
-            return {};
+        if (!rule || !matchesMonth(rule->month, month)) return {};
         return {rule->day};
     }
     case kSpecialMarker: {
         const auto rule = readSpecialRule(entry);
-        if (!rule || !matchesMonth(rule->month, month))
-            return {};
+        if (!rule || !matchesMonth(rule->month, month)) return {};
         return specialDays(*rule, year, month, first);
     }
     case kDaysOfWeekMarker:

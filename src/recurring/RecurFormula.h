@@ -38,13 +38,12 @@ inline constexpr int kLastOccurrence = 5; // occurrence index: the last one in t
 inline constexpr int kAnyDayWeekday = 7;  // weekday index: any day, not a particular weekday
 
 // The formula dialog's drop-down lists, in index order.
-inline constexpr std::array<std::string_view, 6> kOccurrenceTexts = {
-    "1st", "2nd", "3rd", "4th", "5th", "Last"};
+inline constexpr std::array<std::string_view, 6> kOccurrenceTexts = {"1st", "2nd", "3rd",
+                                                                     "4th", "5th", "Last"};
 inline constexpr std::array<std::string_view, 8> kWeekdayTexts = {
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
-    "Day (any day)"};
+    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Day (any day)"};
 inline constexpr std::array<std::string_view, 13> kMonthTexts = {
-    "Each Month", "January", "February", "March",     "April",   "May",     "June",
+    "Each Month", "January", "February",  "March",   "April",    "May",     "June",
     "July",       "August",  "September", "October", "November", "December"};
 
 // Names the list texts take from the user's locale, already in the 8-bit code page.
@@ -75,8 +74,7 @@ std::string DaysOfWeekFormula(const std::array<bool, 7> &days);
 // The outputs are written only on success. Values are not range-checked here: the formula
 // dialog shows whatever a formula holds.
 bool ParseDayOfMonthFormula(std::string_view formula, int &day, int &monthIndex);
-bool ParseSpecialFormula(std::string_view formula, int &occurrence, int &weekday,
-                         int &monthIndex);
+bool ParseSpecialFormula(std::string_view formula, int &occurrence, int &weekday, int &monthIndex);
 
 // --- entries --------------------------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include "recurring/RecurFormula.h"
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <unordered_set>
 
@@ -15,22 +16,19 @@ namespace {
 std::string describe(const fs::path &file, const std::error_code &ec = {})
 {
     std::string text = file.string();
-    if (ec)
-        text += ": " + ec.message();
+    if (ec) text += ": " + ec.message();
     return text;
 }
 
 std::string readAllBytes(const fs::path &file)
 {
     std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw RecurStoreError("Cannot open " + describe(file));
+    if (!in) throw RecurStoreError("Cannot open " + describe(file));
     std::string bytes;
-    char buffer[16384];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad())
-        throw RecurStoreError("Cannot read " + describe(file));
+    std::array<char, 16384> buffer{};
+    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
+        bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) throw RecurStoreError("Cannot read " + describe(file));
     return bytes;
 }
 
@@ -41,11 +39,9 @@ std::vector<std::string> splitLines(const std::string &bytes)
     while (start < bytes.size()) {
         const std::size_t newline = bytes.find('\n', start);
         std::size_t end = newline == std::string::npos ? bytes.size() : newline;
-        if (end > start && bytes[end - 1] == '\r')
-            --end;
+        if (end > start && bytes[end - 1] == '\r') --end;
         lines.emplace_back(bytes, start, end - start);
-        if (newline == std::string::npos)
-            break;
+        if (newline == std::string::npos) break;
         start = newline + 1;
     }
     return lines;
@@ -84,8 +80,7 @@ std::vector<std::string> readRecurLines(const fs::path &file)
 {
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
-    if (status.type() == fs::file_type::not_found)
-        return {};
+    if (status.type() == fs::file_type::not_found) return {};
     if (ec || !fs::is_regular_file(status))
         throw RecurStoreError("Cannot read " + describe(file, ec));
     return splitLines(readAllBytes(file));
@@ -102,8 +97,7 @@ void writeRecurLines(const fs::path &file, const std::vector<std::string> &lines
 {
     const fs::path temp = recurTempPath(file);
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw RecurStoreError("Cannot create " + describe(temp));
+    if (!out) throw RecurStoreError("Cannot create " + describe(temp));
     for (std::string line : lines) {
         std::replace_if(
             line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
@@ -163,11 +157,9 @@ bool recurLineLess(std::string_view a, std::string_view b)
     for (std::size_t i = 0; i < common; ++i) {
         const unsigned char ca = foldCase(static_cast<unsigned char>(a[i]));
         const unsigned char cb = foldCase(static_cast<unsigned char>(b[i]));
-        if (ca != cb)
-            return ca < cb;
+        if (ca != cb) return ca < cb;
     }
-    if (a.size() != b.size())
-        return a.size() < b.size();
+    if (a.size() != b.size()) return a.size() < b.size();
     return a < b;
 }
 
@@ -181,8 +173,7 @@ std::string convertLegacyLine(std::string_view line)
 {
     const std::string_view date = line.substr(0, 4);
     const std::string_view text = line.size() > 4 ? line.substr(4, 150) : std::string_view();
-    return FixedWidth(text, kEntryNameWidth) + kDayOfMonthMarker +
-           FixedWidth(date, kFormulaWidth);
+    return FixedWidth(text, kEntryNameWidth) + kDayOfMonthMarker + FixedWidth(date, kFormulaWidth);
 }
 
 LegacyConversion convertLegacyRecurFile(const fs::path &folder)
@@ -197,11 +188,9 @@ LegacyConversion convertLegacyRecurFile(const fs::path &folder)
         std::vector<std::string> lines = readRecurLines(store);
         std::unordered_set<std::string> known(lines.begin(), lines.end());
         for (const std::string &line : legacyLines) {
-            if (isBlank(line))
-                continue;
+            if (isBlank(line)) continue;
             std::string entry = convertLegacyLine(line);
-            if (known.insert(entry).second)
-                lines.push_back(std::move(entry));
+            if (known.insert(entry).second) lines.push_back(std::move(entry));
         }
         writeRecurLines(store, lines);
     } catch (const RecurStoreError &) {
