@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -17,6 +18,7 @@ TCanvas::TCanvas(QPainter &painter, int dpi) : painter_(painter), dpi_(dpi > 0 ?
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setBackgroundMode(Qt::TransparentMode);
     font_ = makeFont("Times New Roman", 16, 0);
+    fontChanged();
 }
 
 TCanvas::~TCanvas()
@@ -62,8 +64,10 @@ void TCanvas::selectFontHeight(const std::string &name, int height, uint8_t styl
                                TColor color)
 {
     fontColor_ = color;
+    textStateValid_ = false;
     if (height <= 0) {
         font_ = makeFont(name, -height, style);
+        fontChanged();
         return;
     }
     // A positive height asks for the cell height: shrink the em until ascent + descent fits.
@@ -73,6 +77,7 @@ void TCanvas::selectFontHeight(const std::string &name, int height, uint8_t styl
         --em;
         font_ = makeFont(name, em, style);
     }
+    fontChanged();
 }
 
 void TCanvas::hLine(int x1, int x2, int y)
@@ -151,6 +156,7 @@ void TCanvas::lineTo(int x, int y)
             if (penStyle_ == TPenStyle::Dot)
                 pen.setStyle(Qt::DotLine);
             painter_.setPen(pen);
+            textStateValid_ = false;
             painter_.drawLine(QPoint(penX_, penY_), QPoint(x, y));
         }
     }
@@ -160,32 +166,38 @@ void TCanvas::lineTo(int x, int y)
 
 TTextMetric TCanvas::textMetric() const
 {
-    const QFontMetrics fm(font_, painter_.device());
+    return metric_;
+}
+
+void TCanvas::fontChanged()
+{
+    metrics_.emplace(font_, painter_.device());
     TTextMetric m;
-    m.ascent = fm.ascent();
-    m.descent = fm.descent();
+    m.ascent = metrics_->ascent();
+    m.descent = metrics_->descent();
     m.height = m.ascent + m.descent;
-    m.internalLeading = m.height - font_.pixelSize();
-    if (m.internalLeading < 0)
-        m.internalLeading = 0;
-    m.externalLeading = fm.leading() > 0 ? fm.leading() : 0;
-    return m;
+    m.internalLeading = std::max(0, m.height - font_.pixelSize());
+    m.externalLeading = std::max(0, metrics_->leading());
+    metric_ = m;
+    textStateValid_ = false;
 }
 
 int TCanvas::textHeight(const QString &) const
 {
-    return textMetric().height;
+    return metric_.height;
 }
 
 int TCanvas::textWidth(const QString &text) const
 {
-    return QFontMetrics(font_, painter_.device()).horizontalAdvance(text);
+    return metrics_->horizontalAdvance(text);
 }
 
 int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
 {
-    const TTextMetric m = textMetric();
-    const int w = textWidth(text);
+    const TTextMetric &m = metric_;
+    if (text.isEmpty())
+        return m.height;
+    const int w = metrics_->horizontalAdvance(text);
     int x = r.left;
     if ((flags & DT_CENTER) != 0)
         x = r.left + (r.right - r.left - w) / 2;
@@ -198,31 +210,39 @@ int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
         else if ((flags & DT_BOTTOM) != 0)
             y = r.bottom - m.height;
     }
-    if (text.isEmpty())
-        return m.height;
-    painter_.save();
-    if ((flags & DT_NOCLIP) == 0) {
-        if (r.right <= r.left || r.bottom <= r.top) {
-            painter_.restore();
+    // Clipping costs more than the text itself, so it is set only when the text would
+    // reach outside its rectangle.
+    const bool fits = x >= r.left && x + w <= r.right && y >= r.top && y + m.height <= r.bottom;
+    const bool clip = (flags & DT_NOCLIP) == 0 && !fits;
+    if (clip) {
+        if (r.right <= r.left || r.bottom <= r.top)
             return m.height;
-        }
+        painter_.save();
         painter_.setClipRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
                              painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     }
+    preparePainterForText();
+    painter_.drawText(QPoint(x, y + m.ascent), text);
+    if (clip) {
+        painter_.restore();
+        textStateValid_ = false;
+    }
+    return m.height;
+}
+
+void TCanvas::preparePainterForText()
+{
+    if (textStateValid_)
+        return;
     painter_.setFont(font_);
     painter_.setPen(ToQColor(fontColor_));
-    painter_.drawText(QPoint(x, y + m.ascent), text);
-    painter_.restore();
-    return m.height;
+    textStateValid_ = true;
 }
 
 void TCanvas::textOut(int x, int y, const QString &text)
 {
-    painter_.save();
-    painter_.setFont(font_);
-    painter_.setPen(ToQColor(fontColor_));
-    painter_.drawText(QPoint(x, y + QFontMetrics(font_, painter_.device()).ascent()), text);
-    painter_.restore();
+    preparePainterForText();
+    painter_.drawText(QPoint(x, y + metric_.ascent), text);
 }
 
 void TCanvas::setClipRect(const TRect &r)

@@ -99,7 +99,8 @@ public:
     static QFont makeFont(const std::string &name, int pixelSize, uint8_t style);
 
 private:
-    void applyPen();
+    void fontChanged();
+    void preparePainterForText();
     void hLine(int x1, int x2, int y); // pixels x1..x2-1
     void vLine(int x, int y1, int y2); // pixels y1..y2-1
 
@@ -110,6 +111,9 @@ private:
     TPenStyle penStyle_ = TPenStyle::Solid;
     std::optional<TColor> brush_ = clWhite;
     QFont font_;
+    std::optional<QFontMetrics> metrics_;
+    TTextMetric metric_;
+    bool textStateValid_ = false;
     TColor fontColor_ = clBlack;
     int penX_ = 0;
     int penY_ = 0;

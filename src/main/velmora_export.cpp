@@ -1,6 +1,10 @@
 #include "app/ExportCommand.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -9,6 +13,15 @@ int main(int argc, char **argv)
     // The exporter never needs a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a desktop session Qt complains about the runtime folder on every start.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/velmora-runtime-" +
+                               QByteArray::number(static_cast<qulonglong>(getuid()));
+        if (QDir().mkpath(QString::fromLocal8Bit(dir)) &&
+            QFile::setPermissions(QString::fromLocal8Bit(dir),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", dir);
+    }
     QApplication app(argc, argv);
     QString out, err;
     const int code = velmora::RunExport(QApplication::arguments().mid(1), out, err);
