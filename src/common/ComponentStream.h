@@ -140,6 +140,9 @@ class TReader
 public:
     explicit TReader(std::span<const uint8_t> data) : input(data) {}
     explicit TReader(std::string_view data);
+    // The reader keeps no copy: a temporary buffer would be gone before the first read.
+    explicit TReader(TBytes &&) = delete;
+    explicit TReader(std::string &&) = delete;
 
     size_t position() const { return pos; }
     size_t remaining() const { return input.size() - pos; }
