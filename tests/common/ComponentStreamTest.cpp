@@ -328,6 +328,39 @@ TEST(ComponentStream, TruncatedRecordFailsAtEveryOffset)
     EXPECT_EQ(target.props, object.props);
 }
 
+TEST(ComponentStream, DamagedRecordsFailCleanly)
+{
+    const TBytes sample = hex("'TPF0' 04 'TAny' 01 'A' 01 'I' 04 A0 86 01 00 01 'S' 0C 03 00 00 00"
+                              " 'abc' 01 'L' 01 0B 01 'a' 00 0A 02 00 00 00 01 02 05 00 00 00 00"
+                              " 00 00 00 80 FF 3F 00 00 F2 02 01 01 'T' 00 00 00 00");
+    {
+        AnyObject object;
+        TReader r(sample);
+        r.readComponent(object);
+        EXPECT_EQ(object.props.size(), 3u);
+        EXPECT_TRUE(r.atEnd());
+    }
+    uint64_t state = 12345;
+    auto next = [&] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    // Each damaged copy either reads or throws EReadError; anything else fails the test.
+    for (int round = 0; round < 20000; ++round) {
+        TBytes damaged = sample;
+        for (int flips = 1 + int(next() % 4); flips > 0; --flips)
+            damaged[next() % damaged.size()] = uint8_t(next());
+        AnyObject object;
+        TReader r(damaged);
+        try {
+            r.readComponent(object);
+        } catch (const EReadError &) {
+        }
+    }
+}
+
 TEST(ComponentStream, LengthsBeyondTheInputAreRefused)
 {
     // Lengths near 4 GiB must fail on the check, not on an allocation.
