@@ -13,8 +13,7 @@ namespace velmora {
 
 // Names compare case-insensitively, as identifiers in the stream do. `Args` are what a
 // factory needs besides the class name (an owner, a parent page).
-template <class Base = TStreamable, class... Args>
-class TClassRegistry
+template <class Base = TStreamable, class... Args> class TClassRegistry
 {
 public:
     using Factory = std::function<std::unique_ptr<Base>(Args...)>;
@@ -25,25 +24,20 @@ public:
         factories[key(className)] = std::move(factory);
     }
 
-    template <class Derived>
-    void registerClass(std::string_view className)
+    template <class Derived> void registerClass(std::string_view className)
     {
         registerClass(className, [](Args... args) -> std::unique_ptr<Base> {
             return std::make_unique<Derived>(std::forward<Args>(args)...);
         });
     }
 
-    bool contains(std::string_view className) const
-    {
-        return factories.contains(key(className));
-    }
+    bool contains(std::string_view className) const { return factories.contains(key(className)); }
 
     // Throws EReadError "Class X not found" for a name nobody registered.
     std::unique_ptr<Base> create(std::string_view className, Args... args) const
     {
         const auto it = factories.find(key(className));
-        if (it == factories.end())
-            throwClassNotFound(className);
+        if (it == factories.end()) throwClassNotFound(className);
         return it->second(std::forward<Args>(args)...);
     }
 

@@ -118,8 +118,7 @@ void TWriter::writeFloat(double value)
 void TWriter::putSetMember(std::string_view name)
 {
     // An empty name would end the set early; no enumeration has one.
-    if (!name.empty())
-        writeShortString(name);
+    if (!name.empty()) writeShortString(name);
 }
 
 void TWriter::writeSet(std::span<const std::string> names)
@@ -142,8 +141,7 @@ void TWriter::writeSetMask(std::span<const std::string_view> names, uint32_t mas
 {
     writeTag(TagSet);
     for (size_t i = 0; i < names.size() && i < 32; ++i) {
-        if (mask & (uint32_t(1) << i))
-            putSetMember(names[i]);
+        if (mask & (uint32_t(1) << i)) putSetMember(names[i]);
     }
     put(0);
 }
@@ -224,8 +222,7 @@ struct TReader::DepthGuard
     TReader &reader;
     explicit DepthGuard(TReader &r, void (*onTooDeep)()) : reader(r)
     {
-        if (reader.depth >= kMaxStreamDepth)
-            onTooDeep();
+        if (reader.depth >= kMaxStreamDepth) onTooDeep();
         ++reader.depth;
     }
     ~DepthGuard() { --reader.depth; }
@@ -240,8 +237,7 @@ TReader::TReader(std::string_view data)
 
 const uint8_t *TReader::take(size_t count)
 {
-    if (count > remaining())
-        throwTruncated();
+    if (count > remaining()) throwTruncated();
     const uint8_t *at = input.data() + pos;
     pos += count;
     return at;
@@ -258,8 +254,7 @@ uint32_t TReader::takeLittleEndian(int size)
 
 TValueTag TReader::peekTag() const
 {
-    if (atEnd())
-        throwTruncated();
+    if (atEnd()) throwTruncated();
     return TValueTag(input[pos]);
 }
 
@@ -270,14 +265,12 @@ TValueTag TReader::readTag()
 
 void TReader::readListBegin()
 {
-    if (readTag() != TagList)
-        throwInvalidValue();
+    if (readTag() != TagList) throwInvalidValue();
 }
 
 void TReader::readListEnd()
 {
-    if (readTag() != TagEnd)
-        throwInvalidValue();
+    if (readTag() != TagEnd) throwInvalidValue();
 }
 
 int32_t TReader::readInteger()
@@ -341,16 +334,14 @@ std::string TReader::readIdent()
 
 double TReader::readFloat()
 {
-    if (peekTag() != TagFloat80)
-        return readInteger();
+    if (peekTag() != TagFloat80) return readInteger();
     readTag();
     return float80ToDouble(std::span<const uint8_t, 10>(take(10), 10));
 }
 
 std::vector<std::string> TReader::readSet()
 {
-    if (readTag() != TagSet)
-        throwInvalidValue();
+    if (readTag() != TagSet) throwInvalidValue();
     std::vector<std::string> names;
     // Each name costs at least its length byte, so the loop ends with the input.
     for (std::string name = readShortString(); !name.empty(); name = readShortString())
@@ -360,8 +351,7 @@ std::vector<std::string> TReader::readSet()
 
 TBytes TReader::readBinary()
 {
-    if (readTag() != TagBinary)
-        throwInvalidValue();
+    if (readTag() != TagBinary) throwInvalidValue();
     const size_t size = takeLittleEndian(4);
     const uint8_t *bytes = take(size);
     return TBytes(bytes, bytes + size);
@@ -369,11 +359,9 @@ TBytes TReader::readBinary()
 
 TColor TReader::readColor()
 {
-    if (peekTag() != TagIdent)
-        return readInteger();
+    if (peekTag() != TagIdent) return readInteger();
     const auto color = IdentToColor(readIdent());
-    if (!color)
-        throwInvalidValue();
+    if (!color) throwInvalidValue();
     return *color;
 }
 
@@ -381,8 +369,7 @@ int TReader::readEnum(std::span<const std::string_view> names)
 {
     const std::string ident = readIdent();
     for (size_t i = 0; i < names.size(); ++i) {
-        if (sameIdent(ident, names[i]))
-            return int(i);
+        if (sameIdent(ident, names[i])) return int(i);
     }
     throwInvalidValue();
 }
@@ -393,8 +380,7 @@ uint32_t TReader::readSetMask(std::span<const std::string_view> names)
     for (const auto &member : readSet()) {
         const auto it = std::ranges::find_if(names, [&](auto n) { return sameIdent(n, member); });
         const auto index = size_t(it - names.begin());
-        if (it == names.end() || index >= 32)
-            throwInvalidValue();
+        if (it == names.end() || index >= 32) throwInvalidValue();
         mask |= uint32_t(1) << index;
     }
     return mask;
@@ -454,17 +440,14 @@ void TReader::skipPrefix()
     // Flag bytes 0xF0..0xFF: inherited, child position, inline. Only the child position
     // carries data.
     const uint8_t prefix = input[pos];
-    if ((prefix & 0xF0) != 0xF0)
-        return;
+    if ((prefix & 0xF0) != 0xF0) return;
     ++pos;
-    if (prefix & 0x02)
-        readInteger();
+    if (prefix & 0x02) readInteger();
 }
 
 TComponentHeader TReader::readComponentHeader()
 {
-    if (std::memcmp(take(sizeof kSignature), kSignature, sizeof kSignature) != 0)
-        throwBadFormat();
+    if (std::memcmp(take(sizeof kSignature), kSignature, sizeof kSignature) != 0) throwBadFormat();
     peekTag(); // the prefix check below needs a byte
     skipPrefix();
     TComponentHeader header;
@@ -477,8 +460,7 @@ void TReader::readProperties(TStreamable &object)
 {
     while (!atEndOfList()) {
         const std::string name = readPropertyName();
-        if (!object.readProperty(name, *this))
-            skipValue();
+        if (!object.readProperty(name, *this)) skipValue();
     }
     readListEnd();
 }

@@ -36,8 +36,7 @@ uint64_t shiftRightRounded(uint64_t value, int shift)
     const uint64_t kept = shift >= 64 ? 0 : value >> shift;
     const uint64_t rest = shift >= 64 ? value : value & ((uint64_t(1) << shift) - 1);
     const uint64_t half = uint64_t(1) << (shift - 1);
-    if (rest > half || (rest == half && (kept & 1)))
-        return kept + 1;
+    if (rest > half || (rest == half && (kept & 1))) return kept + 1;
     return kept;
 }
 
@@ -46,22 +45,19 @@ double normalizedToDouble(bool negative, uint64_t mantissa, int64_t unbiased)
 {
     const uint64_t infinity = uint64_t(0x7FF) << 52;
     int64_t exponent = unbiased + kDoubleBias;
-    if (exponent >= 0x7FF)
-        return fromBits(negative, infinity);
+    if (exponent >= 0x7FF) return fromBits(negative, infinity);
     if (exponent >= 1) {
         uint64_t kept = shiftRightRounded(mantissa, 11);
         if (kept >> 53) { // rounding carried into a new bit
             kept >>= 1;
             ++exponent;
         }
-        if (exponent >= 0x7FF)
-            return fromBits(negative, infinity);
+        if (exponent >= 0x7FF) return fromBits(negative, infinity);
         return fromBits(negative, (uint64_t(exponent) << 52) | (kept & kDoubleFraction));
     }
     // Subnormal result: value = mantissa * 2^(unbiased - 63) = f * 2^-1074.
     const int64_t shift = -(unbiased + 1011);
-    if (shift > 64)
-        return fromBits(negative, 0);
+    if (shift > 64) return fromBits(negative, 0);
     // A carry up to 2^52 lands in the exponent field and gives the smallest normal.
     return fromBits(negative, shiftRightRounded(mantissa, int(shift)));
 }
@@ -75,14 +71,12 @@ TFloat80 doubleToFloat80(double value)
     const uint64_t fraction = bits & kDoubleFraction;
 
     if (exponent == 0x7FF) {
-        if (fraction == 0)
-            return pack(negative, kExtendedMaxExp, kIntegerBit);
+        if (fraction == 0) return pack(negative, kExtendedMaxExp, kIntegerBit);
         // Loading a NaN on the x87 quiets it; the payload moves up with the fraction.
         return pack(negative, kExtendedMaxExp, kIntegerBit | kExtendedQuiet | (fraction << 11));
     }
     if (exponent == 0) {
-        if (fraction == 0)
-            return pack(negative, 0, 0);
+        if (fraction == 0) return pack(negative, 0, 0);
         // The value is fraction * 2^-1074; once its top bit is moved to bit 63 it is
         // 1.xxx * 2^(63 - shift - 1074).
         const int shift = std::countl_zero(fraction);
@@ -103,13 +97,11 @@ double float80ToDouble(std::span<const uint8_t, 10> bytes)
 
     if (exponent == kExtendedMaxExp) {
         const uint64_t payload = mantissa & ~kIntegerBit;
-        if (payload == 0)
-            return fromBits(negative, uint64_t(0x7FF) << 52);
+        if (payload == 0) return fromBits(negative, uint64_t(0x7FF) << 52);
         return fromBits(negative, (uint64_t(0x7FF) << 52) | kDoubleQuiet |
                                       ((payload >> 11) & kDoubleFraction));
     }
-    if (mantissa == 0)
-        return fromBits(negative, 0);
+    if (mantissa == 0) return fromBits(negative, 0);
     // Extended subnormals (and unnormals) carry no implicit bit: normalise them first.
     const int shift = std::countl_zero(mantissa);
     const int64_t effective = exponent == 0 ? 1 : exponent;

@@ -1,10 +1,10 @@
-#include "common/ClassRegistry.h"
 #include "common/ComponentStream.h"
+#include "common/ClassRegistry.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <algorithm>
+#include <climits>
 
 using namespace velmora;
 
@@ -41,8 +41,7 @@ struct Input : private OwnedBytes, public TReader
     Input &operator=(const Input &) = delete;
 };
 
-template <class F>
-TBytes written(F &&write)
+template <class F> TBytes written(F &&write)
 {
     TWriter w;
     write(w);
@@ -67,8 +66,7 @@ struct AnyObject : TStreamable
     std::string className() const override { return "TAny"; }
     bool readProperty(const std::string &name, TReader &r) override
     {
-        if (name == "Unknown")
-            return false;
+        if (name == "Unknown") return false;
         props.emplace_back(name, r.readValue());
         return true;
     }
@@ -85,10 +83,17 @@ struct AnyObject : TStreamable
 TEST(ComponentStream, IntegersTakeTheSmallestTag)
 {
     const std::pair<int32_t, const char *> cases[] = {
-        {0, "02 00"},          {127, "02 7F"},          {-128, "02 80"},
-        {128, "03 80 00"},     {-129, "03 7F FF"},      {32767, "03 FF 7F"},
-        {-32768, "03 00 80"},  {32768, "04 00 80 00 00"}, {-32769, "04 FF 7F FF FF"},
-        {16777215, "04 FF FF FF 00"}, {INT32_MIN, "04 00 00 00 80"},
+        {0, "02 00"},
+        {127, "02 7F"},
+        {-128, "02 80"},
+        {128, "03 80 00"},
+        {-129, "03 7F FF"},
+        {32767, "03 FF 7F"},
+        {-32768, "03 00 80"},
+        {32768, "04 00 80 00 00"},
+        {-32769, "04 FF 7F FF FF"},
+        {16777215, "04 FF FF FF 00"},
+        {INT32_MIN, "04 00 00 00 80"},
     };
     for (const auto &[value, bytes] : cases) {
         SCOPED_TRACE(value);
@@ -211,8 +216,7 @@ TEST(ComponentStream, MismatchedTagsAreInvalidValues)
     }
     EXPECT_EQ(readErrorOf(hex("'TPF1' 00 00"), [](TReader &r) { r.readComponentHeader(); }),
               "Invalid stream format");
-    EXPECT_EQ(readErrorOf(hex("03 01"), [](TReader &r) { r.readInteger(); }),
-              "Stream read error");
+    EXPECT_EQ(readErrorOf(hex("03 01"), [](TReader &r) { r.readInteger(); }), "Stream read error");
 }
 
 TEST(ComponentStream, ClassRegistry)

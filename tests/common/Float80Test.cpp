@@ -121,8 +121,7 @@ TEST(Float80, RoundTripsEveryDoubleKind)
         state ^= state >> 7;
         state ^= state << 17;
         const double value = std::bit_cast<double>(state);
-        if (std::isnan(value))
-            continue;
+        if (std::isnan(value)) continue;
         ASSERT_EQ(bitsOf(float80ToDouble(doubleToFloat80(value))), state);
     }
 }

@@ -41,17 +41,28 @@ struct Fixture : TStreamable, FixtureValues
 
     bool readProperty(const std::string &name, TReader &r) override
     {
-        if (name == "Tag") tag = r.readInteger();
-        else if (name == "Small") small = r.readInteger();
-        else if (name == "Medium") medium = r.readInteger();
-        else if (name == "Large") large = r.readInteger();
-        else if (name == "Text") text = r.readString();
-        else if (name == "Flag") flag = r.readBoolean();
-        else if (name == "Align") align = r.readEnum(kAligns);
-        else if (name == "Style") style = r.readSetMask(kStyles);
-        else if (name == "Ratio") ratio = r.readFloat();
-        else if (name == "Data") data = r.readBinary();
-        else return false;
+        if (name == "Tag")
+            tag = r.readInteger();
+        else if (name == "Small")
+            small = r.readInteger();
+        else if (name == "Medium")
+            medium = r.readInteger();
+        else if (name == "Large")
+            large = r.readInteger();
+        else if (name == "Text")
+            text = r.readString();
+        else if (name == "Flag")
+            flag = r.readBoolean();
+        else if (name == "Align")
+            align = r.readEnum(kAligns);
+        else if (name == "Style")
+            style = r.readSetMask(kStyles);
+        else if (name == "Ratio")
+            ratio = r.readFloat();
+        else if (name == "Data")
+            data = r.readBinary();
+        else
+            return false;
         return true;
     }
 
