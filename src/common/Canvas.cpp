@@ -2,7 +2,9 @@
 
 #include "common/Font.h"
 
+#include <QHash>
 #include <QImage>
+#include <QStaticText>
 #include <QPainter>
 
 #include <algorithm>
@@ -169,8 +171,29 @@ TTextMetric TCanvas::textMetric() const
     return metric_;
 }
 
+const QStaticText &TCanvas::staticText(const QString &text) const
+{
+    // Page drawing repeats the same few strings (day numbers, day names) in the same few
+    // fonts hundreds of times; shaping each once keeps a 60-month sheet fast.
+    thread_local QHash<QString, QStaticText> cache;
+    if (cache.size() > 4096)
+        cache.clear();
+    const QString key = fontKey_ + QChar(0x1F) + text;
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        QStaticText st(text);
+        st.setTextFormat(Qt::PlainText);
+        st.setPerformanceHint(QStaticText::ModerateCaching);
+        st.prepare(QTransform(), font_);
+        it = cache.insert(key, st);
+    }
+    return it.value();
+}
+
 void TCanvas::fontChanged()
 {
+    // Glyph metrics depend on the surface's resolution as well as on the font.
+    fontKey_ = font_.key() + QLatin1Char('/') + QString::number(painter_.device()->logicalDpiY());
     metrics_.emplace(font_, painter_.device());
     TTextMetric m;
     m.ascent = metrics_->ascent();
@@ -189,7 +212,7 @@ int TCanvas::textHeight(const QString &) const
 
 int TCanvas::textWidth(const QString &text) const
 {
-    return metrics_->horizontalAdvance(text);
+    return qRound(staticText(text).size().width());
 }
 
 int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
@@ -197,7 +220,7 @@ int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
     const TTextMetric &m = metric_;
     if (text.isEmpty())
         return m.height;
-    const int w = metrics_->horizontalAdvance(text);
+    const int w = textWidth(text);
     int x = r.left;
     if ((flags & DT_CENTER) != 0)
         x = r.left + (r.right - r.left - w) / 2;
@@ -222,7 +245,7 @@ int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
                              painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     }
     preparePainterForText();
-    painter_.drawText(QPoint(x, y + m.ascent), text);
+    painter_.drawStaticText(QPoint(x, y), staticText(text));
     if (clip) {
         painter_.restore();
         textStateValid_ = false;

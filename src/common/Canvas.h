@@ -20,6 +20,7 @@
 
 class QPainter;
 class QImage;
+class QStaticText;
 
 namespace velmora {
 
@@ -100,6 +101,7 @@ public:
 
 private:
     void fontChanged();
+    const QStaticText &staticText(const QString &text) const;
     void preparePainterForText();
     void hLine(int x1, int x2, int y); // pixels x1..x2-1
     void vLine(int x, int y1, int y2); // pixels y1..y2-1
@@ -112,6 +114,7 @@ private:
     std::optional<TColor> brush_ = clWhite;
     QFont font_;
     std::optional<QFontMetrics> metrics_;
+    QString fontKey_;
     TTextMetric metric_;
     bool textStateValid_ = false;
     TColor fontColor_ = clBlack;
