@@ -192,12 +192,17 @@ bool TCalendarPanel32::SameStyle(const TCalendarPanel32 &other) const
 
 bool TCalendarPanel32::HasCellText() const
 {
-    if (cellRenderer_ == nullptr)
-        return false;
-    for (int i = 1; i <= kCellCount; ++i)
-        if (cellRenderer_->hasText(i))
+    for (const TWPRtfStorage &store : cellStores_)
+        if (!store.isEmpty())
             return true;
     return false;
+}
+
+void TCalendarPanel32::ClearAllCells()
+{
+    for (TWPRtfStorage &store : cellStores_)
+        store.assign(emptyTemplate_);
+    cells_.clearAreas();
 }
 
 bool TCalendarPanel32::HasSuperText() const

@@ -6,9 +6,11 @@
 #include "calendar/MonthGrid.h"
 #include "calendar/PageLayout.h"
 #include "calendar/PageSettings.h"
+#include "richtext/WPRtfStorage.h"
 
 #include <QImage>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -153,6 +155,11 @@ public:
     void ClickCellAtPoint(int x, int y);
     // Every cell's areas become zero until the next paint.
     void ClearCellAreas() { cells_.clearAreas(); }
+    // The rich text store of day cell 1..42.
+    TWPRtfStorage &CellStore(int cell) { return cellStores_.at(size_t(cell - 1)); }
+    const TWPRtfStorage &CellStore(int cell) const { return cellStores_.at(size_t(cell - 1)); }
+    // Every store gets a copy of the empty template and every cell's areas become zero.
+    void ClearAllCells();
 
     void SetCellTextRenderer(TCellTextRenderer *renderer) { cellRenderer_ = renderer; }
     TCellTextRenderer *CellTextRenderer() const { return cellRenderer_; }
@@ -201,6 +208,8 @@ private:
     bool paintingHold_ = false;
     bool painting_ = false;
     TCellTextRenderer *cellRenderer_ = nullptr;
+    std::array<TWPRtfStorage, kCellCount> cellStores_;
+    TWPRtfStorage emptyTemplate_;
 };
 
 } // namespace velmora

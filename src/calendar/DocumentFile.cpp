@@ -1,0 +1,370 @@
+#include "calendar/DocumentFile.h"
+
+#include "calendar/Calpanel32.h"
+#include "common/Cp1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+constexpr std::string_view kCellClass = "TWPRtfStorage";
+constexpr std::string_view kCellDataProperty = "RtfText.Data";
+// The rich text inside a cell record is followed by four zero bytes.
+constexpr std::string_view kRtfTrailer{"\0\0\0\0", 4};
+
+void writeText(TWriter &w, const std::string &utf8)
+{
+    w.writeString(Utf8ToCp1252(utf8));
+}
+
+std::string readText(TReader &r)
+{
+    return Cp1252ToUtf8(r.readString());
+}
+
+int32_t hundredths(float inches)
+{
+    return static_cast<int32_t>(std::nearbyint(double(inches) * 100.0));
+}
+
+float fromHundredths(int32_t v)
+{
+    return static_cast<float>(v * 0.01);
+}
+
+void writeCellRecord(TWriter &w, const TWPRtfStorage &store)
+{
+    w.writeComponentHeader(kCellClass, "");
+    if (!store.isEmpty()) {
+        w.writePropertyName(kCellDataProperty);
+        std::string data = store.rtfBytes();
+        data.append(kRtfTrailer);
+        w.writeBinary(data);
+    }
+    w.endProperties();
+    w.endChildren();
+}
+
+void readCellRecord(TReader &r, TWPRtfStorage &store)
+{
+    r.readComponentHeader();
+    while (!r.atEndOfList()) {
+        const std::string name = r.readPropertyName();
+        if (name != kCellDataProperty) {
+            r.skipValue();
+            continue;
+        }
+        const TBytes data = r.readBinary();
+        std::string rtf(data.begin(), data.end());
+        if (rtf.size() >= kRtfTrailer.size() &&
+            std::string_view(rtf).substr(rtf.size() - kRtfTrailer.size()) == kRtfTrailer)
+            rtf.resize(rtf.size() - kRtfTrailer.size());
+        store.setRtfBytes(std::move(rtf));
+    }
+    r.readTag(); // end of properties
+    r.skipChildren();
+}
+
+// Counts the component records left in an object list that could not be read, so the
+// user can be told how many objects were lost. Stops quietly at damage.
+int countRemainingRecords(TReader &r)
+{
+    int count = 0;
+    try {
+        while (!r.atEndOfList()) {
+            r.readComponentHeader();
+            r.skipProperties();
+            r.skipChildren();
+            ++count;
+        }
+    } catch (const EReadError &) {
+        ++count; // at least the damaged one
+    }
+    return count;
+}
+} // namespace
+
+void WriteFontRecord(TWriter &w, const TFontDesc &f)
+{
+    writeText(w, f.name);
+    w.writeInteger(f.size());
+    w.writeBoolean(f.bold());
+    w.writeBoolean(f.italic());
+    w.writeBoolean(f.underline());
+    w.writeBoolean(f.strikeOut());
+    w.writeInteger(f.color);
+}
+
+void ReadFontRecord(TReader &r, TFontDesc &f)
+{
+    f.name = readText(r);
+    f.setSize(r.readInteger());
+    uint8_t style = 0;
+    if (r.readBoolean())
+        style |= uint8_t(TFontStyle::fsBold);
+    if (r.readBoolean())
+        style |= uint8_t(TFontStyle::fsItalic);
+    if (r.readBoolean())
+        style |= uint8_t(TFontStyle::fsUnderline);
+    if (r.readBoolean())
+        style |= uint8_t(TFontStyle::fsStrikeOut);
+    f.style = style;
+    f.color = r.readInteger();
+}
+
+void WriteSettings(TWriter &w, const TCalendarSettings &s)
+{
+    w.writeInteger(s.PaperKind);
+    w.writeInteger(s.CalendarOrientation);
+    w.writeInteger(hundredths(s.LeftMarginInch));
+    w.writeInteger(hundredths(s.TopMarginInch));
+    w.writeInteger(hundredths(s.RightMarginInch));
+    w.writeInteger(hundredths(s.BottomMarginInch));
+    w.writeInteger(s.CalendarLayout);
+    w.writeInteger(s.CalendarBorder);
+    w.writeInteger(s.CalendarLineLayout);
+    for (const std::string &m : s.Names.months)
+        writeText(w, m);
+    for (const std::string &d : s.Names.days)
+        writeText(w, d);
+    w.writeInteger(s.TitleBGColor);
+    WriteFontRecord(w, s.TitleFont);
+    w.writeBoolean(s.TitleShowYear);
+    WriteFontRecord(w, s.HeadersFont);
+    w.writeInteger(s.HeadersBorder);
+    w.writeInteger(s.HeadersStyle);
+    w.writeInteger(s.HeadersBGColor);
+    WriteFontRecord(w, s.CellFont);
+    w.writeInteger(s.CellBorder);
+    w.writeInteger(s.MiniCalendarLineLayout);
+    w.writeInteger(s.MiniCalBorder);
+    w.writeInteger(s.MiniCalBGColor);
+    w.writeBoolean(s.MiniShowYear);
+    WriteFontRecord(w, s.MiniTitleFont);
+    WriteFontRecord(w, s.MiniHeadersFont);
+    w.writeInteger(s.MiniHeadersBGColor);
+    w.writeInteger(s.MiniHeadersStyle);
+    w.writeInteger(s.MiniHeadersBorder);
+    w.writeInteger(s.MiniCellBorder);
+    WriteFontRecord(w, s.MiniCellFont);
+    w.writeInteger(s.NumberPosition);
+}
+
+void ReadSettings(TReader &r, TCalendarSettings &s)
+{
+    s.PaperKind = static_cast<uint8_t>(r.readInteger());
+    s.CalendarOrientation = r.readInteger();
+    s.LeftMarginInch = fromHundredths(r.readInteger());
+    s.TopMarginInch = fromHundredths(r.readInteger());
+    s.RightMarginInch = fromHundredths(r.readInteger());
+    s.BottomMarginInch = fromHundredths(r.readInteger());
+    s.CalendarLayout = r.readInteger();
+    s.CalendarBorder = r.readInteger();
+    s.CalendarLineLayout = r.readInteger();
+    for (std::string &m : s.Names.months)
+        m = readText(r);
+    for (std::string &d : s.Names.days)
+        d = readText(r);
+    s.TitleBGColor = r.readInteger();
+    ReadFontRecord(r, s.TitleFont);
+    s.TitleShowYear = r.readBoolean();
+    ReadFontRecord(r, s.HeadersFont);
+    s.HeadersBorder = r.readInteger();
+    s.HeadersStyle = r.readInteger();
+    s.HeadersBGColor = r.readInteger();
+    ReadFontRecord(r, s.CellFont);
+    s.CellBorder = r.readInteger();
+    s.MiniCalendarLineLayout = r.readInteger();
+    s.MiniCalBorder = r.readInteger();
+    s.MiniCalBGColor = r.readInteger();
+    s.MiniShowYear = r.readBoolean();
+    ReadFontRecord(r, s.MiniTitleFont);
+    ReadFontRecord(r, s.MiniHeadersFont);
+    s.MiniHeadersBGColor = r.readInteger();
+    s.MiniHeadersStyle = r.readInteger();
+    s.MiniHeadersBorder = r.readInteger();
+    s.MiniCellBorder = r.readInteger();
+    ReadFontRecord(r, s.MiniCellFont);
+    s.NumberPosition = r.readInteger();
+}
+
+TBytes DocumentBytes(const TCalendarPanel32 &page, const TDocumentObjects *objects)
+{
+    const TCalendarSettings &s = page.Settings();
+    TWriter w;
+    w.writeListBegin();
+    w.writeInteger(kDocumentVersion);
+    w.writeInteger(kDocumentKind);
+    WriteSettings(w, s);
+    w.writeInteger(s.MainCalDay);
+    w.writeInteger(s.MainCalMonth);
+    w.writeInteger(s.MainCalYear);
+    w.writeInteger(s.StartOfWeek);
+    int hour = 0, minute = 0, second = 0, msec = 0;
+    DecodeTime(s.PlannerFirstHour, hour, minute, second, msec);
+    w.writeInteger(hour);
+    w.writeInteger(minute);
+    for (int i = 1; i <= kCellCount; ++i)
+        writeCellRecord(w, page.CellStore(i));
+    writeText(w, s.UserTitle);
+    w.writeListEnd();
+    w.writeListBegin();
+    if (objects != nullptr)
+        objects->writeObjects(w);
+    w.writeListEnd();
+    return w.takeBytes();
+}
+
+TBytes StyleSheetBytes(const TCalendarSettings &s)
+{
+    TWriter w;
+    w.writeListBegin();
+    w.writeInteger(1);
+    w.writeInteger(kStyleSheetKind);
+    WriteSettings(w, s);
+    w.writeListEnd();
+    return w.takeBytes();
+}
+
+namespace {
+void readObjects(TReader &r, std::span<const uint8_t> bytes, TDocumentObjects *objects,
+                 TLoadReport &report)
+{
+    // Any failure here ends the object list: what was read stays, the rest is counted.
+    TStreamable *current = nullptr;
+    try {
+        r.readListBegin();
+        while (!r.atEndOfList()) {
+            const size_t recordStart = r.position();
+            const TComponentHeader header = r.readComponentHeader();
+            current = objects != nullptr ? objects->createObject(header.className) : nullptr;
+            if (current == nullptr) {
+                // Unknown class: this record and every later one are lost.
+                TReader rest(bytes.subspan(recordStart));
+                report.objectsLost += countRemainingRecords(rest);
+                return;
+            }
+            r.readProperties(*current);
+            r.skipChildren();
+            objects->objectLoaded(current);
+            current = nullptr;
+            ++report.objectsLoaded;
+        }
+        r.readListEnd();
+    } catch (const EReadError &) {
+        if (current != nullptr && objects != nullptr)
+            objects->discardObject(current);
+        report.objectsLost += 1;
+    }
+}
+} // namespace
+
+TLoadReport ReadDocument(TCalendarPanel32 &page, std::span<const uint8_t> bytes,
+                         TDocumentObjects *objects)
+{
+    TLoadReport report;
+    TReader r(bytes);
+    TCalendarSettings &s = page.SettingsForReading();
+    r.readListBegin();
+    report.version = r.readInteger();
+    r.readInteger(); // file kind
+    ReadSettings(r, s);
+    s.MainCalDay = r.readInteger();
+    s.MainCalMonth = r.readInteger();
+    s.MainCalYear = r.readInteger();
+    s.StartOfWeek = r.readInteger();
+    const int hour = r.readInteger();
+    const int minute = r.readInteger();
+    s.PlannerFirstHour = EncodeTime(std::clamp(hour, 0, 23), std::clamp(minute, 0, 59), 0);
+    for (int i = 1; i <= kCellCount; ++i)
+        readCellRecord(r, page.CellStore(i));
+    if (report.version > 1)
+        s.UserTitle = readText(r);
+    r.readListEnd();
+    if (report.version > 2)
+        readObjects(r, bytes, objects, report);
+    page.RecalcLayout(false);
+    return report;
+}
+
+void ReadStyleSheet(TCalendarSettings &s, std::span<const uint8_t> bytes)
+{
+    TReader r(bytes);
+    r.readListBegin();
+    r.readInteger();
+    r.readInteger();
+    ReadSettings(r, s);
+    r.readListEnd();
+}
+
+TBytes ReadWholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EReadError("Cannot open file " + path.toStdString());
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EReadError("Stream read error");
+    return TBytes(data.begin(), data.end());
+}
+
+void WriteFileAtomically(const QString &path, std::span<const uint8_t> bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EWriteError(QStringLiteral("Unable to write to %1: %2")
+                              .arg(path, file.errorString())
+                              .toStdString());
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(reinterpret_cast<const char *>(bytes.data()), size) != size || !file.commit())
+        throw EWriteError(QStringLiteral("Unable to write to %1: %2")
+                              .arg(path, file.errorString())
+                              .toStdString());
+}
+
+void SaveToFile(const TCalendarPanel32 &page, const QString &path, const TDocumentObjects *objects)
+{
+    WriteFileAtomically(path, DocumentBytes(page, objects));
+}
+
+TLoadReport LoadFromFile(TCalendarPanel32 &page, const QString &path, TDocumentObjects *objects)
+{
+    const TBytes bytes = ReadWholeFile(path);
+    return ReadDocument(page, bytes, objects);
+}
+
+void SaveStyleSheet(const TCalendarPanel32 &page, const QString &path)
+{
+    WriteFileAtomically(path, StyleSheetBytes(page.Settings()));
+}
+
+void LoadStyleSheet(TCalendarPanel32 &page, const QString &path)
+{
+    const TBytes bytes = ReadWholeFile(path);
+    ReadStyleSheet(page.SettingsForReading(), bytes);
+}
+
+bool IsStyleSheetName(const QString &path)
+{
+    return QFileInfo(path).suffix().toUpper() == QLatin1String("QXS");
+}
+
+QString DocumentOpenErrorMessage(const QString &path)
+{
+    return QStringLiteral("Unable to open ") + path + QStringLiteral(". Possibly ") +
+           QLatin1Char('\r') + QStringLiteral("corrupted, possibly not a Calendar file");
+}
+
+QString StyleSheetOpenErrorMessage(const QString &path)
+{
+    return QStringLiteral("Unable to open ") + path + QStringLiteral(". Possibly ") +
+           QLatin1Char('\r') + QStringLiteral("corrupted, possibly not a Calendar Style file");
+}
+
+} // namespace velmora

@@ -1,0 +1,85 @@
+#pragma once
+// Calendar documents (.QXF) and style sheets (.QXS): the page's settings block, its 42 day
+// cell texts, its title and its design objects, in the component stream encoding.
+#include "calendar/PageSettings.h"
+#include "common/ComponentStream.h"
+
+#include <QString>
+
+#include <stdexcept>
+#include <string>
+
+namespace velmora {
+
+class TCalendarPanel32;
+
+constexpr int32_t kDocumentVersion = 3;
+constexpr int32_t kDocumentKind = 1;
+constexpr int32_t kStyleSheetKind = 2;
+
+// A save that could not be completed; the previous file is left as it was.
+class EWriteError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The design objects of a document, as the object host provides them.
+class TDocumentObjects
+{
+public:
+    virtual ~TDocumentObjects() = default;
+    // Writes one component record per object, in the page's child order.
+    virtual void writeObjects(TWriter &writer) const = 0;
+    // A new object of a registered class, named as the owner decides; nullptr when the
+    // class is not registered.
+    virtual TStreamable *createObject(const std::string &className) = 0;
+    // The object's properties have been read: it goes onto the page.
+    virtual void objectLoaded(TStreamable *object) = 0;
+    // Reading the object failed part way: it is thrown away.
+    virtual void discardObject(TStreamable *object) = 0;
+};
+
+struct TLoadReport
+{
+    int version = 0;
+    int objectsLoaded = 0;
+    // Objects in the file that could not be read (an unknown class or damaged data).
+    int objectsLost = 0;
+};
+
+void WriteFontRecord(TWriter &w, const TFontDesc &font);
+void ReadFontRecord(TReader &r, TFontDesc &font);
+void WriteSettings(TWriter &w, const TCalendarSettings &s);
+// Plain field writes, in the block's order, without the page's setters.
+void ReadSettings(TReader &r, TCalendarSettings &s);
+
+TBytes DocumentBytes(const TCalendarPanel32 &page, const TDocumentObjects *objects);
+TBytes StyleSheetBytes(const TCalendarSettings &s);
+// Reads a document into the page; the caller has cleared cells, objects and title.
+// Throws EReadError for a damaged or foreign file.
+TLoadReport ReadDocument(TCalendarPanel32 &page, std::span<const uint8_t> bytes,
+                         TDocumentObjects *objects);
+void ReadStyleSheet(TCalendarSettings &s, std::span<const uint8_t> bytes);
+
+// File operations. Saves are atomic; failures throw EWriteError / EReadError.
+void SaveToFile(const TCalendarPanel32 &page, const QString &path,
+                const TDocumentObjects *objects = nullptr);
+TLoadReport LoadFromFile(TCalendarPanel32 &page, const QString &path,
+                         TDocumentObjects *objects = nullptr);
+void SaveStyleSheet(const TCalendarPanel32 &page, const QString &path);
+void LoadStyleSheet(TCalendarPanel32 &page, const QString &path);
+void WriteFileAtomically(const QString &path, std::span<const uint8_t> bytes);
+TBytes ReadWholeFile(const QString &path);
+
+// Style sheet names end in ".QXS" (any case).
+bool IsStyleSheetName(const QString &path);
+QString DocumentOpenErrorMessage(const QString &path);
+QString StyleSheetOpenErrorMessage(const QString &path);
+inline const char *const kStyleSaveExtensionMessage = "Must save as a Calendar Style Sheet (*.QXS)";
+inline const char *const kStyleOpenExtensionMessage = "Must be a Calendar Style Sheet (*.QXS)";
+inline const char *const kStyleSaveTitle = "Save As Calendar Style Sheet";
+inline const char *const kStyleOpenTitle = "Open Calendar Style Sheet";
+inline const char *const kStyleDefaultName = "MyStyle.QXS";
+
+} // namespace velmora
