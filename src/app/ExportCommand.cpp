@@ -1,6 +1,7 @@
 #include "app/ExportCommand.h"
 
 #include "calendar/Calpanel32.h"
+#include "calendar/DocumentFile.h"
 #include "common/ReportCanvas.h"
 
 #include <QFileInfo>
@@ -19,8 +20,8 @@ namespace velmora {
 namespace {
 
 const char *kUsage =
-    "Usage: velmora-export [options] OUTPUT\n"
-    "Renders a calendar page to OUTPUT (.png, .bmp or .pdf).\n"
+    "Usage: velmora-export [options] [DOCUMENT.QXF] OUTPUT\n"
+    "Renders a calendar page, or a saved document, to OUTPUT (.png, .bmp or .pdf).\n"
     "\n"
     "Options:\n"
     "  --layout N            page layout 0..21\n"
@@ -32,6 +33,7 @@ const char *kUsage =
     "  --zoom F              0.2..1.0 in tenths (PNG and BMP only)\n"
     "  --language L          month and day names: en, fr, de, es or it\n"
     "  --title TEXT          a title of your own\n"
+    "  --style FILE.QXS      apply a style sheet before rendering\n"
     "  --months N            N consecutive months: N pages of one PDF, or N numbered\n"
     "                        pictures (name-01.png, name-02.png, ...)\n"
     "  --help                show this text\n";
@@ -42,6 +44,8 @@ struct ExportOptions
     std::optional<double> zoom;
     std::optional<TNameLanguage> language;
     std::optional<QString> title;
+    std::optional<QString> style;
+    QString input;
     QString output;
 };
 
@@ -72,8 +76,9 @@ ExportOptions parse(const QStringList &args, bool &help)
             return o;
         }
         if (!a.startsWith(QLatin1String("--"))) {
-            if (!o.output.isEmpty())
-                throw UsageError(QStringLiteral("more than one output file given"));
+            if (!o.input.isEmpty())
+                throw UsageError(QStringLiteral("too many file names given"));
+            o.input = o.output;
             o.output = a;
             continue;
         }
@@ -108,6 +113,8 @@ ExportOptions parse(const QStringList &args, bool &help)
             o.language = static_cast<TNameLanguage>(idx);
         } else if (a == QLatin1String("--title")) {
             o.title = v;
+        } else if (a == QLatin1String("--style")) {
+            o.style = v;
         } else {
             throw UsageError(QStringLiteral("unknown option %1").arg(a));
         }
@@ -245,6 +252,38 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
 
     TCalendarPanel32 page;
     page.ResetToDefaults();
+    if (!options.input.isEmpty()) {
+        // As opening a document does: cells, title and zoom start clean.
+        page.ClearAllCells();
+        page.SetUserTitle(std::string());
+        try {
+            const TLoadReport report = LoadFromFile(page, options.input);
+            if (report.objectsLost > 0)
+                err += QStringLiteral("velmora-export: %1 design object(s) in %2 could not be read\n")
+                           .arg(report.objectsLost)
+                           .arg(options.input);
+        } catch (const std::exception &) {
+            err += QStringLiteral("velmora-export: ") +
+                   DocumentOpenErrorMessage(options.input).replace(QLatin1Char('\r'), QString()) +
+                   QLatin1Char('\n');
+            return 1;
+        }
+    }
+    if (options.style) {
+        if (!IsStyleSheetName(*options.style)) {
+            err = QStringLiteral("velmora-export: ") + QString::fromLatin1(kStyleOpenExtensionMessage) +
+                  QLatin1Char('\n');
+            return 2;
+        }
+        try {
+            LoadStyleSheet(page, *options.style);
+        } catch (const std::exception &) {
+            err += QStringLiteral("velmora-export: ") +
+                   StyleSheetOpenErrorMessage(*options.style).replace(QLatin1Char('\r'), QString()) +
+                   QLatin1Char('\n');
+            return 1;
+        }
+    }
     applyOptions(page, options);
     const int months = options.months.value_or(1);
     QStringList written;

@@ -1,6 +1,7 @@
 #pragma once
 // The page's enumerations. Their ordinals are stored in documents and style sheets.
 #include "common/Rect.h"
+#include "objects/PanelState.h"
 
 #include <cstdint>
 
@@ -38,14 +39,6 @@ enum TMiniCalendarLineLayout : int32_t { mllFull = 0, mllBoxed = 1, mllMinimal =
 enum TCalBorderStyle : int32_t { cbNone = 0, cbAll = 1, cbTop = 2, cbBottom = 3, cbTopBottom = 4 };
 enum TCalHeadersStyle : int32_t { dsFirstChar = 0, dsThreeChars = 1, dsWhole = 2 };
 enum TCalendarNumberPosition : int32_t { cnpCenter = 0, cnpUpperRight = 1 };
-enum TLPanelState : int32_t {
-    psPointing = 0,
-    psLabel = 1,
-    psImage = 2,
-    psRichLabel = 3,
-    psSuperText = 4,
-    psFlatCalendar = 5,
-};
 
 // Layout families: 0 month grid (0..7), 1 minis only (8..17), 2 week, 3 two weeks,
 // 4 day of 10 hours, 5 day of 15 hours.

@@ -1,5 +1,7 @@
 #include "calendar/Calpanel32.h"
 
+#include "calendar/CellTextRenderer.h"
+
 #include <QDate>
 #include <QMouseEvent>
 
@@ -10,8 +12,9 @@ TCalendarPanel32::TCalendarPanel32(QWidget *parent) : TGBasePanel(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
-    const TNameTables system = SystemNames();
-    s_.Names = system;
+    s_.Names = SystemNames();
+    ownRenderer_ = std::make_unique<TStoreCellRenderer>(*this);
+    cellRenderer_ = ownRenderer_.get();
     RecalcLayout(true);
 }
 

@@ -2,7 +2,7 @@
 // The calendar page: one printable sheet with its settings, its 42 day cells and the
 // design objects placed on it.
 #include "calendar/CellText.h"
-#include "calendar/Gbasepnl.h"
+#include "objects/Gbasepnl.h"
 #include "calendar/MonthGrid.h"
 #include "calendar/PageLayout.h"
 #include "calendar/PageSettings.h"
@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace velmora {
@@ -161,6 +162,7 @@ public:
     // Every store gets a copy of the empty template and every cell's areas become zero.
     void ClearAllCells();
 
+    // The page draws cell texts with its own renderer unless given another.
     void SetCellTextRenderer(TCellTextRenderer *renderer) { cellRenderer_ = renderer; }
     TCellTextRenderer *CellTextRenderer() const { return cellRenderer_; }
 
@@ -207,6 +209,7 @@ private:
     bool cacheValid_ = false;
     bool paintingHold_ = false;
     bool painting_ = false;
+    std::unique_ptr<TCellTextRenderer> ownRenderer_;
     TCellTextRenderer *cellRenderer_ = nullptr;
     std::array<TWPRtfStorage, kCellCount> cellStores_;
     TWPRtfStorage emptyTemplate_;

@@ -1,7 +1,7 @@
 #pragma once
 // The panel that hosts design objects and owns the zoom factor, the tool state and the
 // snap grid. The calendar page derives from it.
-#include "calendar/CalendarTypes.h"
+#include "objects/PanelState.h"
 
 #include <QWidget>
 

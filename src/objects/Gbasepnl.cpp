@@ -1,4 +1,4 @@
-#include "calendar/Gbasepnl.h"
+#include "objects/Gbasepnl.h"
 
 #include <QApplication>
 

@@ -1,0 +1,67 @@
+#include "calendar/CellTextRenderer.h"
+
+#include "calendar/Calpanel32.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextDocument>
+
+namespace velmora {
+
+TStoreCellRenderer::TStoreCellRenderer(const TCalendarPanel32 &page)
+    : page_(page), layoutDevice_(1, 1, QImage::Format_RGB32)
+{
+    layoutDevice_.setDotsPerMeterX(3780); // 96.012 dpi: Qt rounds it to 96
+    layoutDevice_.setDotsPerMeterY(3780);
+}
+
+TStoreCellRenderer::~TStoreCellRenderer() = default;
+
+bool TStoreCellRenderer::hasText(int cell) const
+{
+    return cell >= 1 && cell <= kCellCount && !page_.CellStore(cell).isEmpty();
+}
+
+QTextDocument &TStoreCellRenderer::document(int cell, double width)
+{
+    Entry &e = cache_.at(size_t(cell - 1));
+    const TWPRtfStorage &store = page_.CellStore(cell);
+    if (!e.doc || e.rtf != store.rtfBytes()) {
+        e.doc = std::make_unique<QTextDocument>();
+        e.doc->documentLayout()->setPaintDevice(&layoutDevice_);
+        e.doc->setDocumentMargin(0);
+        store.loadIntoDocument(*e.doc);
+        e.rtf = store.rtfBytes();
+    }
+    if (e.doc->textWidth() != width)
+        e.doc->setTextWidth(width);
+    return *e.doc;
+}
+
+void TStoreCellRenderer::paintCell(int cell, QImage &image, int zoomPercent)
+{
+    if (!hasText(cell) || zoomPercent <= 0)
+        return;
+    const double scale = zoomPercent / 100.0;
+    QTextDocument &doc = document(cell, image.width() / scale);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.scale(scale, scale);
+    doc.drawContents(&painter, QRectF(0, 0, image.width() / scale, image.height() / scale));
+}
+
+void TStoreCellRenderer::printCell(int cell, QPainter &painter, const QRect &target, int printerDpi)
+{
+    if (!hasText(cell) || printerDpi <= 0)
+        return;
+    const double scale = printerDpi / 96.0;
+    QTextDocument &doc = document(cell, target.width() / scale);
+    painter.save();
+    painter.setClipRect(target);
+    painter.translate(target.topLeft());
+    painter.scale(scale, scale);
+    doc.drawContents(&painter, QRectF(0, 0, target.width() / scale, target.height() / scale));
+    painter.restore();
+}
+
+} // namespace velmora

@@ -1,0 +1,44 @@
+#pragma once
+// Draws the rich text of the page's day cells: into bitmaps at the page zoom, and as
+// vectors onto paper.
+#include "calendar/CellText.h"
+
+#include <QImage>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class QTextDocument;
+
+namespace velmora {
+
+class TCalendarPanel32;
+
+class TStoreCellRenderer final : public TCellTextRenderer
+{
+public:
+    explicit TStoreCellRenderer(const TCalendarPanel32 &page);
+    ~TStoreCellRenderer() override;
+    TStoreCellRenderer(const TStoreCellRenderer &) = delete;
+    TStoreCellRenderer &operator=(const TStoreCellRenderer &) = delete;
+
+    bool hasText(int cell) const override;
+    void paintCell(int cell, QImage &image, int zoomPercent) override;
+    void printCell(int cell, QPainter &painter, const QRect &target, int printerDpi) override;
+
+private:
+    // The cell's text laid out for a width in page pixels at factor 1.
+    QTextDocument &document(int cell, double width);
+
+    struct Entry
+    {
+        std::string rtf;
+        std::unique_ptr<QTextDocument> doc;
+    };
+    const TCalendarPanel32 &page_;
+    std::array<Entry, 42> cache_;
+    QImage layoutDevice_; // 96 pixels per inch, whatever the screen
+};
+
+} // namespace velmora
