@@ -1,6 +1,5 @@
 #include "app/Preferences.h"
 
-#include "common/IniFile.h"
 #include "common/Program.h"
 
 #include <gtest/gtest.h>
@@ -124,14 +123,6 @@ TEST_F(Preferences, OneKeyWrittenAlone)
     p.mainZoomCode = 90; // not written by a hints toggle
     SavePreference(ini(), p, TPreferenceKey::HintsOn);
     EXPECT_EQ(readIni(), "[Hints]\r\nOn=0\r\n");
-}
-
-TEST_F(Preferences, SaveIntoImpossibleFolderThrows)
-{
-    std::ofstream(folder / "file") << "x";
-    const fs::path bad = folder / "file" / "QX.ini";
-    EXPECT_THROW(SavePreferences(bad, DefaultPreferences(appFolder())), TIniFileError);
-    EXPECT_EQ(LoadPreferences(bad, appFolder()), DefaultPreferences(appFolder()));
 }
 
 TEST(PlacementSectionName, ResolutionAbove96GetsItsOwnSection)
