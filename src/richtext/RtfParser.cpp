@@ -168,8 +168,14 @@ void Parser::onSymbol(unsigned char symbol)
 void Parser::appendCharacter(const QString &text)
 {
     flushBytes();
-    if (st.dest == Dest::Text)
+    if (st.dest == Dest::Text) {
         appendText(text);
+    } else if (st.dest == Dest::FontTable) {
+        const FontEntry &font = fonts[fontNumber];
+        fontNameText += decoder.decode(fontNameBytes, font.codePage > 0 ? font.codePage : ansiCodePage);
+        fontNameText += text;
+        fontNameBytes.clear();
+    }
 }
 
 void Parser::flushBytes()
@@ -189,7 +195,15 @@ void Parser::appendText(const QString &text)
     if (!pendingText.isEmpty() && !(pendingProps == st.chr))
         flushText();
     pendingProps = st.chr;
-    pendingText += text;
+    // Paragraphs come from \par alone: a line feed or paragraph separator smuggled in as
+    // \'0a or \u8233 would split the block behind the reader's back, and an object
+    // character would pose as a picture without one.
+    for (const QChar ch : text) {
+        if (ch == QChar::ParagraphSeparator)
+            pendingText += QChar(QChar::LineSeparator);
+        else if ((ch.unicode() >= 0x20 || ch == u'\t') && ch != QChar::ObjectReplacementCharacter)
+            pendingText += ch;
+    }
 }
 
 void Parser::flushText()
@@ -235,12 +249,13 @@ void Parser::finishDocument()
 
 void Parser::finishFontEntry()
 {
-    if (fontNameBytes.empty())
+    if (fontNameBytes.empty() && fontNameText.isEmpty())
         return;
     FontEntry &font = fonts[fontNumber];
     const int codePage = font.codePage > 0 ? font.codePage : ansiCodePage;
-    font.name = decoder.decode(fontNameBytes, codePage).trimmed();
+    font.name = (fontNameText + decoder.decode(fontNameBytes, codePage)).trimmed();
     fontNameBytes.clear();
+    fontNameText.clear();
 }
 
 QSizeF Parser::pictureSize(const QImage &image) const

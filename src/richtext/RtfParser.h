@@ -119,6 +119,7 @@ private:
     std::map<int, FontEntry> fonts;
     int fontNumber = 0;
     std::string fontNameBytes;
+    QString fontNameText; // the name decoded so far, when \uN interrupts its bytes
     std::vector<QColor> colors;
     int red = 0, green = 0, blue = 0;
     bool colorGiven = false;

@@ -20,6 +20,14 @@ int param(const Token &t, int fallback, int low, int high)
     return std::clamp(t.hasParam ? t.param : fallback, low, high);
 }
 
+std::string_view trimmed(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
 // Words that may follow \*; any other word there opens a destination this reader skips.
 bool understoodAfterStar(Word w)
 {
@@ -113,7 +121,7 @@ bool Parser::destinationWord(Word w, const Token &)
         return true;
     case Word::Sv:
         if (st.dest == Dest::Shape)
-            st.dest = shape.propName == "pib" ? Dest::ShapePicture : Dest::Skip;
+            st.dest = trimmed(shape.propName) == "pib" ? Dest::ShapePicture : Dest::Skip;
         return true;
     default:
         return false;

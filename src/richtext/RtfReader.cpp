@@ -18,7 +18,7 @@ bool looksLikeRtf(std::string_view bytes)
 void readPlainText(std::string_view bytes, QTextDocument &doc)
 {
     const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder utf8(QStringConverter::Utf8);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(view);
     if (utf8.hasError())
         text = rtf::CodePageDecoder().decode(bytes, 1252);

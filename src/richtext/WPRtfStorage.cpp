@@ -51,7 +51,7 @@ void TWPRtfStorage::loadIntoDocument(QTextDocument &doc) const
 void TWPRtfStorage::saveFromDocument(const QTextDocument &doc)
 {
     bytes = writeRtf(doc);
-    emptyCache = documentIsEmpty(doc);
+    emptyCache.reset(); // the written text decides: a picture without its image is not kept
 }
 
 void TWPRtfStorage::setRtfBytes(std::string rtf)
