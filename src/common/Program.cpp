@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
@@ -29,6 +30,28 @@ public:
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
     void beep() override { QApplication::beep(); }
+    QString openFileName(const QString &title, const QString &folder,
+                         const QString &filter) override
+    {
+        QFileDialog dialog(QApplication::activeWindow(), title, folder, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::ReadOnly, false);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    }
+    QString saveFileName(const QString &title, const QString &folder, const QString &proposedName,
+                         const QString &filter, const QString &defaultSuffix) override
+    {
+        QFileDialog dialog(QApplication::activeWindow(), title, folder, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(defaultSuffix);
+        dialog.selectFile(proposedName);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    }
 };
 
 std::unique_ptr<TUiService> &service()

@@ -17,6 +17,12 @@ public:
     virtual void information(const QString &text) = 0;
     virtual bool askYesNo(const QString &text, const QString &caption) = 0;
     virtual void beep() = 0;
+    // File dialogs: an empty result means the user cancelled.
+    virtual QString openFileName(const QString &title, const QString &folder,
+                                 const QString &filter) = 0;
+    virtual QString saveFileName(const QString &title, const QString &folder,
+                                 const QString &proposedName, const QString &filter,
+                                 const QString &defaultSuffix) = 0;
 };
 
 // The service in use; the default shows real message boxes.

@@ -28,6 +28,32 @@ public:
         return a;
     }
     void beep() override { ++beeps; }
+    // File dialog answers in order; an empty string (or none left) cancels.
+    std::deque<QString> fileAnswers;
+    QStringList fileDialogs; // titles, with the proposed name for saves ("title|name")
+    QString openFileName(const QString &title, const QString &, const QString &) override
+    {
+        fileDialogs << title;
+        return nextFile();
+    }
+    QString saveFileName(const QString &title, const QString &, const QString &proposed,
+                         const QString &, const QString &) override
+    {
+        fileDialogs << title + QLatin1Char('|') + proposed;
+        return nextFile();
+    }
+
+private:
+    QString nextFile()
+    {
+        if (fileAnswers.empty())
+            return {};
+        QString f = fileAnswers.front();
+        fileAnswers.pop_front();
+        return f;
+    }
+
+public:
 };
 
 // Installs a ScriptedUi for the lifetime of the guard.
