@@ -253,7 +253,9 @@ void Parser::finishFontEntry()
         return;
     FontEntry &font = fonts[fontNumber];
     const int codePage = font.codePage > 0 ? font.codePage : ansiCodePage;
-    font.name = (fontNameText + decoder.decode(fontNameBytes, codePage)).trimmed();
+    QString name = fontNameText + decoder.decode(fontNameBytes, codePage);
+    name.removeIf([](QChar c) { return c.unicode() < 0x20; });
+    font.name = name.trimmed();
     fontNameBytes.clear();
     fontNameText.clear();
 }

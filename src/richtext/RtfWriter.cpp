@@ -71,7 +71,8 @@ QString familyOf(const QTextCharFormat &f, const QFont &fallback)
     const QStringList families = f.property(QTextFormat::FontFamilies).toStringList();
     if (!families.isEmpty() && !families.front().isEmpty())
         return families.front();
-    return fallback.family();
+    const QString single = f.stringProperty(QTextFormat::FontFamily); // set by older code paths
+    return single.isEmpty() ? fallback.family() : single;
 }
 
 struct PictureBytes {

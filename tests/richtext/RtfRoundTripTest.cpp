@@ -213,3 +213,23 @@ TEST(RtfRoundTrip, OutputIsStable)
     readRtf(second, twice);
     EXPECT_EQ(writeRtf(twice), second);
 }
+
+TEST(RtfRoundTrip, OddInputRewritesStably)
+{
+    // Once read, any text must write the same bytes on every further round.
+    const std::string inputs[] = {
+        "{\\rtf1{\\fonttbl{\\f0 \\'01 Helvetica;}}\\f0 x}",
+        "{\\rtf1 a\\'0d\\'0a\\u8232?b\\u-1?\\'00c}",
+        "{\\rtf1{\\colortbl\\red9;;}\\cf1 x\\cf2 y\\highlight7 z}",
+        "{\\rtf1\\pard\\li-20000\\ri99999\\fi7\\sb-3\\qr x\\par\\pard\\par}",
+        "{\\rtf1{\\pict\\pngblip\\picscalex1\\picwgoal1 89504e47}}",
+    };
+    for (const std::string &input : inputs) {
+        SCOPED_TRACE(input);
+        QTextDocument once, twice;
+        readRtf(input, once);
+        const std::string first = writeRtf(once);
+        readRtf(first, twice);
+        EXPECT_EQ(writeRtf(twice), first);
+    }
+}
