@@ -216,7 +216,7 @@ bool TCalendarPanel32::HasSuperText() const
 
 bool TCalendarPanel32::HasDayCells() const
 {
-    return isVisible() && (LayoutHasMonthGrid(s_.CalendarLayout) || LayoutIsPlanner(s_.CalendarLayout));
+    return !isHidden() && (LayoutHasMonthGrid(s_.CalendarLayout) || LayoutIsPlanner(s_.CalendarLayout));
 }
 
 void TCalendarPanel32::applyMiniFontSizes()

@@ -1,0 +1,821 @@
+#include "app/Camain.h"
+
+#include "app/MRUList.h"
+#include "calendar/Calpanel32.h"
+#include "calendar/DocumentFile.h"
+#include "common/Program.h"
+#include "recurring/RecurStore.h"
+#include "richtext/WPRichText.h"
+#include "richtext/WPRtfStorage.h"
+#include "richtext/WPToolBar.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+constexpr int kPageOffset = 5; // the page's place inside the scroll box
+
+std::filesystem::path iniPath()
+{
+    return std::filesystem::path(IniFileName().toStdString());
+}
+
+void processPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+// The page and the cell editor share one canvas inside the scroll box.
+class TPageHolder : public QWidget
+{
+public:
+    explicit TPageHolder(QWidget *parent) : QWidget(parent) {}
+    void fitTo(const QWidget *page)
+    {
+        const QSize s = page->isHidden() ? QSize(0, 0) : page->size();
+        setFixedSize(s.width() + 2 * kPageOffset, s.height() + 2 * kPageOffset);
+    }
+};
+} // namespace
+
+TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
+{
+    // Creation: (1) wait cursor .. (12) legacy recurring dates.
+    BeginWait();
+    setObjectName(QStringLiteral("CalendarMain"));
+    SetMainForm(this);
+    ZoomBusy = Printed = false;
+    CurrentFileName.clear();
+    NewCalendar = EditingCell = false;
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    toolbar_ = new TWPToolBar(central);
+    toolbar_->setFixedHeight(26 + 4);
+    toolbar_->setEnabled(false);
+    layout->addWidget(toolbar_);
+    auto *strip = new QWidget(central);
+    strip->setObjectName(QStringLiteral("Panel3"));
+    strip->setFixedHeight(33);
+    buildToolStrip(strip);
+    layout->addWidget(strip);
+    scroll_ = new QScrollArea(central);
+    scroll_->setObjectName(QStringLiteral("ScrollBox2"));
+    scroll_->setBackgroundRole(QPalette::Button);
+    auto *holder = new TPageHolder(scroll_);
+    page_ = new TCalendarPanel32(holder);
+    page_->setObjectName(QStringLiteral("CalendarPanel"));
+    page_->move(kPageOffset, kPageOffset);
+    page_->hide();
+    page_->installEventFilter(this);
+    editor_ = new TWPRichText(holder);
+    editor_->setObjectName(QStringLiteral("WPRichText1"));
+    editor_->hide();
+    holder->fitTo(page_);
+    scroll_->setWidget(holder);
+    layout->addWidget(scroll_, 1);
+    setCentralWidget(central);
+    buildMenu();
+    resize(635, 378 + menuBar()->sizeHint().height());
+
+    page_->ClickedInCellEvent = [this](const TRect &total, const TRect &free, int cell, int day) {
+        CalendarPanelClickedInCellEvent(total, free, cell, day);
+    };
+    connect(editor_, &QTextEdit::textChanged, this, [this] {
+        if (changeTracking_ && EditingCell)
+            SetModified(true);
+    });
+    connect(editor_, &TWPRichText::focusEntered, this, &TCalendarMain::editorEntered);
+
+    Loading = true;
+    CurrentCell = 0;
+    Prefs = LoadPreferences(iniPath(), AppFolder().toStdString());
+    MainZoomCode = Prefs.mainZoomCode;
+    PropZoomCode = Prefs.propZoomCode;
+    HintsOn = Prefs.hintsOn;
+    IconToolVisible = Prefs.iconToolVisible;
+    SetModified(false);
+    page_->SetZoom(static_cast<float>(CodeToZoom(MainZoomCode)));
+    page_->SetCalendarLayout(LOFullCalendarLS);
+
+    mru_ = new TMRUFileList(this);
+    mru_->SetMaximum(5);
+    mru_->SetRemoveOnClick(true);
+    mru_->SetAutoSaveName(IniFileName());
+    mru_->SetAutoSaveKey(QStringLiteral("MRU"));
+    mru_->SetAutoSave(false);
+    mru_->SetFileMenu(menuBar()->findChild<QMenu *>(QStringLiteral("FileMenu")), action("N2"));
+    mru_->SetOnMRUItemClick([this](TMRUMenuItem *, const QString &file) {
+        // Reopening from the list must not throw away unsaved changes either.
+        if (CheckSaveNeeded())
+            OpenCalendarFile(file);
+    });
+    mru_->load();
+
+    action("mnuShowHint")->setChecked(HintsOn);
+    qApp->installEventFilter(this);
+    convertLegacyRecurFile(std::filesystem::path(AppFolder().toStdString()));
+    EndWait();
+}
+
+TCalendarMain::~TCalendarMain()
+{
+    qApp->removeEventFilter(this);
+}
+
+QAction *TCalendarMain::action(const char *name) const
+{
+    return findChild<QAction *>(QString::fromLatin1(name));
+}
+
+QToolButton *TCalendarMain::toolButton(const char *name) const
+{
+    return findChild<QToolButton *>(QString::fromLatin1(name));
+}
+
+void TCalendarMain::buildMenu()
+{
+    struct Item
+    {
+        const char *name;
+        const char *caption;
+        std::function<void()> run;
+    };
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("FileMenu"));
+    const std::vector<Item> fileItems = {
+        {"New1", "&New ", [this] { New1Click(); }},
+        {"Open1", "&Open", [this] { Open1Click(); }},
+        {"N3", "-", nullptr},
+        {"mnuSave", "&Save ", [this] { mnuSaveClick(); }},
+        {"mnuSaveAs", "Save &As...", [this] { mnuSaveAsClick(); }},
+        {"mnuSaveAsBitmap", "Save As &Bitmap ", nullptr},
+        {"N1", "-", nullptr},
+        {"mnuProperties", "&Properties", [this] { mnuPropertiesClick(); }},
+        {"mnuUserTitle", "User Defined Title", [this] { mnuUserTitleClick(); }},
+        {"mnuCancelChanges", "&Cancel Changes", [this] { mnuCancelChangesClick(); }},
+        {"mnuClearAllCellContents", "Clear &All Cell Contents", [this] { mnuClearAllCellContentsClick(); }},
+        {"DefaultEditorFont1", "&Default Editor Font", [this] { DefaultEditorFont1Click(); }},
+        {"N7", "-", nullptr},
+        {"mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates", nullptr},
+        {"mnuEditrecurringDates", "Edit Recurring Dates", nullptr},
+        {"N5", "-", nullptr},
+        {"mnuPrintCalendar", "P&rint Calendar", nullptr},
+        {"mnuPrintSetup", "Print Set&up", nullptr},
+        {"N2", "-", nullptr},
+        {"Exit1", "E&xit", [this] { close(); }},
+    };
+    for (const Item &it : fileItems) {
+        QAction *a = QString::fromLatin1(it.caption) == QLatin1String("-")
+                         ? file->addSeparator()
+                         : file->addAction(QString::fromLatin1(it.caption));
+        a->setObjectName(QString::fromLatin1(it.name));
+        if (it.run)
+            connect(a, &QAction::triggered, this, it.run);
+    }
+    action("mnuSave")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    action("Exit1")->setShortcut(QKeySequence::Quit);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    QAction *contents = help->addAction(QStringLiteral("&Contents"));
+    contents->setObjectName(QStringLiteral("Contents1"));
+    contents->setShortcut(QKeySequence::HelpContents);
+    connect(contents, &QAction::triggered, this, [] { ShowHelpContext(0); });
+    QAction *about = help->addAction(QStringLiteral("&About"));
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, &TCalendarMain::About1Click);
+    QAction *hints = help->addAction(QStringLiteral("&Show Hints"));
+    hints->setObjectName(QStringLiteral("mnuShowHint"));
+    hints->setCheckable(true);
+    hints->setChecked(true);
+    connect(hints, &QAction::triggered, this, &TCalendarMain::mnuShowHintClick);
+}
+
+void TCalendarMain::buildToolStrip(QWidget *strip)
+{
+    auto *row = new QHBoxLayout(strip);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(2);
+    auto button = [&](const char *name, const QString &text, const QString &hint) {
+        auto *b = new QToolButton(strip);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(text);
+        b->setToolTip(hint);
+        b->setMinimumSize(24, 22);
+        row->addWidget(b);
+        return b;
+    };
+    connect(button("ZoomPlusButton", QStringLiteral("+"), QStringLiteral("Zoom In")),
+            &QToolButton::clicked, this, &TCalendarMain::ZoomPlusButtonClick);
+    connect(button("ZoomMinusButton", QStringLiteral("−"), QStringLiteral("Zoom Out")),
+            &QToolButton::clicked, this, &TCalendarMain::ZoomMinusButtonClick);
+    connect(button("PropertiesButton", QStringLiteral("Properties"),
+                   QStringLiteral("Set/change Properties for the calendar")),
+            &QToolButton::clicked, this, &TCalendarMain::mnuPropertiesClick);
+    button("Printbutton", QStringLiteral("Print"), QStringLiteral("Print the calendar"));
+    row->addSpacing(8);
+    tools_ = new QButtonGroup(this);
+    tools_->setExclusive(true);
+    struct Tool
+    {
+        const char *name;
+        const char *text;
+        const char *hint;
+        TLPanelState state;
+    };
+    const Tool toolList[] = {
+        {"Pointerbutton", "Select", "Selection tool", psPointing},
+        {"DrawLabelButton", "Text", "Text tool", psLabel},
+        {"DrawImageButton", "Clip Art", "Clip Art Tool", psImage},
+        {"DrawRichText", "Rich Text", "Rich Text tool \rMixed fonts, colors and styles", psRichLabel},
+        {"DrawSuperText", "SuperText",
+         "SuperText tool \rSpecial Effects Text - fill with gradients or bitmaps", psSuperText},
+        {"PSpeedButton1", "Calendar",
+         "Floating Calendar tool \rMini Calendar that you can place anywhere", psFlatCalendar},
+    };
+    for (const Tool &t : toolList) {
+        QToolButton *b = button(t.name, QString::fromLatin1(t.text),
+                                QString::fromLatin1(t.hint).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+        b->setCheckable(true);
+        tools_->addButton(b, t.state);
+    }
+    tools_->button(psPointing)->setChecked(true);
+    connect(tools_, &QButtonGroup::idClicked, this,
+            [this](int id) { page_->SetPanelState(static_cast<TLPanelState>(id)); });
+    row->addStretch(1);
+    saveButton_ = new QPushButton(QStringLiteral("&Save"), strip);
+    saveButton_->setObjectName(QStringLiteral("Savebutton"));
+    saveButton_->setToolTip(QStringLiteral("Save changes to the calendar"));
+    saveButton_->setStyleSheet(QStringLiteral("font-weight: bold; color: green;"));
+    connect(saveButton_, &QPushButton::clicked, this, [this] {
+        if (action("mnuSave")->isEnabled())
+            mnuSaveClick();
+        else
+            mnuSaveAsClick();
+    });
+    row->addWidget(saveButton_);
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), strip);
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    cancelButton_->setToolTip(QStringLiteral("Cancel all changes"));
+    cancelButton_->setStyleSheet(QStringLiteral("font-weight: bold; color: red;"));
+    connect(cancelButton_, &QPushButton::clicked, this, &TCalendarMain::mnuCancelChangesClick);
+    row->addWidget(cancelButton_);
+}
+
+void TCalendarMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!activated_)
+        QTimer::singleShot(0, this, &TCalendarMain::FirstActivation);
+}
+
+void TCalendarMain::FirstActivation()
+{
+    if (activated_ || !Loading)
+        return;
+    activated_ = true;
+    BeginWait();
+    RestorePlacement(*this, IniFileName(), QStringLiteral("TCalendarMain"));
+    PrinterAvailable = !QPrinterInfo::availablePrinters().isEmpty();
+    page_->ResetToDefaults();
+    const QStringList recent = mru_->Items();
+    if (!recent.isEmpty() && QFileInfo::exists(recent.constFirst()))
+        OpenCalendarFile(recent.constFirst());
+    processPendingEvents();
+    showPage(!CurrentFileName.isEmpty());
+    processPendingEvents();
+    action("mnuSave")->setEnabled(false);
+    SetModified(false);
+    Loading = false;
+    SetButtons();
+    SetCaption();
+    EndWait();
+    CheckFloaterStatus();
+    SetButtons();
+    page_->Repaint();
+}
+
+void TCalendarMain::showPage(bool visible)
+{
+    page_->setVisible(visible);
+    static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
+}
+
+void TCalendarMain::SetModified(bool value)
+{
+    if (value == Modified)
+        return;
+    Modified = value;
+    SetButtons();
+}
+
+void TCalendarMain::SetCaption()
+{
+    QString caption = QStringLiteral("Velmora");
+    if (!CurrentFileName.isEmpty())
+        caption += QStringLiteral("  [") + QFileInfo(CurrentFileName).fileName() + QLatin1Char(']');
+    caption += QStringLiteral("    [%1%]").arg(std::lround(double(page_->Zoom()) * 100.0));
+    setWindowTitle(caption);
+}
+
+void TCalendarMain::SetButtons()
+{
+    if (mru_ == nullptr)
+        return; // still being built
+    const bool visible = !page_->isHidden();
+    const int layout = page_->CalendarLayout();
+    const bool dayCells = visible && !(layout >= lopMC6Month && layout <= loMC60MonthLS);
+    const bool titled = !CurrentFileName.isEmpty();
+    for (const char *n : {"mnuFillCalendarwithRecurringDates", "mnuUserTitle", "mnuClearAllCellContents"})
+        action(n)->setEnabled(dayCells);
+    toolButton("ShowHideIconTool") ? toolButton("ShowHideIconTool")->setEnabled(dayCells) : void();
+    action("mnuSave")->setEnabled(titled);
+    toolbar_->setEnabled(visible && EditingCell && !editor_->isHidden());
+    for (const char *n : {"mnuSaveAs", "mnuProperties", "mnuPrintSetup", "mnuSaveAsBitmap"})
+        action(n)->setEnabled(visible);
+    for (const char *n : {"PropertiesButton", "ZoomPlusButton", "ZoomMinusButton"})
+        toolButton(n)->setEnabled(visible);
+    action("mnuPrintCalendar")->setEnabled(visible && PrinterAvailable);
+    toolButton("Printbutton")->setEnabled(visible && PrinterAvailable);
+    action("mnuCancelChanges")->setEnabled(visible && titled);
+    saveButton_->setVisible(Modified);
+    cancelButton_->setVisible(Modified && titled);
+}
+
+void TCalendarMain::CheckFloaterStatus()
+{
+    // Without day cells there is nothing to drop icons on.
+    if (!page_->HasDayCells())
+        IconToolVisible = false;
+}
+
+void TCalendarMain::clearAllCells()
+{
+    page_->ClearAllCells();
+}
+
+// ---- document lifecycle ----
+
+void TCalendarMain::New1Click()
+{
+    if (!CheckSaveNeeded())
+        return;
+    BeginWait();
+    DoSaveRichtext();
+    EndWait();
+    NewCalendar = true;
+    mnuPropertiesClick();
+    if (!PropertiesAccepted)
+        return;
+    SetModified(true);
+    CurrentFileName.clear();
+    clearAllCells();
+    showPage(true);
+    SetButtons();
+    SetCaption();
+}
+
+void TCalendarMain::mnuPropertiesClick()
+{
+    const int oldMonth = page_->MainCalMonth(), oldYear = page_->MainCalYear();
+    DoSaveRichtext();
+    const bool isNew = NewCalendar;
+    TCalendarPanel32 preview;
+    preview.hide();
+    preview.SetZoom(static_cast<float>(CodeToZoom(PropZoomCode)));
+    preview.AssignStyle(*page_);
+    PropertiesAccepted = false;
+    bool ok = false;
+    if (RunPropertiesDialog) {
+        ok = RunPropertiesDialog(preview, isNew);
+    } else if (isNew) {
+        // Without the properties dialog a new calendar takes the default properties.
+        preview.ResetToDefaults();
+        ok = true;
+    }
+    PropZoomCode = ZoomToCode(double(preview.Zoom()));
+    if (ok) {
+        if (!preview.SameStyle(*page_))
+            SetModified(true);
+        PropertiesAccepted = true;
+        const int family = page_->LayoutFamily();
+        page_->AssignStyle(preview);
+        if (family != page_->LayoutFamily())
+            clearAllCells();
+        if ((page_->MainCalMonth() != oldMonth || page_->MainCalYear() != oldYear) &&
+            page_->HasDayCells())
+            clearAllCells();
+    }
+    NewCalendar = false;
+    page_->Repaint();
+    CheckFloaterStatus();
+    SetButtons();
+    Prefs.propZoomCode = PropZoomCode;
+    savePreferencesQuietly();
+}
+
+void TCalendarMain::Open1Click()
+{
+    DoSaveRichtext();
+    if (!CheckSaveNeeded())
+        return;
+    const QString path = Ui().openFileName(QStringLiteral("Open Calendar File"), AppFolder(),
+                                           QStringLiteral("Calendar File (*.QXF *.qxf)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().toUpper() != QLatin1String("QXF")) {
+        ShowInformation(QStringLiteral("Must be a Calendar file (*.QXF)"));
+        return;
+    }
+    OpenCalendarFile(path);
+}
+
+void TCalendarMain::OpenCalendarFile(const QString &path)
+{
+    page_->SetPaintingHold(true);
+    float remembered = 1.0F;
+    if (page_->Zoom() != 1.0F) {
+        remembered = page_->Zoom();
+        if (remembered < 0.1F || remembered > 1.1F)
+            remembered = 1.0F;
+    }
+    Loading = true;
+    CurrentFileName.clear();
+    DoSaveRichtext();
+    int lostObjects = 0;
+    if (!QFileInfo::exists(path)) {
+        ShowInformation(QStringLiteral("File ") + path + QStringLiteral(" no longer exists"));
+    } else {
+        BeginWait();
+        clearAllCells();
+        page_->SetUserTitle(std::string());
+        page_->SetZoom(1.0F);
+        try {
+            const TLoadReport report = LoadFromFile(*page_, path);
+            lostObjects = report.objectsLost;
+            CurrentFileName = path;
+            mru_->add(path);
+            try {
+                mru_->save();
+            } catch (const std::exception &) {
+                // The list is a convenience; a read-only ini file must not fail the open.
+            }
+            setWindowTitle(QStringLiteral("Velmora [") + QFileInfo(path).fileName() + QLatin1Char(']'));
+        } catch (const std::exception &) {
+            CurrentFileName.clear();
+            page_->ResetToDefaults();
+            ShowInformation(DocumentOpenErrorMessage(path));
+        }
+        EndWait();
+    }
+    processPendingEvents();
+    Loading = false;
+    SetButtons();
+    showPage(!CurrentFileName.isEmpty());
+    page_->Repaint();
+    SetModified(false);
+    SetButtons();
+    CheckFloaterStatus();
+    SetCaption();
+    if (remembered != 1.0F)
+        page_->SetZoom(remembered);
+    SetCaption();
+    page_->SetPaintingHold(false);
+    if (lostObjects > 0)
+        ShowInformation(QStringLiteral("%1 design object(s) in %2 could not be read and were left out.")
+                            .arg(lostObjects)
+                            .arg(QFileInfo(path).fileName()));
+}
+
+bool TCalendarMain::SaveCalendarFile(const QString &path)
+{
+    page_->SetPaintingHold(true);
+    const float remembered = page_->Zoom();
+    page_->SetZoom(1.0F);
+    BeginWait();
+    DoSaveRichtext();
+    bool ok = true;
+    try {
+        SaveToFile(*page_, path);
+        CurrentFileName = path;
+        SetModified(false);
+    } catch (const std::exception &) {
+        ok = false;
+    }
+    EndWait();
+    if (remembered >= 0.2F && remembered <= 1.0F)
+        page_->SetZoom(remembered);
+    page_->SetPaintingHold(false);
+    processPendingEvents();
+    SetButtons();
+    SetCaption();
+    if (!ok) // the old file is untouched and the changes are still unsaved
+        ShowInformation(QStringLiteral("Unable to write to ") + path);
+    return ok;
+}
+
+void TCalendarMain::mnuSaveClick()
+{
+    if (!CurrentFileName.isEmpty())
+        SaveCalendarFile(CurrentFileName);
+}
+
+QString TCalendarMain::ProposedFileName() const
+{
+    if (!CurrentFileName.isEmpty())
+        return QFileInfo(CurrentFileName).fileName();
+    std::string month;
+    page_->GetMonthName(page_->MainCalMonth(), month);
+    return QString::fromStdString(month).left(3) + QString::number(page_->MainCalYear()) +
+           QStringLiteral(".QXF");
+}
+
+bool TCalendarMain::mnuSaveAsClick()
+{
+    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar File"), AppFolder(),
+                                           ProposedFileName(),
+                                           QStringLiteral("Calendar File (*.QXF)"),
+                                           QStringLiteral("QXF"));
+    bool ok = false;
+    if (!path.isEmpty() && SaveCalendarFile(path)) {
+        ok = true;
+        SetModified(false);
+        mru_->add(path);
+        try {
+            mru_->save();
+        } catch (const std::exception &) {
+        }
+    }
+    SetButtons();
+    return ok;
+}
+
+bool TCalendarMain::CheckSaveNeeded()
+{
+    DoSaveRichtext();
+    if (!Modified || !AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save")))
+        return true;
+    // A cancelled Save As or a failed save stops the command that asked, so nothing
+    // unsaved is thrown away without the user knowing.
+    const bool saved = CurrentFileName.isEmpty() ? mnuSaveAsClick() : SaveCalendarFile(CurrentFileName);
+    if (!saved)
+        return false;
+    SetModified(false);
+    return true;
+}
+
+void TCalendarMain::mnuCancelChangesClick()
+{
+    if (!AskYesNo(QStringLiteral("Cancel all changes?"), QStringLiteral("CANCEL")))
+        return;
+    if (!CurrentFileName.isEmpty())
+        OpenCalendarFile(CurrentFileName);
+    processPendingEvents();
+    SetModified(false);
+}
+
+void TCalendarMain::savePreferencesQuietly()
+{
+    try {
+        SavePreferences(iniPath(), Prefs);
+    } catch (const std::exception &) {
+        // Preferences are not worth an error box on every command.
+    }
+}
+
+void TCalendarMain::closeEvent(QCloseEvent *event)
+{
+    if (!CheckSaveNeeded()) {
+        event->ignore();
+        return;
+    }
+    MainZoomCode = ZoomToCode(double(page_->Zoom()));
+    Prefs.mainZoomCode = MainZoomCode;
+    Prefs.propZoomCode = PropZoomCode;
+    Prefs.hintsOn = HintsOn;
+    Prefs.iconToolVisible = IconToolVisible;
+    savePreferencesQuietly();
+    try {
+        SavePlacement(*this, IniFileName(), QStringLiteral("TCalendarMain"));
+    } catch (const std::exception &) {
+    }
+    event->accept();
+}
+
+// ---- view and editing commands ----
+
+void TCalendarMain::ZoomPlusButtonClick()
+{
+    if (ZoomBusy)
+        return;
+    ZoomBusy = true;
+    const int code = ZoomToCode(double(page_->Zoom()));
+    if (code <= 90) {
+        DoSaveRichtext();
+        processPendingEvents();
+        page_->SetZoom(static_cast<float>(CodeToZoom(code + 10)));
+        static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
+        SetCaption();
+    }
+    ZoomBusy = false;
+}
+
+void TCalendarMain::ZoomMinusButtonClick()
+{
+    if (ZoomBusy)
+        return;
+    ZoomBusy = true;
+    const int code = ZoomToCode(double(page_->Zoom()));
+    if (code > 60) {
+        DoSaveRichtext();
+        processPendingEvents();
+        page_->SetZoom(static_cast<float>(CodeToZoom(code - 10)));
+        static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
+        SetCaption();
+    }
+    ZoomBusy = false;
+}
+
+void TCalendarMain::mnuClearAllCellContentsClick()
+{
+    DoSaveRichtext();
+    clearAllCells();
+    page_->Repaint();
+    SetModified(true);
+}
+
+void TCalendarMain::mnuUserTitleClick()
+{
+}
+
+void TCalendarMain::DefaultEditorFont1Click()
+{
+    Prefs = LoadPreferences(iniPath(), AppFolder().toStdString());
+    QFont initial(QString::fromStdString(Prefs.fontName), Prefs.fontSize);
+    initial.setBold(Prefs.fontBold);
+    initial.setItalic(Prefs.fontItalic);
+    initial.setUnderline(Prefs.fontUnderline);
+    initial.setStrikeOut(Prefs.fontStrikeout);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, this);
+    if (ok) {
+        Prefs.fontName = chosen.family().toStdString();
+        Prefs.fontSize = std::max(1, int(std::lround(chosen.pointSizeF())));
+        Prefs.fontBold = chosen.bold();
+        Prefs.fontItalic = chosen.italic();
+        Prefs.fontUnderline = chosen.underline();
+        Prefs.fontStrikeout = chosen.strikeOut();
+        savePreferencesQuietly();
+    }
+    SetDefaultFontNow();
+}
+
+void TCalendarMain::mnuShowHintClick()
+{
+    HintsOn = action("mnuShowHint")->isChecked();
+    Prefs.hintsOn = HintsOn;
+    try {
+        SavePreference(iniPath(), Prefs, TPreferenceKey::HintsOn);
+    } catch (const std::exception &) {
+    }
+}
+
+void TCalendarMain::About1Click()
+{
+}
+
+// ---- day cells ----
+
+void TCalendarMain::DoSaveRichtext()
+{
+    if (!EditingCell || currentStore_ == nullptr)
+        return;
+    editor_->SaveToStore(*currentStore_);
+    editor_->hide();
+    EditingCell = false;
+    toolbar_->setEnabled(false);
+    page_->Repaint();
+}
+
+void TCalendarMain::CalendarPanelClickedInCellEvent(const TRect &, const TRect &rFree, int iCell, int)
+{
+    CurrentCell = iCell;
+    changeTracking_ = false;
+    DoSaveRichtext();
+    currentStore_ = &page_->CellStore(iCell);
+    EditingCell = true;
+    const int w = rFree.right - rFree.left + 1, h = rFree.bottom - rFree.top + 1;
+    editor_->SetPageSizeTwips(int(std::trunc(w / 96.0 * 1440)), int(std::trunc(h / 96.0 * 1440)));
+    editor_->SetZoomPercent(int(std::lround(double(page_->Zoom()) * 100.0)));
+    editor_->LoadFromStore(*currentStore_);
+    editor_->setGeometry(rFree.left + page_->x() + 1, rFree.top + page_->y() + 1, w, h);
+    editor_->show();
+    editor_->raise();
+    editor_->FocusAtStart();
+    editorEntered(); // also when the window is not active and no focus event arrives
+    changeTracking_ = true;
+}
+
+void TCalendarMain::PuttextOnDay(int day, const QString &text)
+{
+    const int returnTo = CurrentCell;
+    DoSaveRichtext();
+    const int k = page_->CellOfDay(day);
+    if (k == -1)
+        return;
+    page_->ActivateCell(k);
+    const QTextCharFormat format = editor_->CurrentFormat();
+    editor_->moveCursor(QTextCursor::End);
+    // A trailing empty paragraph (left by the previous call) takes the text itself, so
+    // repeated calls stack their texts line by line.
+    if (!editor_->textCursor().block().text().isEmpty())
+        editor_->NewParagraph();
+    editor_->InsertTextWithFormat(text, format);
+    editor_->NewParagraph();
+    Modified = true;
+    if (returnTo > 0)
+        page_->ActivateCell(returnTo);
+}
+
+void TCalendarMain::editorEntered()
+{
+    toolbar_->setEnabled(true);
+    toolbar_->Attach(editor_);
+    if (editor_->IsEmptyText())
+        SetDefaultFontNow();
+}
+
+void TCalendarMain::SetDefaultFontNow()
+{
+    TCharAttributes a;
+    a.fontName = QString::fromStdString(Prefs.fontName);
+    a.size = Prefs.fontSize;
+    a.style = uint8_t((Prefs.fontBold ? 1 : 0) | (Prefs.fontItalic ? 2 : 0) |
+                      (Prefs.fontUnderline ? 4 : 0) | (Prefs.fontStrikeout ? 8 : 0));
+    a.colorIndex = TWPRichText::ColorIndexOf(Prefs.fontColor);
+    editor_->SetCurrentAttributes(a);
+}
+
+bool TCalendarMain::handleKey(QObject *target, QKeyEvent *key)
+{
+    if (key->key() == Qt::Key_PageDown) {
+        ZoomPlusButtonClick();
+        return true;
+    }
+    if (key->key() == Qt::Key_PageUp) {
+        ZoomMinusButtonClick();
+        return true;
+    }
+    const bool inEditor = !editor_->isHidden() &&
+                          (target == editor_ || target == editor_->viewport() || editor_->hasFocus());
+    if (inEditor && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+        if (key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier) != 0)
+            page_->ActivatePrevCell(CurrentCell);
+        else
+            page_->ActivateNextCell(CurrentCell);
+        return true;
+    }
+    if (inEditor && key->key() == Qt::Key_A && (key->modifiers() & Qt::ControlModifier) != 0) {
+        editor_->selectAll();
+        return true;
+    }
+    return false;
+}
+
+bool TCalendarMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == page_ && event->type() == QEvent::Resize) {
+        static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
+        return false;
+    }
+    if (event->type() == QEvent::ToolTip && !HintsOn)
+        return true;
+    if (event->type() == QEvent::KeyPress) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w != nullptr && w->window() == this)
+            return handleKey(watched, static_cast<QKeyEvent *>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace velmora

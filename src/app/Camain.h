@@ -1,0 +1,128 @@
+#pragma once
+// The main window: the page in a scroll box, the cell editor laid over a day cell, the
+// tool strip, the rich text toolbar and the menu; it owns the document's lifecycle.
+#include "app/Preferences.h"
+#include "common/Rect.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+class QButtonGroup;
+
+namespace velmora {
+
+class TCalendarPanel32;
+class TMRUFileList;
+class TWPRichText;
+class TWPToolBar;
+class TWPRtfStorage;
+
+class TCalendarMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TCalendarMain(QWidget *parent = nullptr);
+    ~TCalendarMain() override;
+
+    // State, as the window keeps it.
+    QString CurrentFileName;
+    bool Modified = false;
+    bool Loading = false;
+    bool NewCalendar = false;
+    bool PropertiesAccepted = false;
+    bool EditingCell = false;
+    int CurrentCell = 0;
+    bool ZoomBusy = false;
+    bool Printed = false;
+    bool PrinterAvailable = false;
+    bool HintsOn = true;
+    bool IconToolVisible = false;
+    int MainZoomCode = 60;
+    int PropZoomCode = 30;
+    TPreferences Prefs;
+
+    TCalendarPanel32 *CalendarPanel() const { return page_; }
+    TWPRichText *WPRichText1() const { return editor_; }
+    TWPToolBar *WPToolBar1() const { return toolbar_; }
+    TMRUFileList *MRUList() const { return mru_; }
+    QAction *action(const char *name) const;
+    QToolButton *toolButton(const char *name) const;
+
+    // Runs once after the window is first shown (tests may call it directly).
+    void FirstActivation();
+    void SetModified(bool value);
+    void SetCaption();
+    void SetButtons();
+    void CheckFloaterStatus();
+
+    // Document commands.
+    void New1Click();
+    void Open1Click();
+    void OpenCalendarFile(const QString &path);
+    bool SaveCalendarFile(const QString &path);
+    void mnuSaveClick();
+    bool mnuSaveAsClick();
+    // Asks "Save changes?" when needed; false when the command that asked must stop.
+    bool CheckSaveNeeded();
+    void mnuCancelChangesClick();
+    void mnuPropertiesClick();
+
+    // View and editing commands.
+    void ZoomPlusButtonClick();
+    void ZoomMinusButtonClick();
+    void mnuClearAllCellContentsClick();
+    void mnuUserTitleClick();
+    void DefaultEditorFont1Click();
+    void mnuShowHintClick();
+    void About1Click();
+
+    // Day cells.
+    void DoSaveRichtext();
+    void CalendarPanelClickedInCellEvent(const TRect &rTotal, const TRect &rFree, int iCell,
+                                         int iDay);
+    void PuttextOnDay(int day, const QString &text);
+    void SetDefaultFontNow();
+
+    // The Properties flow runs this dialog; replaceable until the real dialog exists and
+    // for tests. It edits the preview page and returns true for OK.
+    std::function<bool(TCalendarPanel32 &preview, bool isNew)> RunPropertiesDialog;
+    // Proposed file name for Save As of an untitled document (as Dec1997.QXF).
+    QString ProposedFileName() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenu();
+    void buildToolStrip(QWidget *strip);
+    void applyHints();
+    void editorEntered();
+    bool handleKey(QObject *target, QKeyEvent *key);
+    void showPage(bool visible);
+    void savePreferencesQuietly();
+    void clearAllCells();
+
+    TCalendarPanel32 *page_ = nullptr;
+    QScrollArea *scroll_ = nullptr;
+    TWPRichText *editor_ = nullptr;
+    TWPToolBar *toolbar_ = nullptr;
+    TMRUFileList *mru_ = nullptr;
+    QButtonGroup *tools_ = nullptr;
+    QPushButton *saveButton_ = nullptr;
+    QPushButton *cancelButton_ = nullptr;
+    TWPRtfStorage *currentStore_ = nullptr;
+    bool changeTracking_ = false;
+    bool activated_ = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,292 @@
+#include "app/Camain.h"
+#include "calendar/Calpanel32.h"
+#include "calendar/DocumentFile.h"
+#include "richtext/WPRichText.h"
+#include "richtext/WPRtfStorage.h"
+#include "support/ScriptedUi.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+using namespace velmora;
+using velmora::test::ScopedScriptedUi;
+
+namespace {
+
+QString plainText(const TWPRtfStorage &store)
+{
+    QTextDocument doc;
+    store.loadIntoDocument(doc);
+    return doc.toPlainText();
+}
+
+class MainWindow : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    ScopedScriptedUi scripted;
+    velmora::test::ScriptedUi &ui = scripted.ui();
+
+    void SetUp() override { SetAppFolder(dir.path()); }
+    void TearDown() override { SetAppFolder(QString()); }
+
+    QString file(const QString &name) const { return dir.filePath(name); }
+
+    std::unique_ptr<TCalendarMain> start()
+    {
+        auto w = std::make_unique<TCalendarMain>();
+        w->FirstActivation();
+        return w;
+    }
+
+    // A new December 1997 calendar with its cell table drawn.
+    std::unique_ptr<TCalendarMain> startWithNewCalendar(int layout = loFullCalendar)
+    {
+        auto w = start();
+        w->RunPropertiesDialog = [layout](TCalendarPanel32 &preview, bool) {
+            preview.ResetToDefaults();
+            preview.SetCalendarLayout(layout);
+            preview.SetMainCalMonth(12);
+            preview.SetMainCalYear(1997);
+            return true;
+        };
+        w->New1Click();
+        w->CalendarPanel()->RenderToBitmap();
+        return w;
+    }
+
+    static void typeInto(TCalendarMain &w, const QString &text)
+    {
+        w.WPRichText1()->InsertTextWithFormat(text, w.WPRichText1()->CurrentFormat());
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindow, StartsWithoutDocumentAndOnlyNewAndOpen)
+{
+    auto w = start();
+    EXPECT_TRUE(w->CalendarPanel()->isHidden());
+    EXPECT_TRUE(w->action("New1")->isEnabled());
+    EXPECT_TRUE(w->action("Open1")->isEnabled());
+    for (const char *n : {"mnuSave", "mnuSaveAs", "mnuProperties", "mnuCancelChanges",
+                          "mnuClearAllCellContents", "mnuSaveAsBitmap", "mnuUserTitle"})
+        EXPECT_FALSE(w->action(n)->isEnabled()) << n;
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Velmora    [60%]"));
+    EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+TEST_F(MainWindow, NewSaveAsCaptionAndReopenAtStart)
+{
+    {
+        auto w = startWithNewCalendar();
+        EXPECT_TRUE(w->Modified);
+        EXPECT_TRUE(w->findChild<QPushButton *>(QStringLiteral("Savebutton"))->isVisibleTo(w.get()));
+        EXPECT_FALSE(w->findChild<QPushButton *>(QStringLiteral("CancelButton"))->isVisibleTo(w.get()));
+        ui.fileAnswers = {file(QStringLiteral("Dec1997.QXF"))};
+        EXPECT_TRUE(w->mnuSaveAsClick());
+        EXPECT_EQ(ui.fileDialogs.last(), QStringLiteral("Save Calendar File|Dec1997.QXF"));
+        EXPECT_FALSE(w->Modified);
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Velmora  [Dec1997.QXF]    [60%]"));
+        w->close();
+    }
+    // The most recent file comes back at the next start.
+    auto again = start();
+    EXPECT_EQ(again->CurrentFileName, file(QStringLiteral("Dec1997.QXF")));
+    EXPECT_FALSE(again->CalendarPanel()->isHidden());
+    EXPECT_EQ(again->CalendarPanel()->MainCalMonth(), 12);
+    EXPECT_FALSE(again->Modified);
+}
+
+TEST_F(MainWindow, MissingAndDamagedFiles)
+{
+    auto w = start();
+    w->OpenCalendarFile(file(QStringLiteral("gone.QXF")));
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_EQ(ui.messages.last(), QStringLiteral("File ") + file(QStringLiteral("gone.QXF")) +
+                                      QStringLiteral(" no longer exists"));
+
+    QFile bad(file(QStringLiteral("bad.QXF")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("\x01\x02\x03\x02\x01\x02\x00garbage", 14);
+    bad.close();
+    w->OpenCalendarFile(bad.fileName());
+    EXPECT_EQ(ui.messages.last(), DocumentOpenErrorMessage(bad.fileName()));
+    EXPECT_TRUE(w->CurrentFileName.isEmpty());
+    EXPECT_TRUE(w->CalendarPanel()->isHidden());
+
+    // Another extension in Open is refused.
+    ui.fileAnswers = {file(QStringLiteral("notes.txt"))};
+    w->Open1Click();
+    EXPECT_EQ(ui.messages.last(), QStringLiteral("Must be a Calendar file (*.QXF)"));
+}
+
+TEST_F(MainWindow, SaveChangesQuestion)
+{
+    auto w = startWithNewCalendar();
+    ui.fileAnswers = {file(QStringLiteral("a.QXF"))};
+    ASSERT_TRUE(w->mnuSaveAsClick());
+    w->mnuClearAllCellContentsClick();
+    ASSERT_TRUE(w->Modified);
+
+    // No: nothing saved, still modified, the command goes on.
+    ui.answers = {false};
+    EXPECT_TRUE(w->CheckSaveNeeded());
+    EXPECT_TRUE(w->Modified);
+    EXPECT_EQ(ui.questions.last(), QStringLiteral("Save changes?"));
+
+    // Yes: saved under the current name.
+    ui.answers = {true};
+    EXPECT_TRUE(w->CheckSaveNeeded());
+    EXPECT_FALSE(w->Modified);
+}
+
+TEST_F(MainWindow, CancelledSaveAsStopsTheCommandThatAsked)
+{
+    auto w = startWithNewCalendar();
+    ui.answers = {true};
+    ui.fileAnswers = {QString()}; // Save As cancelled
+    const int before = w->CalendarPanel()->MainCalYear();
+    w->New1Click();
+    EXPECT_TRUE(w->Modified);
+    EXPECT_EQ(w->CalendarPanel()->MainCalYear(), before);
+}
+
+TEST_F(MainWindow, FailedSaveKeepsOldFileAndModifiedState)
+{
+    auto w = startWithNewCalendar();
+    const QString path = file(QStringLiteral("keep.QXF"));
+    ui.fileAnswers = {path};
+    ASSERT_TRUE(w->mnuSaveAsClick());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    w->mnuClearAllCellContentsClick();
+    // A folder where the file should go makes every write fail, also for root.
+    EXPECT_FALSE(w->SaveCalendarFile(file(QStringLiteral("missing/keep.QXF"))));
+    EXPECT_TRUE(w->Modified);
+    EXPECT_EQ(w->CurrentFileName, path);
+    EXPECT_TRUE(ui.messages.last().startsWith(QStringLiteral("Unable to write to ")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
+
+TEST_F(MainWindow, ZoomSteps)
+{
+    auto w = startWithNewCalendar();
+    std::vector<int> seen;
+    for (int i = 0; i < 6; ++i) {
+        w->ZoomPlusButtonClick();
+        seen.push_back(ZoomToCode(double(w->CalendarPanel()->Zoom())));
+    }
+    EXPECT_EQ(seen, (std::vector<int>{70, 80, 90, 100, 100, 100}));
+    seen.clear();
+    for (int i = 0; i < 6; ++i) {
+        w->ZoomMinusButtonClick();
+        seen.push_back(ZoomToCode(double(w->CalendarPanel()->Zoom())));
+    }
+    EXPECT_EQ(seen, (std::vector<int>{90, 80, 70, 60, 60, 60}));
+    w->CalendarPanel()->SetZoom(0.5F);
+    w->ZoomMinusButtonClick();
+    EXPECT_EQ(ZoomToCode(double(w->CalendarPanel()->Zoom())), 50);
+    w->ZoomPlusButtonClick();
+    EXPECT_EQ(ZoomToCode(double(w->CalendarPanel()->Zoom())), 60);
+    EXPECT_FALSE(w->Modified && false);
+}
+
+TEST_F(MainWindow, CellsKeepTheirTextAcrossClicksSaveAndLoad)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    w->SetModified(false);
+    page->ActivateCell(9);
+    EXPECT_FALSE(w->Modified); // opening a cell is not a change
+    EXPECT_EQ(w->CurrentCell, 9);
+    typeInto(*w, QStringLiteral("nine"));
+    EXPECT_TRUE(w->Modified);
+    page->ActivateCell(10);
+    typeInto(*w, QStringLiteral("ten"));
+    ui.fileAnswers = {file(QStringLiteral("cells.QXF"))};
+    ASSERT_TRUE(w->mnuSaveAsClick());
+
+    TCalendarPanel32 loaded;
+    LoadFromFile(loaded, file(QStringLiteral("cells.QXF")));
+    EXPECT_EQ(plainText(loaded.CellStore(9)), QStringLiteral("nine"));
+    EXPECT_EQ(plainText(loaded.CellStore(10)), QStringLiteral("ten"));
+}
+
+TEST_F(MainWindow, PuttextOnDayStacksParagraphsAndReturns)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    const int cell5 = page->CellOfDay(5);
+    ASSERT_GT(cell5, 0);
+    w->PuttextOnDay(5, QStringLiteral("x"));
+    // Without a current cell the editor stays on the filled cell.
+    EXPECT_EQ(w->CurrentCell, cell5);
+    w->DoSaveRichtext();
+    page->ActivateCell(20);
+    w->PuttextOnDay(5, QStringLiteral("x"));
+    EXPECT_EQ(w->CurrentCell, 20); // back where the user was
+    w->DoSaveRichtext();
+    EXPECT_EQ(plainText(page->CellStore(cell5)), QStringLiteral("x\nx\n"));
+    w->PuttextOnDay(40, QStringLiteral("never")); // no such day: nothing changes
+    EXPECT_EQ(plainText(page->CellStore(cell5)), QStringLiteral("x\nx\n"));
+}
+
+TEST_F(MainWindow, Day31WithMondayStartAndNoTextAreas)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    page->SetStartOfWeek(2);
+    page->RenderToBitmap();
+    const int cell = page->CellOfDay(31);
+    ASSERT_GT(cell, 0);
+    w->PuttextOnDay(31, QStringLiteral("end"));
+    w->DoSaveRichtext();
+    EXPECT_EQ(page->CellDay(cell), 31);
+    EXPECT_EQ(plainText(page->CellStore(cell)), QStringLiteral("end\n"));
+
+    // Centred numbers leave no text area: the editor opens at a single pixel.
+    page->SetNumberPosition(cnpCenter);
+    page->RenderToBitmap();
+    page->ActivateCell(12);
+    EXPECT_EQ(w->WPRichText1()->size(), QSize(1, 1));
+}
+
+TEST_F(MainWindow, TabMovesBetweenCellsAndStopsAtTheEnds)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    w->show();
+    page->ActivateCell(41);
+    w->WPRichText1()->setFocus();
+    QTest::keyClick(w->WPRichText1(), Qt::Key_Tab);
+    EXPECT_EQ(w->CurrentCell, 42);
+    QTest::keyClick(w->WPRichText1(), Qt::Key_Tab);
+    EXPECT_EQ(w->CurrentCell, 42);
+    EXPECT_EQ(w->WPRichText1()->toPlainText(), QString()); // consumed, no tab typed
+    page->ActivateCell(1);
+    w->WPRichText1()->setFocus();
+    QTest::keyClick(w->WPRichText1(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(w->CurrentCell, 1);
+    EXPECT_EQ(w->WPRichText1()->toPlainText(), QString());
+}
+
+TEST_F(MainWindow, ClearAllLeavesNoCellToClickUntilRepaint)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    const TRect r = page->Cells().cell(10).rTotal;
+    w->mnuClearAllCellContentsClick();
+    EXPECT_EQ(page->CellAtPoint(r.left + 2, r.top + 2), 0);
+    EXPECT_TRUE(w->Modified);
+}
