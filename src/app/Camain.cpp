@@ -1,6 +1,8 @@
 #include "app/Camain.h"
 
 #include "app/MRUList.h"
+#include "app/ReportSystem.h"
+#include "common/ReportCanvas.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 #include "common/Program.h"
@@ -19,6 +21,7 @@
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScrollArea>
 #include <QTextBlock>
 #include <QTimer>
@@ -106,6 +109,16 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     });
     connect(editor_, &TWPRichText::focusEntered, this, &TCalendarMain::editorEntered);
 
+    report_ = std::make_unique<TReportSystem>(this);
+    report_->BeforePrint = [this](TReportSystem &r) {
+        r.Orientation = page_->CalendarOrientation() == coLandscape ? QPageLayout::Landscape
+                                                                    : QPageLayout::Portrait;
+        r.PaperSize = page_->PaperKind() == 1 ? QPageSize::A4 : QPageSize::Letter;
+    };
+    report_->Print = [this](TReportSystem &, TReportCanvas &canvas) {
+        Printed = true;
+        page_->PrintPage(canvas, 0, 0);
+    };
     Loading = true;
     CurrentCell = 0;
     Prefs = LoadPreferences(iniPath(), AppFolder().toStdString());
@@ -168,7 +181,7 @@ void TCalendarMain::buildMenu()
         {"N3", "-", nullptr},
         {"mnuSave", "&Save ", [this] { mnuSaveClick(); }},
         {"mnuSaveAs", "Save &As...", [this] { mnuSaveAsClick(); }},
-        {"mnuSaveAsBitmap", "Save As &Bitmap ", nullptr},
+        {"mnuSaveAsBitmap", "Save As &Bitmap ", [this] { mnuSaveAsBitmapClick(); }},
         {"N1", "-", nullptr},
         {"mnuProperties", "&Properties", [this] { mnuPropertiesClick(); }},
         {"mnuUserTitle", "User Defined Title", [this] { mnuUserTitleClick(); }},
@@ -179,8 +192,8 @@ void TCalendarMain::buildMenu()
         {"mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates", nullptr},
         {"mnuEditrecurringDates", "Edit Recurring Dates", nullptr},
         {"N5", "-", nullptr},
-        {"mnuPrintCalendar", "P&rint Calendar", nullptr},
-        {"mnuPrintSetup", "Print Set&up", nullptr},
+        {"mnuPrintCalendar", "P&rint Calendar", [this] { mnuPrintCalendarClick(); }},
+        {"mnuPrintSetup", "Print Set&up", [this] { mnuPrintSetupClick(); }},
         {"N2", "-", nullptr},
         {"Exit1", "E&xit", [this] { close(); }},
     };
@@ -232,7 +245,8 @@ void TCalendarMain::buildToolStrip(QWidget *strip)
     connect(button("PropertiesButton", QStringLiteral("Properties"),
                    QStringLiteral("Set/change Properties for the calendar")),
             &QToolButton::clicked, this, &TCalendarMain::mnuPropertiesClick);
-    button("Printbutton", QStringLiteral("Print"), QStringLiteral("Print the calendar"));
+    connect(button("Printbutton", QStringLiteral("Print"), QStringLiteral("Print the calendar")),
+            &QToolButton::clicked, this, &TCalendarMain::mnuPrintCalendarClick);
     row->addSpacing(8);
     tools_ = new QButtonGroup(this);
     tools_->setExclusive(true);
@@ -296,7 +310,7 @@ void TCalendarMain::FirstActivation()
     activated_ = true;
     BeginWait();
     RestorePlacement(*this, IniFileName(), QStringLiteral("TCalendarMain"));
-    PrinterAvailable = !QPrinterInfo::availablePrinters().isEmpty();
+    PrinterAvailable = CheckPrinters();
     page_->ResetToDefaults();
     const QStringList recent = mru_->Items();
     if (!recent.isEmpty() && QFileInfo::exists(recent.constFirst()))
@@ -702,6 +716,76 @@ void TCalendarMain::mnuShowHintClick()
 
 void TCalendarMain::About1Click()
 {
+}
+
+// ---- output ----
+
+bool TCalendarMain::CheckPrinters()
+{
+    // Printing to PDF and to the preview works on every machine, so a missing printer
+    // does not switch printing off; the setup dialog then offers those destinations.
+    return true;
+}
+
+QString TCalendarMain::PrintCompletedMessage(bool hasSuperText)
+{
+    if (hasSuperText)
+        return QStringLiteral("Print job completed and sent to printer!\r\rNote: this design "
+                              "contains complex shapes or text.\rPlease be patient while the "
+                              "printer produces its\routput...");
+    return QStringLiteral("Print job completed and sent to printer!");
+}
+
+void TCalendarMain::mnuPrintCalendarClick()
+{
+    if (page_->isHidden())
+        return;
+    const float remembered = page_->Zoom();
+    page_->SetPrinting(true);
+    DoSaveRichtext();
+    BeginWait();
+    page_->SetZoom(1.0F);
+    Printed = false;
+    const bool ok = report_->Execute();
+    if (remembered != 1.0F)
+        page_->SetZoom(remembered);
+    EndWait();
+    if (Printed && ok)
+        ShowInformation(PrintCompletedMessage(page_->HasSuperText()));
+    else if (!report_->LastError().isEmpty())
+        ShowInformation(report_->LastError());
+    if (remembered != 1.0F)
+        page_->Repaint();
+    page_->SetPrinting(false);
+    SetCaption();
+}
+
+void TCalendarMain::mnuPrintSetupClick()
+{
+    report_->PrinterSetup();
+}
+
+QString TCalendarMain::ProposedBitmapName() const
+{
+    if (!CurrentFileName.isEmpty())
+        return QFileInfo(CurrentFileName).completeBaseName() + QStringLiteral(".BMP");
+    return ProposedFileName().chopped(4) + QStringLiteral(".BMP");
+}
+
+void TCalendarMain::mnuSaveAsBitmapClick()
+{
+    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar As Bitmap"), AppFolder(),
+                                           ProposedBitmapName(),
+                                           QStringLiteral("Bitmap File (*.BMP)"), QStringLiteral("BMP"));
+    if (path.isEmpty())
+        return;
+    DoSaveRichtext();
+    const QImage bitmap = page_->RenderToBitmap();
+    QSaveFile file(path);
+    const bool ok = file.open(QIODevice::WriteOnly) && bitmap.save(&file, "BMP") && file.commit();
+    page_->Repaint();
+    if (!ok)
+        ShowInformation(QStringLiteral("Unable to write to ") + path);
 }
 
 // ---- day cells ----

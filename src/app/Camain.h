@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -24,6 +25,7 @@ class TMRUFileList;
 class TWPRichText;
 class TWPToolBar;
 class TWPRtfStorage;
+class TReportSystem;
 
 class TCalendarMain : public QMainWindow
 {
@@ -84,6 +86,16 @@ public:
     void mnuShowHintClick();
     void About1Click();
 
+    // Output.
+    bool CheckPrinters();
+    void mnuPrintCalendarClick();
+    void mnuPrintSetupClick();
+    void mnuSaveAsBitmapClick();
+    QString ProposedBitmapName() const;
+    TReportSystem &ReportSystem1() { return *report_; }
+    // The message shown after a print job for a page with or without SuperText objects.
+    static QString PrintCompletedMessage(bool hasSuperText);
+
     // Day cells.
     void DoSaveRichtext();
     void CalendarPanelClickedInCellEvent(const TRect &rTotal, const TRect &rFree, int iCell,
@@ -121,6 +133,7 @@ private:
     QPushButton *saveButton_ = nullptr;
     QPushButton *cancelButton_ = nullptr;
     TWPRtfStorage *currentStore_ = nullptr;
+    std::unique_ptr<TReportSystem> report_;
     bool changeTracking_ = false;
     bool activated_ = false;
 };
