@@ -1,0 +1,197 @@
+// Documents with filled day cells: saving, loading, drawing, printing and exporting, and the
+// program's start to a painted main window.
+#include "BenchMain.h"
+
+#include "app/Camain.h"
+#include "app/ReportSystem.h"
+#include "calendar/Calpanel32.h"
+#include "calendar/DocumentFile.h"
+#include "common/Program.h"
+#include "common/ReportCanvas.h"
+
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cstring>
+
+using namespace velmora;
+
+namespace {
+
+// Three formatted lines in every one of the 42 cells.
+void fillCells(TCalendarPanel32 &page)
+{
+    for (int i = 1; i <= 42; ++i) {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        bold.setFontPointSize(10);
+        c.insertText(QStringLiteral("Meeting %1").arg(i), bold);
+        c.insertBlock();
+        QTextCharFormat red;
+        red.setForeground(Qt::red);
+        red.setFontPointSize(9);
+        c.insertText(QStringLiteral("Call the office"), red);
+        c.insertBlock();
+        QTextCharFormat italic;
+        italic.setFontItalic(true);
+        c.insertText(QStringLiteral("9:30 dentist"), italic);
+        page.CellStore(i).saveFromDocument(doc);
+    }
+}
+
+struct Page
+{
+    TCalendarPanel32 page;
+    Page()
+    {
+        page.ResetToDefaults();
+        page.SetCalendarLayout(loFullCalendar);
+        page.SetMainCalMonth(3);
+        page.SetMainCalYear(2026);
+        fillCells(page);
+    }
+};
+
+} // namespace
+
+static void BM_SaveDocument(benchmark::State &state)
+{
+    Page p;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.QXF"));
+    for (auto _ : state)
+        SaveToFile(p.page, path);
+}
+BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+static void BM_LoadDocument(benchmark::State &state)
+{
+    Page p;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.QXF"));
+    SaveToFile(p.page, path);
+    TCalendarPanel32 target;
+    for (auto _ : state) {
+        target.ClearAllCells();
+        LoadFromFile(target, path);
+    }
+}
+BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+static void BM_RenderFilledCellsWarm(benchmark::State &state)
+{
+    Page p;
+    p.page.RenderToBitmap();
+    for (auto _ : state) {
+        QImage image = p.page.RenderToBitmap();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_RenderFilledCellsWarm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+static void BM_RenderFilledCellsCold(benchmark::State &state)
+{
+    Page p;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Touching every store forgets the laid-out cell texts.
+        for (int i = 1; i <= 42; ++i)
+            p.page.CellStore(i).setRtfBytes(std::string(p.page.CellStore(i).rtfBytes()) + " ");
+        state.ResumeTiming();
+        QImage image = p.page.RenderToBitmap();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_RenderFilledCellsCold)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly(true);
+
+static void BM_PrintPdf(benchmark::State &state)
+{
+    Page p;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.pdf"));
+    for (auto _ : state) {
+        QPdfWriter pdf(path);
+        pdf.setResolution(600);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+        QPainter painter(&pdf);
+        TReportCanvas report(painter, 600);
+        p.page.PrintPage(report, 0, 0);
+    }
+}
+BENCHMARK(BM_PrintPdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+static void BM_SaveBmp(benchmark::State &state)
+{
+    Page p;
+    p.page.SetZoom(1.0F);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.BMP"));
+    p.page.RenderToBitmap();
+    for (auto _ : state)
+        p.page.RenderToBitmap().save(path, "BMP");
+}
+BENCHMARK(BM_SaveBmp)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+static void BM_OpenDocumentInWindow(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    SetAppFolder(dir.path());
+    Page p;
+    const QString path = dir.filePath(QStringLiteral("bench.QXF"));
+    SaveToFile(p.page, path);
+    TCalendarMain window;
+    window.show();
+    window.FirstActivation();
+    for (auto _ : state) {
+        window.OpenCalendarFile(path);
+        QImage painted = window.CalendarPanel()->grab().toImage();
+        benchmark::DoNotOptimize(painted.constBits());
+    }
+    SetAppFolder(QString());
+}
+BENCHMARK(BM_OpenDocumentInWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A child process: start the program's main window, paint it once, quit.
+static int startupChild(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    SetAppFolder(dir.path());
+    TCalendarMain window;
+    window.show();
+    window.FirstActivation();
+    window.grab();
+    return 0;
+}
+
+static void BM_StartToPaintedWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--startup-child")});
+        child.waitForFinished(-1);
+        if (child.exitCode() != 0)
+            state.SkipWithError("child failed");
+    }
+}
+BENCHMARK(BM_StartToPaintedWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(5)->ReportAggregatesOnly(true);
+
+int main(int argc, char **argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "--startup-child") == 0)
+        return startupChild(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
