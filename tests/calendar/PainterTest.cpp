@@ -8,6 +8,8 @@
 
 #include <QPainter>
 
+#include <functional>
+#include <limits>
 #include <set>
 #include <vector>
 
@@ -631,4 +633,69 @@ TEST(PrintPage, PlannerTitleBandIsOnePointSixLines)
     EXPECT_NEAR(bodyTop - 83, 1.6 * line300, 0.1 * line300);
     EXPECT_TRUE(hasColor(img, 83, 90, kGray)) << "page area filled on paper";
     EXPECT_TRUE(hasColor(img, 2000, 3000, kWhite)) << "the body is a filled frame";
+}
+
+// Values a damaged document can carry draw something or nothing, but never crash or
+// overflow the page arithmetic.
+TEST(PageDrawing, DamagedSettingsAreHarmless)
+{
+    using Damage = std::function<void(TCalendarSettings &)>;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    auto margins = [](float m) {
+        return [m](TCalendarSettings &s) {
+            s.LeftMarginInch = s.TopMarginInch = s.RightMarginInch = s.BottomMarginInch = m;
+        };
+    };
+    const std::pair<const char *, Damage> damages[] = {
+        {"month 0", [](auto &s) { s.MainCalMonth = 0; }},
+        {"month 13", [](auto &s) { s.MainCalMonth = 13; }},
+        {"year 0", [](auto &s) { s.MainCalYear = 0; }},
+        {"year -5", [](auto &s) { s.MainCalYear = -5; }},
+        {"year 10000", [](auto &s) { s.MainCalYear = 10000; }},
+        {"day 0", [](auto &s) { s.MainCalDay = 0; }},
+        {"day 40", [](auto &s) { s.MainCalDay = 40; }},
+        {"start of week 0", [](auto &s) { s.StartOfWeek = 0; }},
+        {"paper 9", [](auto &s) { s.PaperKind = 9; }},
+        {"styles out of range", [](auto &s) {
+             s.HeadersStyle = 7;
+             s.CellBorder = 9;
+             s.NumberPosition = 5;
+         }},
+        {"planner hour -3", [](auto &s) { s.PlannerFirstHour = -3; }},
+        {"margins NaN", margins(nan)},
+        {"margins infinite", margins(inf)},
+        {"margins -1e30", margins(-1e30F)},
+        {"margins 20", margins(20)},
+    };
+    for (const int layout : {-1, 0, 3, 5, 7, 9, 17, 18, 19, 20, 22, 1000}) {
+        for (const auto &[name, damage] : damages) {
+            SCOPED_TRACE(testing::Message() << "layout " << layout << ", " << name);
+            TCalendarPanel32 page;
+            page.SettingsForReading().CalendarLayout = layout;
+            damage(page.SettingsForReading());
+            page.RecalcLayout(true);
+            EXPECT_GT(page.PageWidth(), 0);
+            const TRect m = page.Layout().main;
+            for (const int v : {m.left, m.top, m.right, m.bottom}) {
+                EXPECT_GT(v, -3000000);
+                EXPECT_LT(v, 3000000);
+            }
+            page.SetZoom(0.5F);
+            const QImage img = page.RenderToBitmap();
+            EXPECT_FALSE(img.isNull());
+            QImage paper(425, 550, QImage::Format_RGB32);
+            paper.fill(Qt::white);
+            QPainter painter(&paper);
+            TReportCanvas report(painter, 50);
+            page.PrintPage(report, 0, 0);
+        }
+    }
+    // A month outside the year shows no day at all.
+    TCalendarPanel32 page;
+    page.SettingsForReading().MainCalMonth = 13;
+    page.RecalcLayout(false);
+    page.RenderToBitmap();
+    for (int i = 1; i <= kCellCount; ++i)
+        EXPECT_EQ(page.CellDay(i), 0) << "cell " << i;
 }
