@@ -699,3 +699,41 @@ TEST(PageDrawing, DamagedSettingsAreHarmless)
     for (int i = 1; i <= kCellCount; ++i)
         EXPECT_EQ(page.CellDay(i), 0) << "cell " << i;
 }
+
+TEST(MonthPainter, WeekStartMovesTheDays)
+{
+    TCalendarPanel32 page;
+    prepare(page, loFullCalendar);
+    page.SetStartOfWeek(2); // Monday first: Wednesday 1 January 1997 in the third column
+    page.RenderToBitmap();
+    EXPECT_EQ(page.CellOfDay(1), 3);
+    EXPECT_EQ(page.CellOfDay(31), 33);
+    EXPECT_EQ(page.CellDay(2), 0);
+    EXPECT_EQ(page.CellDay(34), 0);
+}
+
+// The user's title replaces the main calendar's title; the minis keep their own.
+TEST(MonthPainter, UserTitleReplacesTheMainTitleOnly)
+{
+    TCalendarPanel32 page;
+    prepare(page, loFCMinisInTitleLS);
+    const QImage plain = page.RenderToBitmap();
+    page.SetUserTitle("Holidays");
+    const QImage titled = page.RenderToBitmap();
+    const TRect m1 = page.Layout().minis[0].rect, m2 = page.Layout().minis[1].rect;
+    const QRect band(QPoint(m1.right + 1, 27), QPoint(m2.left - 1, 170));
+    EXPECT_FALSE(sameArea(plain, titled, band));
+    for (const TRect &m : {m1, m2})
+        EXPECT_TRUE(sameArea(plain, titled, QRect(QPoint(m.left, m.top), QPoint(m.right - 1, m.bottom - 1))))
+            << show(m);
+    // Below the title band nothing changes.
+    EXPECT_TRUE(sameArea(plain, titled, QRect(QPoint(0, 172), QPoint(1055, 815))));
+
+    // The planners use it too.
+    page.SetCalendarLayout(loWeek);
+    const QImage week = page.RenderToBitmap();
+    page.SetUserTitle("");
+    const QImage weekPlain = page.RenderToBitmap();
+    const TRect t = page.TitleRect();
+    EXPECT_FALSE(sameArea(week, weekPlain, QRect(QPoint(t.left, t.top), QPoint(t.right - 1, t.bottom - 1))));
+}
