@@ -61,8 +61,8 @@ protected:
 
     QStringList files() const
     {
-        return QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                                          QDir::Name);
+        return QDir(dir.path())
+            .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     }
 
     QTemporaryDir dir;
@@ -87,10 +87,10 @@ PdfInfo pdfInfo(const QString &file)
         p.waitForFinished(30000);
         const QString text = QString::fromLocal8Bit(p.readAllStandardOutput());
         const auto pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(text);
-        const auto size = QRegularExpression(
-                              QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(text);
-        if (pages.hasMatch())
-            info.pages = pages.captured(1).toInt();
+        const auto size =
+            QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
+                .match(text);
+        if (pages.hasMatch()) info.pages = pages.captured(1).toInt();
         if (size.hasMatch()) {
             info.width = size.captured(1).toDouble();
             info.height = size.captured(2).toDouble();
@@ -98,13 +98,12 @@ PdfInfo pdfInfo(const QString &file)
         return info;
     }
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return info;
+    if (!f.open(QIODevice::ReadOnly)) return info;
     const QString bytes = QString::fromLatin1(f.readAll());
     info.pages = int(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
-    const auto box = QRegularExpression(
-                         QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"))
-                         .match(bytes);
+    const auto box =
+        QRegularExpression(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"))
+            .match(bytes);
     if (box.hasMatch()) {
         info.width = box.captured(1).toDouble();
         info.height = box.captured(2).toDouble();
@@ -128,8 +127,7 @@ QImage renderHere(int layout, int month, int year, int day,
     s.MainCalMonth = month;
     s.MainCalYear = year;
     s.MainCalDay = day;
-    if (firstHour)
-        s.PlannerFirstHour = *firstHour;
+    if (firstHour) s.PlannerFirstHour = *firstHour;
     page.RecalcLayout(true);
     return page.RenderToBitmap();
 }
@@ -276,7 +274,7 @@ TEST_F(Export, PdfPages)
 TEST_F(Export, MonthSeriesOfPictures)
 {
     const ExportRun r = run({"--months", "3", "--layout", "0", "--month", "12", "--year", "1997",
-                       "--day", "1", "out.png"});
+                             "--day", "1", "out.png"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(files(), (QStringList{"out-01.png", "out-02.png", "out-03.png"}));
     // The series runs across the year end: the second picture is January 1998.
@@ -294,8 +292,8 @@ TEST_F(Export, MonthSeriesOfPictures)
 // An exported day planner starts at the page's first hour, as on screen.
 TEST_F(Export, DayPlannerStartsAtPlannerFirstHour)
 {
-    const ExportRun r = run({"--layout", "20", "--month", "1", "--year", "1997", "--day", "1",
-                       "day.png"});
+    const ExportRun r =
+        run({"--layout", "20", "--month", "1", "--year", "1997", "--day", "1", "day.png"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QImage exported(path("day.png"));
     ASSERT_EQ(exported.size(), QSize(816, 1056));
@@ -313,8 +311,7 @@ TEST_F(Export, DayPlannerStartsAtPlannerFirstHour)
 TEST_F(Export, PdfDrawsTheCalendarWhereThePageSays)
 {
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    if (pdftoppm.isEmpty())
-        GTEST_SKIP() << "pdftoppm is not installed";
+    if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
     const ExportRun r = run({"--layout", "1", "--month", "1", "--year", "1997", "out.pdf"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
 

@@ -73,7 +73,7 @@ TEST(Dates, SerialsAroundLeapDays)
         int dow;
     };
     const Case cases[] = {
-        {1900, 2, 28, 60, 4}, {1900, 3, 1, 61, 5},    {2004, 2, 29, 38046, 1},
+        {1900, 2, 28, 60, 4},   {1900, 3, 1, 61, 5},    {2004, 2, 29, 38046, 1},
         {2004, 3, 1, 38047, 2}, {2000, 3, 1, 36586, 4}, {1997, 1, 1, 35431, 4},
         {1998, 1, 5, 35800, 2},
     };
@@ -96,15 +96,17 @@ TEST(MonthGrid, GridOffsetForBothWeekStarts)
         int year, month, start, offset;
     };
     const Case cases[] = {
-        {2015, 2, 1, 1}, // 1st on a Sunday
+        // 1st on a Sunday, on a Saturday, on a Wednesday, on a Monday
+        {2015, 2, 1, 1},
         {2015, 2, 2, 7},
-        {1997, 3, 1, 7}, // 1st on a Saturday
+        {1997, 3, 1, 7},
         {1997, 3, 2, 6},
-        {1997, 1, 1, 4}, // 1st on a Wednesday
+        {1997, 1, 1, 4},
         {1997, 1, 2, 3},
-        {1997, 12, 1, 2}, // 1st on a Monday
+        {1997, 12, 1, 2},
         {1997, 12, 2, 1},
-        {2015, 2, 0, 7}, // any value other than 1 starts on Monday
+        // any value other than 1 starts the week on Monday
+        {2015, 2, 0, 7},
         {2015, 2, 7, 7},
         {1997, 12, -3, 1},
     };
@@ -164,7 +166,7 @@ TEST(MonthGrid, AddMonths)
         TMonthYear want;
     };
     const Case cases[] = {
-        {1, 1998, -1, {12, 1997}}, {12, 1997, 1, {1, 1998}},  {5, 2000, 0, {5, 2000}},
+        {1, 1998, -1, {12, 1997}}, {12, 1997, 1, {1, 1998}},   {5, 2000, 0, {5, 2000}},
         {12, 1997, 0, {12, 1997}}, {1, 2000, -13, {12, 1998}}, {12, 1999, 25, {1, 2002}},
         {6, 2000, -24, {6, 1998}}, {3, 1998, 12, {3, 1999}},
     };
@@ -177,8 +179,8 @@ TEST(MonthGrid, AddMonths)
 
 TEST(MonthGrid, MiniCountsByLayout)
 {
-    const int counts[kLayoutCount] = {0, 0, 2,  2,  12, 12, 12, 12, 6, 6, 12,
-                                      12, 24, 24, 48, 48, 60, 60, 0, 0, 0, 0};
+    const int counts[kLayoutCount] = {0,  0,  2,  2,  12, 12, 12, 12, 6, 6, 12,
+                                      12, 24, 24, 48, 48, 60, 60, 0,  0, 0, 0};
     for (int layout = 0; layout < kLayoutCount; ++layout) {
         EXPECT_EQ(MiniCount(layout), counts[layout]) << "layout " << layout;
         EXPECT_EQ(MiniMonths(layout, 3, 1998).size(), size_t(counts[layout]))
@@ -196,7 +198,7 @@ TEST(MonthGrid, MiniMonthsOfEveryFamily)
     };
     const V sixBefore = {{9, 1997}, {10, 1997}, {11, 1997}, {12, 1997}, {1, 1998}, {2, 1998},
                          {4, 1998}, {5, 1998},  {6, 1998},  {7, 1998},  {8, 1998}, {9, 1998}};
-    const V twelveAfter = {{4, 1998}, {5, 1998}, {6, 1998},  {7, 1998},  {8, 1998}, {9, 1998},
+    const V twelveAfter = {{4, 1998},  {5, 1998},  {6, 1998},  {7, 1998}, {8, 1998}, {9, 1998},
                            {10, 1998}, {11, 1998}, {12, 1998}, {1, 1999}, {2, 1999}, {3, 1999}};
     const V sixFrom = {{3, 1998}, {4, 1998}, {5, 1998}, {6, 1998}, {7, 1998}, {8, 1998}};
     const Case cases[] = {
@@ -214,8 +216,8 @@ TEST(MonthGrid, MiniMonthsOfEveryFamily)
         const V got = MiniMonths(c.layout, c.month, c.year);
         ASSERT_EQ(got.size(), c.want.size());
         for (size_t k = 0; k < got.size(); ++k)
-            EXPECT_EQ(got[k], c.want[k]) << "mini " << k + 1 << " is " << got[k].month << "/"
-                                         << got[k].year;
+            EXPECT_EQ(got[k], c.want[k])
+                << "mini " << k + 1 << " is " << got[k].month << "/" << got[k].year;
     }
     // The mini-only sheets start with the main month and run on.
     for (int layout = loMC12Month; layout <= loMC60MonthLS; ++layout) {
@@ -232,8 +234,8 @@ TEST(MonthGrid, WeekPlannerRowsRunFromTheDateItself)
     // 29 December 1997 is a Monday; the planner does not care about the week start.
     const auto rows = WeekPlannerRows(1997, 12, 29, 7, english(), dsThreeChars);
     ASSERT_EQ(rows.size(), 8U);
-    EXPECT_EQ(lefts(rows), (std::vector<std::string>{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat",
-                                                     "Sun", "Notes"}));
+    EXPECT_EQ(lefts(rows),
+              (std::vector<std::string>{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun", "Notes"}));
     EXPECT_EQ(rights(rows), (std::vector<std::string>{"29 Dec", "30 Dec", "31 Dec", "1 Jan",
                                                       "2 Jan", "3 Jan", "4 Jan", ""}));
     EXPECT_EQ(days(rows), (std::vector<int>{29, 30, 31, 1, 2, 3, 4, 0}));
@@ -255,14 +257,17 @@ TEST(MonthGrid, WeekPlannerRowsRunFromTheDateItself)
 TEST(MonthGrid, WeekPlannerLabelsCutAccentedNames)
 {
     // 1 August 1998 is a Saturday; 2 September 1998 a Wednesday.
-    const auto fr = WeekPlannerRows(1998, 8, 1, 7, BuiltInNames(TNameLanguage::French), dsThreeChars);
+    const auto fr =
+        WeekPlannerRows(1998, 8, 1, 7, BuiltInNames(TNameLanguage::French), dsThreeChars);
     EXPECT_EQ(fr.front().left, "Sam");
     EXPECT_EQ(fr.front().right, "1 Aoû");
     EXPECT_EQ(fr.front().iDay, 1);
-    const auto es = WeekPlannerRows(1998, 9, 2, 7, BuiltInNames(TNameLanguage::Spanish), dsThreeChars);
+    const auto es =
+        WeekPlannerRows(1998, 9, 2, 7, BuiltInNames(TNameLanguage::Spanish), dsThreeChars);
     EXPECT_EQ(es.front().left, "Mié");
     EXPECT_EQ(es.at(3).left, "Sáb");
-    const auto it = WeekPlannerRows(1998, 9, 2, 7, BuiltInNames(TNameLanguage::Italian), dsFirstChar);
+    const auto it =
+        WeekPlannerRows(1998, 9, 2, 7, BuiltInNames(TNameLanguage::Italian), dsFirstChar);
     EXPECT_EQ(it.front().left, "M");
     EXPECT_EQ(it.front().right, "2 Set");
 }
@@ -270,10 +275,9 @@ TEST(MonthGrid, WeekPlannerLabelsCutAccentedNames)
 TEST(MonthGrid, DayPlannerHourLabels)
 {
     const auto rows = DayPlannerRows(EncodeTime(8, 0, 0), 10);
-    EXPECT_EQ(lefts(rows),
-              (std::vector<std::string>{"8:00 am", "9:00 am", "10:00 am", "11:00 am", "12:00 pm",
-                                        "1:00 pm", "2:00 pm", "3:00 pm", "4:00 pm", "5:00 pm",
-                                        "Notes"}));
+    EXPECT_EQ(lefts(rows), (std::vector<std::string>{"8:00 am", "9:00 am", "10:00 am", "11:00 am",
+                                                     "12:00 pm", "1:00 pm", "2:00 pm", "3:00 pm",
+                                                     "4:00 pm", "5:00 pm", "Notes"}));
     for (const auto &r : rows) {
         EXPECT_EQ(r.right, "");
         EXPECT_EQ(r.iDay, 0);
@@ -350,8 +354,7 @@ TEST(DayCellTable, CellAtPointIsHalfOpen)
         {10, 10, 1}, {19, 19, 1}, {20, 15, 0}, // right edge is outside
         {15, 20, 0},                           // bottom edge is outside
         {9, 15, 0},  {15, 9, 0},  {20, 10, 0}, // the line between cells 1 and 2
-        {21, 10, 2}, {30, 19, 2}, {31, 19, 0}, {10, 21, 9}, {19, 30, 9}, {19, 31, 0},
-        {0, 0, 0},
+        {21, 10, 2}, {30, 19, 2}, {31, 19, 0}, {10, 21, 9}, {19, 30, 9}, {19, 31, 0}, {0, 0, 0},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(t.CellAtPoint(c.x, c.y), c.cell) << c.x << "," << c.y;

@@ -98,8 +98,8 @@ TEST(PageModel, CreatedValues)
     EXPECT_EQ(p.MainCalDay(), 0);
     EXPECT_EQ(p.MainCalMonth(), 1);
     EXPECT_EQ(p.MainCalYear(), 1997);
-    for (const float m : {p.LeftMarginInch(), p.TopMarginInch(), p.RightMarginInch(),
-                          p.BottomMarginInch()})
+    for (const float m :
+         {p.LeftMarginInch(), p.TopMarginInch(), p.RightMarginInch(), p.BottomMarginInch()})
         EXPECT_EQ(m, 0.25F);
     EXPECT_EQ(p.UserTitle(), "");
     EXPECT_EQ(p.PanelState(), psPointing);
@@ -173,8 +173,8 @@ TEST(PageModel, ResetToDefaults)
     EXPECT_EQ(p.MiniHeadersStyle(), dsFirstChar);
     EXPECT_TRUE(p.TitleShowYear());
     EXPECT_TRUE(p.MiniShowYear());
-    for (const float m : {p.LeftMarginInch(), p.TopMarginInch(), p.RightMarginInch(),
-                          p.BottomMarginInch()})
+    for (const float m :
+         {p.LeftMarginInch(), p.TopMarginInch(), p.RightMarginInch(), p.BottomMarginInch()})
         EXPECT_EQ(m, 0.5F);
     EXPECT_EQ(p.PlannerFirstHour(), EncodeTime(8, 0, 0));
     EXPECT_EQ(p.CalendarLineLayout(), llFull);
@@ -557,9 +557,9 @@ TEST(PageModel, MiniFontSizesByLayoutOnFontReset)
         int title, body; // 0: the layout leaves the fonts alone
     };
     const Case sizes[kLayoutCount] = {
-        {0, 0},   {0, 0},   {10, 8}, {10, 8}, {10, 8}, {10, 8}, {10, 8}, {10, 8},
+        {0, 0},   {0, 0},   {10, 8},  {10, 8},  {10, 8}, {10, 8}, {10, 8}, {10, 8},
         {18, 14}, {18, 14}, {18, 14}, {18, 14}, {12, 9}, {12, 9}, {10, 8}, {10, 8},
-        {8, 6},   {8, 6},   {0, 0},  {0, 0},  {0, 0},  {0, 0},
+        {8, 6},   {8, 6},   {0, 0},   {0, 0},   {0, 0},  {0, 0},
     };
     for (int layout = 0; layout < kLayoutCount; ++layout) {
         SCOPED_TRACE(testing::Message() << "layout " << layout);

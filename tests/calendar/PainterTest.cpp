@@ -117,8 +117,8 @@ TEST(MonthPainter, CellTableAtZoomOne)
             const TRect total{26 + 109 * c + 1 + 4, 231 + 133 * r + 1, 26 + 109 * c + 108 - 5,
                               231 + 133 * r + 132};
             EXPECT_EQ(cell.rTotal, total) << show(cell.rTotal);
-            EXPECT_EQ(cell.rFree, (TRect{total.left, total.top + numberHeight, total.right,
-                                         total.bottom}))
+            EXPECT_EQ(cell.rFree,
+                      (TRect{total.left, total.top + numberHeight, total.right, total.bottom}))
                 << show(cell.rFree);
             // 1 January 1997 is a Wednesday: days 1..31 in cells 4..34; blank cells keep
             // their rectangles and text areas.
@@ -144,8 +144,8 @@ TEST(MonthPainter, CellTableAtHalfZoom)
     EXPECT_EQ(page.TitleRect(), (TRect{13, 14, 394, 99})) << show(page.TitleRect());
     EXPECT_EQ(page.DayNamesRect(), (TRect{13, 100, 394, 116})) << show(page.DayNamesRect());
     EXPECT_EQ(page.Cells().cell(1).rTotal, (TRect{18, 117, 61, 181}));
-    EXPECT_EQ(page.Cells().cell(42).rTotal, (TRect{13 + 54 * 6 + 5, 116 + 66 * 5 + 1,
-                                                   13 + 54 * 6 + 53 - 5, 116 + 66 * 5 + 65}));
+    EXPECT_EQ(page.Cells().cell(42).rTotal,
+              (TRect{13 + 54 * 6 + 5, 116 + 66 * 5 + 1, 13 + 54 * 6 + 53 - 5, 116 + 66 * 5 + 65}));
 }
 
 TEST(MonthPainter, CenteredNumbersLeaveNoTextArea)
@@ -250,8 +250,8 @@ TEST(MonthPainter, DrawBorderStyles)
         bool top, bottom, sides;
     };
     const Case cases[] = {
-        {cbNone, false, false, false}, {cbAll, true, true, true},
-        {cbTop, true, false, false},   {cbBottom, false, true, false},
+        {cbNone, false, false, false},    {cbAll, true, true, true},
+        {cbTop, true, false, false},      {cbBottom, false, true, false},
         {cbTopBottom, true, true, false},
     };
     for (const Case &c : cases) {
@@ -285,7 +285,7 @@ TEST(MonthPainter, CellBorderLines)
     const Case cases[] = {
         {cbNone, {}, false},
         {cbAll, {0, 1, 2, 3, 4, 5, 6}, true},
-        {cbTop, {0, 1, 2, 3, 4, 5}, false}, // no line under the last row
+        {cbTop, {0, 1, 2, 3, 4, 5}, false},    // no line under the last row
         {cbBottom, {1, 2, 3, 4, 5, 6}, false}, // no line above the first row
         {cbTopBottom, {0, 1, 2, 3, 4, 5, 6}, false},
     };
@@ -306,10 +306,10 @@ TEST(MonthPainter, CellBorderLines)
                 if (!c.verticals || i == 6) {
                     EXPECT_FALSE(isDark(img, 789, y)) << "line " << i;
                 }
-                if (i > 0 && i < 6)
-                    ++inside;
+                if (i > 0 && i < 6) ++inside;
             } else {
-                EXPECT_EQ(darkInRow(img, y, 20, 795), 0) << "unexpected line " << i << " at y " << y;
+                EXPECT_EQ(darkInRow(img, y, 20, 795), 0)
+                    << "unexpected line " << i << " at y " << y;
             }
         }
         for (int j = 0; j <= 7; ++j) {
@@ -464,8 +464,7 @@ TEST(PlannerPainter, DayPlannerStartsAtPlannerFirstHour)
         TCalDrawParams p = mainParams(page.Layout().main);
         QPainter painter(&img);
         TCanvas canvas(painter, 96);
-        DrawPlanner(canvas, p, DayPlannerRows(first, 10),
-                    DayPlannerTitle(p.names, 1997, 1, 1));
+        DrawPlanner(canvas, p, DayPlannerRows(first, 10), DayPlannerTitle(p.names, 1997, 1, 1));
         return img;
     };
     const int bt = page.TitleRect().bottom + 1;
@@ -473,8 +472,8 @@ TEST(PlannerPainter, DayPlannerStartsAtPlannerFirstHour)
     EXPECT_TRUE(sameArea(shown, reference(EncodeTime(9, 30, 0)), labels));
     EXPECT_FALSE(sameArea(shown, reference(EncodeTime(8, 0, 0)), labels));
     // The title names the day.
-    EXPECT_TRUE(sameArea(shown, reference(EncodeTime(9, 30, 0)),
-                         QRect(QPoint(26, 26), QPoint(789, bt))));
+    EXPECT_TRUE(
+        sameArea(shown, reference(EncodeTime(9, 30, 0)), QRect(QPoint(26, 26), QPoint(789, bt))));
 }
 
 TEST(CellTexts, PaintedIntoTheTextAreas)
@@ -491,7 +490,8 @@ TEST(CellTexts, PaintedIntoTheTextAreas)
         const TRect f = page.Cells().cell(texts.painted[k]).rFree;
         SCOPED_TRACE(show(f));
         EXPECT_EQ(texts.paintedSizes[k], QSize(f.right - f.left + 1, f.bottom - f.top + 1));
-        EXPECT_EQ(countNot(img, QRect(QPoint(f.left, f.top), QPoint(f.right, f.bottom)), kBlack), 0);
+        EXPECT_EQ(countNot(img, QRect(QPoint(f.left, f.top), QPoint(f.right, f.bottom)), kBlack),
+                  0);
         EXPECT_FALSE(isDark(img, f.left - 1, f.bottom));
         EXPECT_FALSE(isDark(img, f.right + 1, f.bottom));
         EXPECT_FALSE(isDark(img, f.left, f.top - 1)) << "text painted over the day number";
@@ -511,8 +511,8 @@ TEST(CellTexts, OnlyCellsTheLayoutUses)
         int layout;
         int cells; // cells 1..n may show text
     };
-    const Case cases[] = {{loWeek, 8}, {lo2Week, 15}, {loDay10, 11}, {loDay15, 16},
-                          {lopMC6MonthLS, 0}, {loMC60Month, 0}};
+    const Case cases[] = {{loWeek, 8},   {lo2Week, 15},      {loDay10, 11},
+                          {loDay15, 16}, {lopMC6MonthLS, 0}, {loMC60Month, 0}};
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "layout " << c.layout);
         TCalendarPanel32 page;
@@ -626,8 +626,7 @@ TEST(PrintPage, PlannerTitleBandIsOnePointSixLines)
     // The body frame's top edge lies one title band below the area's top (82).
     int bodyTop = -1;
     for (int y = 82; y < 800 && bodyTop < 0; ++y)
-        if (darkInRow(img, y, 81, 2467) == 2387)
-            bodyTop = y;
+        if (darkInRow(img, y, 81, 2467) == 2387) bodyTop = y;
     ASSERT_GT(bodyTop, 0);
     const double line300 = screenLine * 300.0 / 96.0;
     EXPECT_NEAR(bodyTop - 83, 1.6 * line300, 0.1 * line300);
@@ -657,7 +656,8 @@ TEST(PageDrawing, DamagedSettingsAreHarmless)
         {"day 40", [](auto &s) { s.MainCalDay = 40; }},
         {"start of week 0", [](auto &s) { s.StartOfWeek = 0; }},
         {"paper 9", [](auto &s) { s.PaperKind = 9; }},
-        {"styles out of range", [](auto &s) {
+        {"styles out of range",
+         [](auto &s) {
              s.HeadersStyle = 7;
              s.CellBorder = 9;
              s.NumberPosition = 5;
@@ -724,7 +724,8 @@ TEST(MonthPainter, UserTitleReplacesTheMainTitleOnly)
     const QRect band(QPoint(m1.right + 1, 27), QPoint(m2.left - 1, 170));
     EXPECT_FALSE(sameArea(plain, titled, band));
     for (const TRect &m : {m1, m2})
-        EXPECT_TRUE(sameArea(plain, titled, QRect(QPoint(m.left, m.top), QPoint(m.right - 1, m.bottom - 1))))
+        EXPECT_TRUE(sameArea(plain, titled,
+                             QRect(QPoint(m.left, m.top), QPoint(m.right - 1, m.bottom - 1))))
             << show(m);
     // Below the title band nothing changes.
     EXPECT_TRUE(sameArea(plain, titled, QRect(QPoint(0, 172), QPoint(1055, 815))));
@@ -735,5 +736,6 @@ TEST(MonthPainter, UserTitleReplacesTheMainTitleOnly)
     page.SetUserTitle("");
     const QImage weekPlain = page.RenderToBitmap();
     const TRect t = page.TitleRect();
-    EXPECT_FALSE(sameArea(week, weekPlain, QRect(QPoint(t.left, t.top), QPoint(t.right - 1, t.bottom - 1))));
+    EXPECT_FALSE(
+        sameArea(week, weekPlain, QRect(QPoint(t.left, t.top), QPoint(t.right - 1, t.bottom - 1))));
 }

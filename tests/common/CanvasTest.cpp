@@ -51,7 +51,12 @@ TEST(Canvas, ShapesExcludeRightAndBottomEdge)
         QRgb inside;  // colour of the pixels within the edge
     };
     const Case cases[] = {
-        {"fillRect", [&](TCanvas &c) { c.setBrushSolid(clRed); c.fillRect(r); }, kRed, kRed},
+        {"fillRect",
+         [&](TCanvas &c) {
+             c.setBrushSolid(clRed);
+             c.fillRect(r);
+         },
+         kRed, kRed},
         {"rectangle",
          [&](TCanvas &c) {
              c.setPen(clBlack);
@@ -66,7 +71,12 @@ TEST(Canvas, ShapesExcludeRightAndBottomEdge)
              c.rectangle(r);
          },
          kBlack, kWhite},
-        {"frameRect", [&](TCanvas &c) { c.setBrushSolid(clRed); c.frameRect(r); }, kRed, kWhite},
+        {"frameRect",
+         [&](TCanvas &c) {
+             c.setBrushSolid(clRed);
+             c.frameRect(r);
+         },
+         kRed, kWhite},
     };
     for (const Case &tc : cases) {
         SCOPED_TRACE(tc.name);
@@ -113,16 +123,16 @@ TEST(Canvas, LineExcludesEndPoint)
         int x1, y1, x2, y2;
     };
     const Case cases[] = {
-        {5, 5, 15, 5},   // right
-        {15, 7, 5, 7},   // left
-        {3, 2, 3, 12},   // down
-        {4, 12, 4, 2},   // up
-        {20, 2, 30, 12}, // diagonal down-right
+        {5, 5, 15, 5},    // right
+        {15, 7, 5, 7},    // left
+        {3, 2, 3, 12},    // down
+        {4, 12, 4, 2},    // up
+        {20, 2, 30, 12},  // diagonal down-right
         {30, 25, 20, 15}, // diagonal up-left
     };
     for (const Case &tc : cases) {
-        SCOPED_TRACE(testing::Message() << "(" << tc.x1 << "," << tc.y1 << ")-(" << tc.x2 << ","
-                                        << tc.y2 << ")");
+        SCOPED_TRACE(testing::Message()
+                     << "(" << tc.x1 << "," << tc.y1 << ")-(" << tc.x2 << "," << tc.y2 << ")");
         const QImage img = draw(40, 30, 96, [&](TCanvas &c) {
             c.setPen(clBlack);
             c.moveTo(tc.x1, tc.y1);
@@ -232,8 +242,8 @@ TEST(Canvas, PointSizesScaleWithResolution)
         int dpi;
         int em; // -MulDiv(points, dpi, 72)
     };
-    const Case cases[] = {{12, 96, 16}, {16, 96, 21}, {26, 96, 35}, {12, 300, 50},
-                          {16, 300, 67}, {26, 300, 108}};
+    const Case cases[] = {{12, 96, 16},  {16, 96, 21},  {26, 96, 35},
+                          {12, 300, 50}, {16, 300, 67}, {26, 300, 108}};
     for (const Case &tc : cases) {
         SCOPED_TRACE(testing::Message() << tc.points << " pt at " << tc.dpi << " dpi");
         const QImage img = draw(10, 10, tc.dpi, [&](TCanvas &c) {
@@ -288,8 +298,10 @@ TEST(Canvas, ColoursAreBgrWithSystemColoursResolved)
         QColor want;
     };
     const Case cases[] = {
-        {clRed, QColor(255, 0, 0)},        {clBlue, QColor(0, 0, 255)},
-        {clLime, QColor(0, 255, 0)},       {rgbColor(1, 2, 3), QColor(1, 2, 3)},
+        {clRed, QColor(255, 0, 0)},
+        {clBlue, QColor(0, 0, 255)},
+        {clLime, QColor(0, 255, 0)},
+        {rgbColor(1, 2, 3), QColor(1, 2, 3)},
         {0x00336699, QColor(0x99, 0x66, 0x33)},
     };
     for (const Case &tc : cases) {
