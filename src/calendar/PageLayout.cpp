@@ -1,5 +1,6 @@
 #include "calendar/PageLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora {
@@ -11,7 +12,11 @@ int RoundEven(double v)
 
 int InchToPixels(double inches, int ppi)
 {
-    return RoundEven(ppi * inches);
+    // A damaged document may carry any float as a margin; keep the page arithmetic that
+    // follows (W - MR - 2, zoom, printer pixels) inside int.
+    if (!std::isfinite(inches))
+        return 0;
+    return RoundEven(std::clamp(ppi * inches, -1e6, 1e6));
 }
 
 void LayoutMiniGrid(std::vector<TMiniRect> &minis, int rows, int columns, int first, int last,

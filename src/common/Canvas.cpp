@@ -98,6 +98,29 @@ void TCanvas::vLine(int x, int y1, int y2)
         painter_.fillRect(x, y1, penWidth_, y2 - y1, ToQColor(penColor_));
 }
 
+void TCanvas::thinLine(int x1, int y1, int x2, int y2)
+{
+    // QPainter always leaves out the right-hand (or lower) end of a slanted line, so a line
+    // drawn leftwards or upwards would lose its start point and keep its end point. Step
+    // from the start instead, stopping before the end point.
+    const QColor c = ToQColor(penColor_);
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    while (x1 != x2 || y1 != y2) {
+        painter_.fillRect(x1, y1, 1, 1, c);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x1 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y1 += sy;
+        }
+    }
+}
+
 void TCanvas::fillRect(const TRect &r)
 {
     if (brush_ && r.right > r.left && r.bottom > r.top)
@@ -151,6 +174,8 @@ void TCanvas::lineTo(int x, int y)
                 vLine(x, penY_, y);
             else if (y < penY_)
                 vLine(x, y + 1, penY_ + 1);
+        } else if (penWidth_ == 1 && penStyle_ == TPenStyle::Solid) {
+            thinLine(penX_, penY_, x, y);
         } else {
             QPen pen(ToQColor(penColor_));
             pen.setWidth(penWidth_);

@@ -105,6 +105,7 @@ private:
     void preparePainterForText();
     void hLine(int x1, int x2, int y); // pixels x1..x2-1
     void vLine(int x, int y1, int y2); // pixels y1..y2-1
+    void thinLine(int x1, int y1, int x2, int y2); // start point up to, not including, the end
 
     QPainter &painter_;
     int dpi_;

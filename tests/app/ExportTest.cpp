@@ -1,0 +1,339 @@
+// The velmora-export command line, run as a separate process.
+#include "calendar/Calpanel32.h"
+
+#include "support/ImageProbe.h"
+#include "support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <optional>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+struct ExportRun
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+class Export : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    ExportRun run(const QStringList &args) const
+    {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // A private runtime folder keeps Qt from warning about a missing one on stderr.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        p.setProcessEnvironment(env);
+        p.start(QString::fromStdString(exportExe()), args);
+        ExportRun r;
+        if (!p.waitForFinished(90000)) {
+            p.kill();
+            p.waitForFinished();
+            ADD_FAILURE() << "velmora-export did not finish: " << args.join(' ').toStdString();
+            return r;
+        }
+        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        r.err = QString::fromLocal8Bit(p.readAllStandardError());
+        return r;
+    }
+
+    QStringList files() const
+    {
+        return QDir(dir.path())
+            .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    QTemporaryDir dir;
+    QTemporaryDir runtime;
+};
+
+struct PdfInfo
+{
+    int pages = -1;
+    double width = 0; // points
+    double height = 0;
+};
+
+// Pages and the first page's size in points, from pdfinfo or, without it, from the file.
+PdfInfo pdfInfo(const QString &file)
+{
+    PdfInfo info;
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (!pdfinfo.isEmpty()) {
+        QProcess p;
+        p.start(pdfinfo, {file});
+        p.waitForFinished(30000);
+        const QString text = QString::fromLocal8Bit(p.readAllStandardOutput());
+        const auto pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(text);
+        const auto size =
+            QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
+                .match(text);
+        if (pages.hasMatch()) info.pages = pages.captured(1).toInt();
+        if (size.hasMatch()) {
+            info.width = size.captured(1).toDouble();
+            info.height = size.captured(2).toDouble();
+        }
+        return info;
+    }
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) return info;
+    const QString bytes = QString::fromLatin1(f.readAll());
+    info.pages = int(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+    const auto box =
+        QRegularExpression(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"))
+            .match(bytes);
+    if (box.hasMatch()) {
+        info.width = box.captured(1).toDouble();
+        info.height = box.captured(2).toDouble();
+    }
+    return info;
+}
+
+QSize imageSize(const QString &file)
+{
+    return QImage(file).size();
+}
+
+// The exporter's picture of a page drawn here with the same settings.
+QImage renderHere(int layout, int month, int year, int day,
+                  std::optional<TDateTime> firstHour = std::nullopt)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    TCalendarSettings &s = page.SettingsForReading();
+    s.CalendarLayout = layout;
+    s.MainCalMonth = month;
+    s.MainCalYear = year;
+    s.MainCalDay = day;
+    if (firstHour) s.PlannerFirstHour = *firstHour;
+    page.RecalcLayout(true);
+    return page.RenderToBitmap();
+}
+
+} // namespace
+
+TEST_F(Export, Help)
+{
+    const ExportRun r = run({"--help"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.startsWith("Usage: velmora-export")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("--months")) << r.out.toStdString();
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(files(), QStringList{});
+}
+
+TEST_F(Export, BadOptionsAreRefusedWithOneLine)
+{
+    const QStringList cases[] = {
+        {"--layout", "22", "out.png"},
+        {"--layout", "x", "out.png"},
+        {"--layout", "-1", "out.png"},
+        {"--month", "13", "out.png"},
+        {"--month", "0", "out.png"},
+        {"--year", "0", "out.png"},
+        {"--day", "32", "out.png"},
+        {"--months", "0", "out.png"},
+        {"--zoom", "0.55", "out.png"},
+        {"--zoom", "1.5", "out.png"},
+        {"--zoom", "0.1", "out.png"},
+        {"--zoom", "0.5", "out.pdf"},
+        {"--paper", "legal", "out.png"},
+        {"--week-start", "tuesday", "out.png"},
+        {"--language", "nl", "out.png"},
+        {"--bogus", "1", "out.png"},
+        {"out.png", "--layout"},
+        {"out.txt"},
+        {"out"},
+        {"one.png", "two.png"},
+        {},
+    };
+    for (const QStringList &args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ExportRun r = run(args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(r.err.startsWith("velmora-export: ")) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith('\n'));
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(files(), QStringList{}) << "something was written";
+    }
+}
+
+TEST_F(Export, UnwritableOutputLeavesNothing)
+{
+    QDir(dir.path()).mkdir("taken.png"); // a folder where the picture should go
+    const QStringList cases[] = {
+        {path("missing/out.png")},
+        {path("missing/out.pdf")},
+        {path("missing/out.bmp")},
+        {"--months", "3", path("missing/out.png")},
+        {"--months", "3", path("missing/out.pdf")},
+        {path("taken.png")},
+    };
+    for (const QStringList &args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ExportRun r = run(args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(r.err.startsWith("velmora-export: ")) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_EQ(files(), QStringList{"taken.png"});
+        EXPECT_FALSE(QFileInfo::exists(path("missing")));
+        EXPECT_TRUE(QFileInfo(path("taken.png")).isDir());
+    }
+}
+
+// When a later picture of a series cannot be written, the earlier ones go too.
+TEST_F(Export, FailedSeriesRemovesItsEarlierPictures)
+{
+    QDir(dir.path()).mkdir("out-02.png");
+    const ExportRun r = run({"--months", "3", "out.png"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_EQ(files(), QStringList{"out-02.png"});
+}
+
+TEST_F(Export, PictureSizes)
+{
+    struct Case
+    {
+        QStringList args;
+        QSize size;
+    };
+    const Case cases[] = {
+        {{"--layout", "17", "--month", "1", "--year", "2027", "out.png"}, {1056, 816}},
+        {{"--layout", "0", "out.png"}, {816, 1056}},
+        {{"out.png"}, {1056, 816}}, // the reset page: layout 3, Letter landscape
+        {{"--zoom", "0.5", "out.png"}, {528, 408}},
+        {{"--zoom", "0.5", "--layout", "0", "out.bmp"}, {408, 528}},
+        {{"--paper", "a4", "--layout", "0", "out.png"}, {794, 1122}},
+        {{"--paper", "a4", "--layout", "21", "out.png"}, {794, 1122}},
+        {{"--paper", "a4", "--layout", "9", "out.png"}, {1122, 794}},
+        {{"--paper", "a4", "--zoom", "0.5", "out.png"}, {561, 397}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const QString name = c.args.back();
+        QFile::remove(path(name));
+        const ExportRun r = run(c.args);
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(imageSize(path(name)), c.size);
+    }
+}
+
+TEST_F(Export, PdfPages)
+{
+    struct Case
+    {
+        QStringList args;
+        int pages;
+        double width, height; // points
+    };
+    const Case cases[] = {
+        {{"--layout", "17", "--month", "1", "--year", "2027", "out.pdf"}, 1, 792, 612},
+        {{"--layout", "0", "out.pdf"}, 1, 612, 792},
+        {{"--months", "3", "--layout", "1", "out.pdf"}, 3, 792, 612},
+        {{"--paper", "a4", "--layout", "0", "out.pdf"}, 1, 595.3, 841.9},
+        {{"--paper", "a4", "--layout", "3", "out.pdf"}, 1, 841.9, 595.3},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QFile::remove(path("out.pdf"));
+        const ExportRun r = run(c.args);
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(files(), QStringList{"out.pdf"});
+        const PdfInfo info = pdfInfo(path("out.pdf"));
+        EXPECT_EQ(info.pages, c.pages);
+        EXPECT_NEAR(info.width, c.width, 1.0);
+        EXPECT_NEAR(info.height, c.height, 1.0);
+    }
+}
+
+TEST_F(Export, MonthSeriesOfPictures)
+{
+    const ExportRun r = run({"--months", "3", "--layout", "0", "--month", "12", "--year", "1997",
+                             "--day", "1", "out.png"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(files(), (QStringList{"out-01.png", "out-02.png", "out-03.png"}));
+    // The series runs across the year end: the second picture is January 1998.
+    const QImage second(path("out-02.png"));
+    ASSERT_EQ(second.size(), QSize(816, 1056));
+    const QImage january = renderHere(loFullCalendar, 1, 1998, 1);
+    const QImage december = renderHere(loFullCalendar, 12, 1997, 1);
+    // Main rectangle (50, 50, 766, 1006): the title band and the first two rows of days.
+    const QRect head(QPoint(50, 50), QPoint(765, 500));
+    EXPECT_TRUE(sameArea(second, january, head));
+    EXPECT_FALSE(sameArea(second, december, head));
+    EXPECT_TRUE(sameArea(QImage(path("out-01.png")), december, head));
+}
+
+// An exported day planner starts at the page's first hour, as on screen.
+TEST_F(Export, DayPlannerStartsAtPlannerFirstHour)
+{
+    const ExportRun r =
+        run({"--layout", "20", "--month", "1", "--year", "1997", "--day", "1", "day.png"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QImage exported(path("day.png"));
+    ASSERT_EQ(exported.size(), QSize(816, 1056));
+    const QImage eight = renderHere(loDay10, 1, 1997, 1, EncodeTime(8, 0, 0));
+    const QImage halfPastNine = renderHere(loDay10, 1, 1997, 1, EncodeTime(9, 30, 0));
+    // Main rectangle (50, 50, 766, 1006); label column up to 50 + round(715 × 0.15) = 157.
+    const QRect labels(QPoint(51, 50), QPoint(156, 1004));
+    EXPECT_TRUE(sameArea(exported, eight, labels));
+    EXPECT_FALSE(sameArea(exported, halfPastNine, labels));
+}
+
+// The PDF page carries the calendar in printer pixels at the page's place: at 600 dpi the
+// landscape main rectangle (50, 50, 1006, 766) becomes (312, 312, 6288, 4788) (halves to
+// even), framed by the calendar border on (312, 312)..(6287, 4787).
+TEST_F(Export, PdfDrawsTheCalendarWhereThePageSays)
+{
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
+    const ExportRun r = run({"--layout", "1", "--month", "1", "--year", "1997", "out.pdf"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+
+    auto crop = [&](int x, int y) {
+        const QString base = path(QStringLiteral("crop-%1-%2").arg(x).arg(y));
+        QProcess p;
+        p.start(pdftoppm, {"-r", "600", "-x", QString::number(x), "-y", QString::number(y), "-W",
+                           "60", "-H", "60", "-gray", "-singlefile", path("out.pdf"), base});
+        p.waitForFinished(60000);
+        return QImage(base + ".pgm");
+    };
+    const QImage topLeft = crop(282, 282); // corner at (30, 30) of the crop
+    ASSERT_EQ(topLeft.size(), QSize(60, 60));
+    EXPECT_EQ(darkInRow(topLeft, 30, 0, 59), 30);
+    EXPECT_EQ(darkInColumn(topLeft, 30, 0, 59), 30);
+    EXPECT_EQ(darkInRow(topLeft, 29, 0, 59), 0);
+    EXPECT_EQ(darkInColumn(topLeft, 29, 0, 59), 0);
+
+    const QImage bottomRight = crop(6257, 4757); // corner at (30, 30) of the crop
+    ASSERT_EQ(bottomRight.size(), QSize(60, 60));
+    EXPECT_EQ(darkInRow(bottomRight, 30, 0, 59), 31);
+    EXPECT_EQ(darkInColumn(bottomRight, 30, 0, 59), 31);
+    EXPECT_EQ(darkInRow(bottomRight, 31, 0, 59), 0);
+    EXPECT_EQ(darkInColumn(bottomRight, 31, 0, 59), 0);
+}

@@ -1,0 +1,314 @@
+#include "common/Canvas.h"
+
+#include "support/ImageProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QPalette>
+
+#include <functional>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFF;
+constexpr QRgb kBlack = 0x000000;
+constexpr QRgb kRed = 0xFF0000; // QRgb is 0xRRGGBB
+
+// A white picture with whatever the drawing function put on it through a canvas.
+QImage draw(int w, int h, int dpi, const std::function<void(TCanvas &)> &fn)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    {
+        TCanvas canvas(painter, dpi);
+        fn(canvas);
+    }
+    painter.end();
+    return image;
+}
+
+QRgb rgbAt(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFFu;
+}
+
+} // namespace
+
+// Every shape of the classic rules covers left..right-1 and top..bottom-1.
+TEST(Canvas, ShapesExcludeRightAndBottomEdge)
+{
+    const TRect r{10, 10, 20, 15};
+    struct Case
+    {
+        const char *name;
+        std::function<void(TCanvas &)> paint;
+        QRgb outline; // colour of the edge pixels
+        QRgb inside;  // colour of the pixels within the edge
+    };
+    const Case cases[] = {
+        {"fillRect",
+         [&](TCanvas &c) {
+             c.setBrushSolid(clRed);
+             c.fillRect(r);
+         },
+         kRed, kRed},
+        {"rectangle",
+         [&](TCanvas &c) {
+             c.setPen(clBlack);
+             c.setBrushSolid(clRed);
+             c.rectangle(r);
+         },
+         kBlack, kRed},
+        {"rectangle without brush",
+         [&](TCanvas &c) {
+             c.setPen(clBlack);
+             c.setBrushClear();
+             c.rectangle(r);
+         },
+         kBlack, kWhite},
+        {"frameRect",
+         [&](TCanvas &c) {
+             c.setBrushSolid(clRed);
+             c.frameRect(r);
+         },
+         kRed, kWhite},
+    };
+    for (const Case &tc : cases) {
+        SCOPED_TRACE(tc.name);
+        const QImage img = draw(30, 25, 96, tc.paint);
+        for (int y = 5; y < 20; ++y)
+            for (int x = 5; x < 25; ++x) {
+                QRgb want = kWhite;
+                if (x >= 10 && x <= 19 && y >= 10 && y <= 14) {
+                    const bool edge = x == 10 || x == 19 || y == 10 || y == 14;
+                    want = edge ? tc.outline : tc.inside;
+                }
+                ASSERT_EQ(rgbAt(img, x, y), want) << "pixel " << x << "," << y;
+            }
+    }
+}
+
+TEST(Canvas, RectangleWithoutPenFillsOnePixelLessEachWay)
+{
+    const QImage img = draw(30, 25, 96, [](TCanvas &c) {
+        c.setPen(clBlack, 1, TPenStyle::Clear);
+        c.setBrushSolid(clRed);
+        c.rectangle({10, 10, 20, 15});
+    });
+    EXPECT_EQ(countNot(img, QRect(QPoint(10, 10), QPoint(18, 13)), kRed), 0);
+    EXPECT_EQ(countNot(img, QRect(0, 0, 30, 25), kWhite), 9 * 4);
+}
+
+TEST(Canvas, FillWithoutBrushLeavesPictureAlone)
+{
+    const QImage img = draw(30, 25, 96, [](TCanvas &c) {
+        c.setBrushClear();
+        c.fillRect({10, 10, 20, 15});
+        c.frameRect({10, 10, 20, 15});
+    });
+    EXPECT_EQ(countNot(img, QRect(0, 0, 30, 25), kWhite), 0);
+}
+
+// A line covers its start point and stops one pixel before its end point, whichever way
+// it runs.
+TEST(Canvas, LineExcludesEndPoint)
+{
+    struct Case
+    {
+        int x1, y1, x2, y2;
+    };
+    const Case cases[] = {
+        {5, 5, 15, 5},    // right
+        {15, 7, 5, 7},    // left
+        {3, 2, 3, 12},    // down
+        {4, 12, 4, 2},    // up
+        {20, 2, 30, 12},  // diagonal down-right
+        {30, 25, 20, 15}, // diagonal up-left
+    };
+    for (const Case &tc : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "(" << tc.x1 << "," << tc.y1 << ")-(" << tc.x2 << "," << tc.y2 << ")");
+        const QImage img = draw(40, 30, 96, [&](TCanvas &c) {
+            c.setPen(clBlack);
+            c.moveTo(tc.x1, tc.y1);
+            c.lineTo(tc.x2, tc.y2);
+        });
+        const int steps = std::max(std::abs(tc.x2 - tc.x1), std::abs(tc.y2 - tc.y1));
+        EXPECT_TRUE(isDark(img, tc.x1, tc.y1)) << "start point missing";
+        EXPECT_FALSE(isDark(img, tc.x2, tc.y2)) << "end point drawn";
+        EXPECT_EQ(countNot(img, QRect(0, 0, 40, 30), kWhite), steps);
+        const int dx = (tc.x2 > tc.x1) - (tc.x2 < tc.x1), dy = (tc.y2 > tc.y1) - (tc.y2 < tc.y1);
+        for (int i = 0; i < steps; ++i)
+            EXPECT_TRUE(isDark(img, tc.x1 + i * dx, tc.y1 + i * dy)) << "step " << i;
+    }
+}
+
+// Chained lines share their corners: the outline a,b -> c,b -> c,d -> a,d -> a,b is closed.
+TEST(Canvas, ChainedLinesCloseAnOutline)
+{
+    const QImage img = draw(30, 30, 96, [](TCanvas &c) {
+        c.setPen(clBlack);
+        c.moveTo(5, 5);
+        c.lineTo(20, 5);
+        c.lineTo(20, 15);
+        c.lineTo(5, 15);
+        c.lineTo(5, 5);
+    });
+    EXPECT_EQ(darkInRow(img, 5, 0, 29), 16);
+    EXPECT_EQ(darkInRow(img, 15, 0, 29), 16);
+    EXPECT_EQ(darkInColumn(img, 5, 0, 29), 11);
+    EXPECT_EQ(darkInColumn(img, 20, 0, 29), 11);
+    EXPECT_EQ(countNot(img, QRect(0, 0, 30, 30), kWhite), 2 * 16 + 2 * 9);
+}
+
+TEST(Canvas, TextPlacedByAlignmentFlags)
+{
+    const TRect box{20, 10, 220, 110};
+    struct Case
+    {
+        unsigned flags;
+        const char *name;
+    };
+    const Case cases[] = {
+        {DT_CENTER | DT_VCENTER | DT_SINGLELINE, "centred"},
+        {DT_RIGHT | DT_TOP | DT_SINGLELINE, "upper right"},
+        {DT_LEFT | DT_BOTTOM | DT_SINGLELINE, "lower left"},
+    };
+    for (const Case &tc : cases) {
+        SCOPED_TRACE(tc.name);
+        int textW = 0;
+        TTextMetric m;
+        const QImage img = draw(240, 130, 96, [&](TCanvas &c) {
+            c.selectFontHeight("Times New Roman", -30, 0, clBlack);
+            textW = c.textWidth(QStringLiteral("HHHH"));
+            m = c.textMetric();
+            c.drawText(box, QStringLiteral("HHHH"), tc.flags);
+        });
+        const QRect ink = darkBounds(img, QRect(0, 0, 240, 130));
+        ASSERT_FALSE(ink.isNull());
+        ASSERT_GT(textW, 40);
+        if ((tc.flags & DT_CENTER) != 0) {
+            // The ink of a row of capitals sits in the middle of the box.
+            const double cx = (ink.left() + ink.right() + 1) / 2.0;
+            const double cy = (ink.top() + ink.bottom() + 1) / 2.0;
+            EXPECT_NEAR(cx, (box.left + box.right) / 2.0, 2.0);
+            EXPECT_NEAR(cy, (box.top + box.bottom) / 2.0, 3.0);
+        }
+        if ((tc.flags & DT_RIGHT) != 0) {
+            EXPECT_LE(ink.right(), box.right - 1);
+            EXPECT_GE(ink.right(), box.right - 4);
+            EXPECT_GE(ink.top(), box.top);
+            EXPECT_LT(ink.top(), box.top + m.internalLeading + 12);
+        }
+        if ((tc.flags & DT_BOTTOM) != 0) {
+            EXPECT_GE(ink.left(), box.left);
+            EXPECT_LE(ink.left(), box.left + 4);
+            // Capitals stand on the baseline, one descent above the box's bottom.
+            EXPECT_NEAR(ink.bottom() + 1, box.bottom - m.descent, 2.0);
+        }
+    }
+}
+
+TEST(Canvas, TextIsClippedToItsRectangleUnlessAskedNotTo)
+{
+    const TRect box{10, 10, 40, 30};
+    for (const bool noClip : {false, true}) {
+        SCOPED_TRACE(noClip ? "DT_NOCLIP" : "clipped");
+        const QImage img = draw(200, 60, 96, [&](TCanvas &c) {
+            c.selectFontHeight("Times New Roman", -20, 0, clBlack);
+            c.drawText(box, QStringLiteral("WWWWWWWW"),
+                       DT_LEFT | DT_TOP | DT_SINGLELINE | (noClip ? DT_NOCLIP : 0u));
+        });
+        const int outside = darkInRow(img, 20, box.right, 199);
+        if (noClip)
+            EXPECT_GT(outside, 0);
+        else
+            EXPECT_EQ(outside, 0);
+        EXPECT_GT(darkBounds(img, QRect(10, 10, 30, 20)).width(), 0);
+    }
+}
+
+// A size in points gives the same look at any resolution: the pixel size scales with dpi.
+TEST(Canvas, PointSizesScaleWithResolution)
+{
+    struct Case
+    {
+        int points;
+        int dpi;
+        int em; // -MulDiv(points, dpi, 72)
+    };
+    const Case cases[] = {{12, 96, 16},  {16, 96, 21},  {26, 96, 35},
+                          {12, 300, 50}, {16, 300, 67}, {26, 300, 108}};
+    for (const Case &tc : cases) {
+        SCOPED_TRACE(testing::Message() << tc.points << " pt at " << tc.dpi << " dpi");
+        const QImage img = draw(10, 10, tc.dpi, [&](TCanvas &c) {
+            c.selectFont("Times New Roman", tc.points, 0, clBlack);
+            EXPECT_EQ(c.font().pixelSize(), tc.em);
+            EXPECT_EQ(c.dpi(), tc.dpi);
+        });
+        (void)img;
+    }
+
+    // The ink of the same text drawn at 96 and 300 dpi differs by the resolution ratio.
+    auto inkHeight = [](int dpi) {
+        const int side = dpi * 2;
+        const QImage img = draw(side, side, dpi, [&](TCanvas &c) {
+            c.selectFont("Times New Roman", 18, 0, clBlack);
+            c.drawText({0, 0, side, side}, QStringLiteral("H"),
+                       DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        });
+        return darkBounds(img, QRect(0, 0, side, side)).height();
+    };
+    const int h96 = inkHeight(96), h300 = inkHeight(300);
+    ASSERT_GT(h96, 10);
+    EXPECT_NEAR(double(h300) / h96, 300.0 / 96.0, 0.25);
+}
+
+TEST(Canvas, FontByPixelHeight)
+{
+    draw(10, 10, 96, [](TCanvas &c) {
+        // Negative: the em size, so the line is taller than the number by the leading.
+        c.selectFontHeight("Times New Roman", -40, 0, clBlack);
+        EXPECT_EQ(c.font().pixelSize(), 40);
+        TTextMetric m = c.textMetric();
+        EXPECT_EQ(m.height, m.ascent + m.descent);
+        EXPECT_GT(m.height, 40);
+        EXPECT_EQ(m.internalLeading, m.height - 40);
+
+        // Positive: the whole cell height, which the line must not exceed.
+        c.selectFontHeight("Times New Roman", 40, 0, clBlack);
+        m = c.textMetric();
+        EXPECT_LE(m.height, 40);
+        EXPECT_GE(m.height, 36);
+        EXPECT_LT(c.font().pixelSize(), 40);
+        EXPECT_EQ(c.textHeight(QStringLiteral("9")), m.height);
+    });
+}
+
+TEST(Canvas, ColoursAreBgrWithSystemColoursResolved)
+{
+    struct Case
+    {
+        TColor color;
+        QColor want;
+    };
+    const Case cases[] = {
+        {clRed, QColor(255, 0, 0)},
+        {clBlue, QColor(0, 0, 255)},
+        {clLime, QColor(0, 255, 0)},
+        {rgbColor(1, 2, 3), QColor(1, 2, 3)},
+        {0x00336699, QColor(0x99, 0x66, 0x33)},
+    };
+    for (const Case &tc : cases) {
+        EXPECT_EQ(ToQColor(tc.color).rgb(), tc.want.rgb()) << std::hex << tc.color;
+        EXPECT_EQ(FromQColor(tc.want), tc.color);
+    }
+    QPalette palette;
+    palette.setColor(QPalette::WindowText, QColor(10, 20, 30));
+    EXPECT_EQ(ToQColor(clWindowText, palette).rgb(), QColor(10, 20, 30).rgb());
+}
