@@ -29,7 +29,8 @@ TCheckListDialog::TCheckListDialog(const Design &design, QWidget *parent) : QDia
     QPushButton *all = makeButton(this, design.allButton, QStringLiteral("&All"));
     QPushButton *none = makeButton(this, design.noneButton, QStringLiteral("&None"));
     QPushButton *cancel = makeButton(this, "CancelButton", QStringLiteral("&Cancel"));
-    for (QPushButton *button : {ok, all, none, cancel}) buttons->addWidget(button);
+    for (QPushButton *button : {ok, all, none, cancel})
+        buttons->addWidget(button);
     outer->addLayout(buttons);
     SetFixedDialogFrame(this, false);
 
@@ -43,7 +44,8 @@ TCheckListDialog::TCheckListDialog(const Design &design, QWidget *parent) : QDia
 void TCheckListDialog::setLines(const std::vector<std::string> &lines)
 {
     list_->clear();
-    for (const std::string &line : lines) list_->addItem(makeEntryItem(line));
+    for (const std::string &line : lines)
+        list_->addItem(makeEntryItem(line));
     if (list_->count() > 0)
         list_->selectionModel()->setCurrentIndex(list_->model()->index(0, 0),
                                                  QItemSelectionModel::NoUpdate);

@@ -18,11 +18,9 @@ bool RunCentredModal(QDialog &dialog);
 
 // How a command runs one of its dialogs. Empty means RunCentredModal; tests put in a
 // function that sets the controls and calls the dialog's handlers instead.
-template <class Dialog>
-using DialogRunner = std::function<bool(Dialog &)>;
+template <class Dialog> using DialogRunner = std::function<bool(Dialog &)>;
 
-template <class Dialog>
-bool runDialog(const DialogRunner<Dialog> &runner, Dialog &dialog)
+template <class Dialog> bool runDialog(const DialogRunner<Dialog> &runner, Dialog &dialog)
 {
     return runner ? runner(dialog) : RunCentredModal(dialog);
 }

@@ -155,7 +155,8 @@ std::vector<std::string> entryLines(const QListWidget *list)
 {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(list->count()));
-    for (int row = 0; row < list->count(); ++row) lines.push_back(entryLine(list->item(row)));
+    for (int row = 0; row < list->count(); ++row)
+        lines.push_back(entryLine(list->item(row)));
     return lines;
 }
 

@@ -29,7 +29,8 @@ QComboBox *makeList(QWidget *parent, const char *name, const std::array<std::str
 {
     auto *list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
-    for (const std::string_view item : items) list->addItem(QString::fromLatin1(item));
+    for (const std::string_view item : items)
+        list->addItem(QString::fromLatin1(item));
     list->setToolTip(hint);
     list->setCurrentIndex(0);
     return list;
@@ -97,7 +98,8 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget *parent)
     grid->addWidget(makeSeparator(this), 6, 0, 1, 2);
     outer->addLayout(grid);
 
-    outer->addWidget(new QLabel(QStringLiteral("Recurring event (birthday, anniversary, etc)"), this));
+    outer->addWidget(
+        new QLabel(QStringLiteral("Recurring event (birthday, anniversary, etc)"), this));
     Event = new TEventEdit(this);
     Event->setObjectName(QStringLiteral("Event"));
     outer->addWidget(Event);
@@ -255,7 +257,8 @@ void TEditRecurringDateFormula::SetRecurType()
     const bool byMonthDay = rbDayOfMonth->isChecked();
     const bool byWeekdays = rbDayOfweek->isChecked();
     const bool special = rbSpecial->isChecked();
-    for (QCheckBox *box : weekdays_) box->setEnabled(byWeekdays);
+    for (QCheckBox *box : weekdays_)
+        box->setEnabled(byWeekdays);
     AllDaysCheck->setEnabled(byWeekdays);
     DayOfMonthDay->setEnabled(byMonthDay);
     DayOfMonthMonth->setEnabled(byMonthDay);
@@ -269,7 +272,8 @@ void TEditRecurringDateFormula::SetRecurType()
 
 void TEditRecurringDateFormula::AllDaysCheckClick()
 {
-    for (QCheckBox *box : weekdays_) box->setChecked(AllDaysCheck->isChecked());
+    for (QCheckBox *box : weekdays_)
+        box->setChecked(AllDaysCheck->isChecked());
 }
 
 bool TEditRecurringDateFormula::dayOfMonthFormula()

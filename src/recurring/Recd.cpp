@@ -33,7 +33,8 @@ TEditRecurringDates::TEditRecurringDates(QWidget *parent) : QDialog(parent)
     try {
         std::vector<std::string> stored = readRecurLines(RecurStorePath());
         sortRecurLines(stored);
-        for (const std::string &line : stored) DatesList->addItem(makeEntryItem(line));
+        for (const std::string &line : stored)
+            DatesList->addItem(makeEntryItem(line));
     } catch (const RecurStoreError &error) {
         loadError_ = QStringLiteral("The recurring dates could not be read.\n%1")
                          .arg(QString::fromLocal8Bit(error.what()));

@@ -33,7 +33,7 @@ enum class FillResult {
     NoStore,        // QXRECUR.DAX does not exist: nothing happened, nothing was said
     NothingOffered, // no entry concerns the month
     Cancelled,
-    Filled,         // the chosen texts went to the day cells
+    Filled, // the chosen texts went to the day cells
     StoreUnreadable
 };
 

@@ -6,8 +6,7 @@
 
 namespace velmora {
 
-std::vector<std::string> EntriesForMonth(const std::vector<std::string> &lines, int year,
-                                         int month)
+std::vector<std::string> EntriesForMonth(const std::vector<std::string> &lines, int year, int month)
 {
     std::vector<std::string> offered;
     for (const std::string &line : lines)
@@ -31,7 +30,8 @@ void PutEntryTexts(const std::vector<std::string> &entries, int year, int month,
             const std::vector<int> days = EntryDays(entry, year, month);
             if (days.empty()) continue;
             const std::string text = EntryFillText(entry);
-            for (const int day : days) put(day, text);
+            for (const int day : days)
+                put(day, text);
         } catch (const std::exception &) {
             // Left out on purpose: the remaining entries still go in.
         }
