@@ -121,6 +121,8 @@ ExportOptions parse(const QStringList &args, bool &help)
     }
     if (o.output.isEmpty())
         throw UsageError(QStringLiteral("no output file given (see --help)"));
+    if (!o.input.isEmpty() && QFileInfo(o.input).suffix().toUpper() != QLatin1String("QXF"))
+        throw UsageError(QStringLiteral("the document must be a Calendar file (*.QXF)"));
     return o;
 }
 

@@ -496,6 +496,9 @@ TEST(CellTexts, PaintedIntoTheTextAreas)
         EXPECT_FALSE(isDark(img, f.right + 1, f.bottom));
         EXPECT_FALSE(isDark(img, f.left, f.top - 1)) << "text painted over the day number";
     }
+    // Whether a cell holds text is the stores' business, not the renderer's.
+    EXPECT_FALSE(page.HasCellText());
+    page.CellStore(5).setRtfBytes("{\\rtf1 five\\par}");
     EXPECT_TRUE(page.HasCellText());
 
     texts.painted.clear();
