@@ -6,6 +6,7 @@
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 #include "common/Program.h"
+#include "recurring/RecurCommands.h"
 #include "recurring/RecurStore.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
@@ -189,8 +190,9 @@ void TCalendarMain::buildMenu()
         {"mnuClearAllCellContents", "Clear &All Cell Contents", [this] { mnuClearAllCellContentsClick(); }},
         {"DefaultEditorFont1", "&Default Editor Font", [this] { DefaultEditorFont1Click(); }},
         {"N7", "-", nullptr},
-        {"mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates", nullptr},
-        {"mnuEditrecurringDates", "Edit Recurring Dates", nullptr},
+        {"mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
+         [this] { mnuFillCalendarwithRecurringDatesClick(); }},
+        {"mnuEditrecurringDates", "Edit Recurring Dates", [this] { mnuEditrecurringDatesClick(); }},
         {"N5", "-", nullptr},
         {"mnuPrintCalendar", "P&rint Calendar", [this] { mnuPrintCalendarClick(); }},
         {"mnuPrintSetup", "Print Set&up", [this] { mnuPrintSetupClick(); }},
@@ -716,6 +718,25 @@ void TCalendarMain::mnuShowHintClick()
 
 void TCalendarMain::About1Click()
 {
+}
+
+// ---- recurring dates ----
+
+void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
+{
+    const FillResult result = FillCalendarWithRecurringDates(
+        page_->MainCalMonth(), page_->MainCalYear(),
+        [this](int day, const QString &text) { PuttextOnDay(day, text); }, {}, SelectRecurringDates,
+        this);
+    if (result == FillResult::Filled) {
+        SetButtons();
+        page_->Repaint();
+    }
+}
+
+void TCalendarMain::mnuEditrecurringDatesClick()
+{
+    EditRecurringDates(this, {}, EditRecurringDatesRunner);
 }
 
 // ---- output ----

@@ -26,6 +26,8 @@ class TWPRichText;
 class TWPToolBar;
 class TWPRtfStorage;
 class TReportSystem;
+class TSelectRecurringDates;
+class TEditRecurringDates;
 
 class TCalendarMain : public QMainWindow
 {
@@ -85,6 +87,12 @@ public:
     void DefaultEditorFont1Click();
     void mnuShowHintClick();
     void About1Click();
+
+    // Recurring dates; the runners replace the modal loops in tests.
+    void mnuFillCalendarwithRecurringDatesClick();
+    void mnuEditrecurringDatesClick();
+    std::function<bool(TSelectRecurringDates &)> SelectRecurringDates;
+    std::function<bool(TEditRecurringDates &)> EditRecurringDatesRunner;
 
     // Output.
     bool CheckPrinters();

@@ -1,7 +1,10 @@
 #include "app/ExportCommand.h"
 
 #include "calendar/Calpanel32.h"
+#include "calendar/DayText.h"
 #include "calendar/DocumentFile.h"
+#include "recurring/RecurCommands.h"
+#include "recurring/RecurStore.h"
 #include "common/ReportCanvas.h"
 
 #include <QFileInfo>
@@ -34,6 +37,7 @@ const char *kUsage =
     "  --language L          month and day names: en, fr, de, es or it\n"
     "  --title TEXT          a title of your own\n"
     "  --style FILE.QXS      apply a style sheet before rendering\n"
+    "  --recurring FILE.DAX  write the recurring dates of each month into its day cells\n"
     "  --months N            N consecutive months: N pages of one PDF, or N numbered\n"
     "                        pictures (name-01.png, name-02.png, ...)\n"
     "  --help                show this text\n";
@@ -45,6 +49,7 @@ struct ExportOptions
     std::optional<TNameLanguage> language;
     std::optional<QString> title;
     std::optional<QString> style;
+    std::optional<QString> recurring;
     QString input;
     QString output;
 };
@@ -115,6 +120,8 @@ ExportOptions parse(const QStringList &args, bool &help)
             o.title = v;
         } else if (a == QLatin1String("--style")) {
             o.style = v;
+        } else if (a == QLatin1String("--recurring")) {
+            o.recurring = v;
         } else {
             throw UsageError(QStringLiteral("unknown option %1").arg(a));
         }
@@ -178,6 +185,19 @@ QString numberedName(const QString &path, int index, int count)
            info.suffix();
 }
 
+// Writes the month's recurring dates into the page's day cells.
+void fillRecurring(TCalendarPanel32 &page, const std::optional<QString> &store)
+{
+    if (!store)
+        return;
+    page.RenderToBitmap(); // the day cells exist once the page has been drawn
+    FillCalendarWithAllRecurringDates(std::filesystem::path(store->toStdString()),
+                                      page.MainCalMonth(), page.MainCalYear(),
+                                      [&page](int day, const QString &text) {
+                                          AppendTextToDay(page, day, text);
+                                      });
+}
+
 class WriteError
 {
 public:
@@ -185,8 +205,10 @@ public:
     QString message;
 };
 
-void writeRaster(TCalendarPanel32 &page, const QString &path, Format format)
+void writeRaster(TCalendarPanel32 &page, const QString &path, Format format,
+                 const std::optional<QString> &recurring)
 {
+    fillRecurring(page, recurring);
     const QImage image = page.RenderToBitmap();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -195,7 +217,8 @@ void writeRaster(TCalendarPanel32 &page, const QString &path, Format format)
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 
-void writePdf(TCalendarPanel32 &page, const QString &path, int months)
+void writePdf(TCalendarPanel32 &page, const QString &path, int months,
+              const std::optional<QString> &recurring)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -222,6 +245,7 @@ void writePdf(TCalendarPanel32 &page, const QString &path, int months)
                 pdf.setPageLayout(pageLayout());
                 pdf.newPage();
             }
+            fillRecurring(page, recurring);
             TReportCanvas report(painter, kPdfDpi);
             page.PrintPage(report, 0, 0);
         }
@@ -291,17 +315,23 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
     QStringList written;
     try {
         if (format == Format::Pdf) {
-            writePdf(page, options.output, months);
+            writePdf(page, options.output, months, options.recurring);
             written << options.output;
         } else {
             for (int i = 0; i < months; ++i) {
                 if (i > 0)
                     stepMonth(page);
                 const QString name = numberedName(options.output, i + 1, months);
-                writeRaster(page, name, format);
+                writeRaster(page, name, format, options.recurring);
                 written << name;
             }
         }
+    } catch (const RecurStoreError &) {
+        for (const QString &f : written)
+            QFile::remove(f);
+        err = QStringLiteral("velmora-export: cannot read the recurring dates in %1\n")
+                  .arg(*options.recurring);
+        return 1;
     } catch (const WriteError &e) {
         // Nothing half-written stays behind: earlier pictures of this run go too.
         for (const QString &f : written)

@@ -22,9 +22,14 @@ int main(int argc, char **argv)
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
             qputenv("XDG_RUNTIME_DIR", dir);
     }
-    QApplication app(argc, argv);
+    // Our options are read before Qt sees them: Qt would take --style for its own.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QString out, err;
-    const int code = velmora::RunExport(QApplication::arguments().mid(1), out, err);
+    const int code = velmora::RunExport(arguments, out, err);
     std::fputs(out.toLocal8Bit().constData(), stdout);
     std::fputs(err.toLocal8Bit().constData(), stderr);
     return code;

@@ -1,5 +1,9 @@
 // The velmora-export command line, run as a separate process.
 #include "calendar/Calpanel32.h"
+#include "calendar/DayText.h"
+#include "calendar/DocumentFile.h"
+#include "recurring/RecurFormula.h"
+#include "recurring/RecurStore.h"
 
 #include "support/ImageProbe.h"
 #include "support/TestPaths.h"
@@ -336,4 +340,51 @@ TEST_F(Export, PdfDrawsTheCalendarWhereThePageSays)
     EXPECT_EQ(darkInColumn(bottomRight, 30, 0, 59), 31);
     EXPECT_EQ(darkInRow(bottomRight, 31, 0, 59), 0);
     EXPECT_EQ(darkInColumn(bottomRight, 31, 0, 59), 0);
+}
+
+TEST_F(Export, DocumentsStyleSheetsAndRecurringDates)
+{
+    // A saved document with a cell text, restyled by a style sheet.
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    page.SetMainCalMonth(12);
+    page.SetMainCalYear(2026);
+    page.RenderToBitmap();
+    AppendTextToDay(page, 3, QStringLiteral("Recital"));
+    SaveToFile(page, path("doc.QXF"));
+    page.SetUserTitle("Styled");
+    page.SetCalendarLayout(LOFullCalendarLS);
+    SaveStyleSheet(page, path("wide.QXS"));
+    writeRecurLines(std::filesystem::path(path("QXRECUR.DAX").toStdString()),
+                    {MakeRecurringEntry("Christmas", DayOfMonthFormula(25, 12))});
+
+    ExportRun r = run({"--style", path("wide.QXS"), "--recurring", path("QXRECUR.DAX"),
+                       path("doc.QXF"), path("out.pdf")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const PdfInfo info = pdfInfo(path("out.pdf"));
+    EXPECT_NEAR(info.width, 792, 1.0); // the style sheet's landscape layout
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (!pdftotext.isEmpty()) {
+        QProcess p;
+        p.start(pdftotext, {path("out.pdf"), QStringLiteral("-")});
+        p.waitForFinished(30000);
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(text.contains(QStringLiteral("Recital")));
+        EXPECT_TRUE(text.contains(QStringLiteral("Christmas")));
+        EXPECT_TRUE(text.contains(QStringLiteral("December 2026")));
+    }
+
+    // Unreadable inputs: exit 1, a message, no output.
+    QFile::remove(path("out.pdf"));
+    QFile bad(path("bad.QXF"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a calendar");
+    bad.close();
+    r = run({path("bad.QXF"), path("out.pdf")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Unable to open")));
+    r = run({"--style", path("bad.QXF"), path("out.pdf")});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_FALSE(QFile::exists(path("out.pdf")));
 }

@@ -1,6 +1,9 @@
 #include "app/Camain.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
+#include "recurring/RecurFormula.h"
+#include "recurring/RecurStore.h"
+#include "recurring/Selrecu.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
 #include "support/ScriptedUi.h"
@@ -288,5 +291,26 @@ TEST_F(MainWindow, ClearAllLeavesNoCellToClickUntilRepaint)
     const TRect r = page->Cells().cell(10).rTotal;
     w->mnuClearAllCellContentsClick();
     EXPECT_EQ(page->CellAtPoint(r.left + 2, r.top + 2), 0);
+    EXPECT_TRUE(w->Modified);
+}
+
+TEST_F(MainWindow, FillsTheMonthWithRecurringDates)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    page->SetMainCalYear(2026);
+    page->RenderToBitmap();
+    const std::vector<std::string> lines = {
+        MakeRecurringEntry("Christmas", DayOfMonthFormula(25, 12)),
+        MakeRecurringEntry("Team lunch", SpecialFormula(5, 0, 0)), // last Sunday
+    };
+    writeRecurLines(std::filesystem::path(dir.filePath(QStringLiteral("QXRECUR.DAX")).toStdString()),
+                    lines);
+    w->SelectRecurringDates = [](TSelectRecurringDates &) { return true; };
+    w->mnuFillCalendarwithRecurringDatesClick();
+    w->mnuFillCalendarwithRecurringDatesClick(); // twice: every text twice
+    w->DoSaveRichtext();
+    EXPECT_EQ(plainText(page->CellStore(page->CellOfDay(25))), QStringLiteral("Christmas\nChristmas\n"));
+    EXPECT_EQ(plainText(page->CellStore(page->CellOfDay(27))), QStringLiteral("Team lunch\nTeam lunch\n"));
     EXPECT_TRUE(w->Modified);
 }
