@@ -18,7 +18,10 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -91,6 +94,7 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     page_->move(kPageOffset, kPageOffset);
     page_->hide();
     page_->installEventFilter(this);
+    page_->setAcceptDrops(true);
     editor_ = new TWPRichText(holder);
     editor_->setObjectName(QStringLiteral("WPRichText1"));
     editor_->hide();
@@ -862,6 +866,34 @@ void TCalendarMain::PuttextOnDay(int day, const QString &text)
         page_->ActivateCell(returnTo);
 }
 
+QImage TCalendarMain::DroppedPicture(const QMimeData *data)
+{
+    if (data == nullptr)
+        return {};
+    if (data->hasImage())
+        return qvariant_cast<QImage>(data->imageData());
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        QImageReader reader(url.toLocalFile());
+        if (reader.canRead())
+            return reader.read();
+    }
+    return {};
+}
+
+bool TCalendarMain::DropPictureOnCell(const QImage &picture, int x, int y)
+{
+    if (picture.isNull() || !page_->IsPointInCell(x, y))
+        return false;
+    DoSaveRichtext();
+    page_->ClickCellAtPoint(x, y);
+    editor_->InsertPicture(picture);
+    CurrentCell = page_->CellAtPoint(x, y);
+    SetModified(true);
+    return true;
+}
+
 void TCalendarMain::editorEntered()
 {
     toolbar_->setEnabled(true);
@@ -912,6 +944,22 @@ bool TCalendarMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == page_ && event->type() == QEvent::Resize) {
         static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
         return false;
+    }
+    if (watched == page_ && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        const QPoint pt = drag->position().toPoint();
+        if (!DroppedPicture(drag->mimeData()).isNull() && page_->IsPointInCell(pt.x(), pt.y()))
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    if (watched == page_ && event->type() == QEvent::Drop) {
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QPoint pt = drop->position().toPoint();
+        if (DropPictureOnCell(DroppedPicture(drop->mimeData()), pt.x(), pt.y()))
+            drop->acceptProposedAction();
+        return true;
     }
     if (event->type() == QEvent::ToolTip && !HintsOn)
         return true;

@@ -11,6 +11,8 @@
 #include <memory>
 
 class QAction;
+class QImage;
+class QMimeData;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -110,6 +112,9 @@ public:
                                          int iDay);
     void PuttextOnDay(int day, const QString &text);
     void SetDefaultFontNow();
+    // A picture or picture file dragged onto the page becomes part of the cell's text.
+    static QImage DroppedPicture(const QMimeData *data);
+    bool DropPictureOnCell(const QImage &picture, int x, int y);
 
     // The Properties flow runs this dialog; replaceable until the real dialog exists and
     // for tests. It edits the preview page and returns true for OK.

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -313,4 +314,28 @@ TEST_F(MainWindow, FillsTheMonthWithRecurringDates)
     EXPECT_EQ(plainText(page->CellStore(page->CellOfDay(25))), QStringLiteral("Christmas\nChristmas\n"));
     EXPECT_EQ(plainText(page->CellStore(page->CellOfDay(27))), QStringLiteral("Team lunch\nTeam lunch\n"));
     EXPECT_TRUE(w->Modified);
+}
+
+TEST_F(MainWindow, DroppedPicturesBecomePartOfTheCellText)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    QImage dot(8, 6, QImage::Format_RGB32);
+    dot.fill(Qt::red);
+    const TRect r = page->Cells().cell(12).rTotal;
+    w->SetModified(false);
+    EXPECT_FALSE(w->DropPictureOnCell(dot, 1, 1)); // outside every cell
+    EXPECT_TRUE(w->DropPictureOnCell(dot, r.left + 3, r.top + 3));
+    EXPECT_EQ(w->CurrentCell, 12);
+    EXPECT_TRUE(w->Modified);
+    w->DoSaveRichtext();
+    const std::string rtf = page->CellStore(12).rtfBytes();
+    EXPECT_NE(rtf.find("\\pict"), std::string::npos);
+
+    QMimeData data;
+    data.setImageData(dot);
+    EXPECT_FALSE(TCalendarMain::DroppedPicture(&data).isNull());
+    QMimeData text;
+    text.setText(QStringLiteral("words"));
+    EXPECT_TRUE(TCalendarMain::DroppedPicture(&text).isNull());
 }
