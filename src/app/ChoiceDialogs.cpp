@@ -1,0 +1,120 @@
+#include "app/ChoiceDialogs.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFont>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+QFont ToQFont(const TFontDesc &font)
+{
+    QFont q(QString::fromStdString(font.name));
+    q.setPointSize(std::max(1, font.size()));
+    q.setBold(font.bold());
+    q.setItalic(font.italic());
+    q.setUnderline(font.underline());
+    q.setStrikeOut(font.strikeOut());
+    return q;
+}
+
+void ApplyQFont(const QFont &from, TFontDesc &to)
+{
+    to.name = from.family().toStdString();
+    // Point sizes are coarser than the stored pixel heights; an untouched size keeps its height.
+    if (from.pointSize() > 0 && from.pointSize() != to.size())
+        to.setSize(from.pointSize());
+    to.setStyle(TFontStyle::fsBold, from.bold());
+    to.setStyle(TFontStyle::fsItalic, from.italic());
+    to.setStyle(TFontStyle::fsUnderline, from.underline());
+    to.setStyle(TFontStyle::fsStrikeOut, from.strikeOut());
+}
+
+namespace {
+
+void showSwatch(QPushButton *button, TColor color)
+{
+    QPixmap swatch(16, 12);
+    swatch.fill(ToQColor(color));
+    button->setIcon(QIcon(swatch));
+}
+
+// The toolkit's font dialog has no colour, yet a page font carries one (white mini
+// headers on a dark band, for instance), so the font dialog is embedded with a colour
+// button beside its own buttons.
+std::optional<TFontDesc> runFontDialog(QWidget *parent, const TFontDesc &initial)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Font"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *fonts = new QFontDialog(ToQFont(initial), &dialog);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons);
+    layout->addWidget(fonts);
+
+    TFontDesc result = initial;
+    auto *row = new QHBoxLayout;
+    auto *colorButton = new QPushButton(QStringLiteral("Co&lor..."), &dialog);
+    showSwatch(colorButton, result.color);
+    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
+        const QColor c = QColorDialog::getColor(ToQColor(result.color), &dialog);
+        if (c.isValid()) {
+            result.color = FromQColor(c);
+            showSwatch(colorButton, result.color);
+        }
+    });
+    row->addWidget(colorButton);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    row->addWidget(buttons);
+    layout->addLayout(row);
+
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    ApplyQFont(fonts->currentFont(), result);
+    return result;
+}
+
+class TToolkitChoices final : public TChoiceService
+{
+public:
+    std::optional<TFontDesc> chooseFont(QWidget *parent, const TFontDesc &initial) override
+    {
+        return runFontDialog(parent, initial);
+    }
+    std::optional<TColor> chooseColor(QWidget *parent, TColor initial) override
+    {
+        const QColor c = QColorDialog::getColor(ToQColor(initial), parent);
+        if (!c.isValid())
+            return std::nullopt;
+        return FromQColor(c);
+    }
+};
+
+std::unique_ptr<TChoiceService> &service()
+{
+    static std::unique_ptr<TChoiceService> s = std::make_unique<TToolkitChoices>();
+    return s;
+}
+
+} // namespace
+
+TChoiceService &Choices()
+{
+    return *service();
+}
+
+std::unique_ptr<TChoiceService> SetChoiceService(std::unique_ptr<TChoiceService> s)
+{
+    auto previous = std::move(service());
+    service() = s ? std::move(s) : std::make_unique<TToolkitChoices>();
+    return previous;
+}
+
+} // namespace velmora

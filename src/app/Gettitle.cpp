@@ -1,0 +1,55 @@
+#include "app/Gettitle.h"
+
+#include "app/Settd.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+TUserTitleForm::TUserTitleForm(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("UserTitleForm"));
+    setWindowTitle(QStringLiteral("User Defined Title"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    auto *layout = new QVBoxLayout(this);
+    auto *label = new QLabel(QStringLiteral("Enter calendar title (leave blank for default):"), this);
+    layout->addWidget(label);
+    titleText_ = new QLineEdit(this);
+    titleText_->setObjectName(QStringLiteral("TitleText"));
+    titleText_->setMinimumWidth(320);
+    label->setBuddy(titleText_);
+    layout->addWidget(titleText_);
+
+    auto *buttons = new QDialogButtonBox(this);
+    auto *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okbutton"));
+    ok->setDefault(true);
+    auto *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TUserTitleForm::reject);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TUserTitleForm::SetTitle(const std::string &title)
+{
+    titleText_->setText(QString::fromStdString(title));
+    titleText_->selectAll();
+}
+
+std::string TUserTitleForm::Title() const
+{
+    return titleText_->text().toStdString();
+}
+
+void TUserTitleForm::reject()
+{
+    done(kModalCancel);
+}
+
+} // namespace velmora
