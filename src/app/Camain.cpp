@@ -1,6 +1,9 @@
 #include "app/Camain.h"
 
+#include "app/Calprop.h"
+#include "app/Gettitle.h"
 #include "app/MRUList.h"
+#include "app/Splash.h"
 #include "app/ReportSystem.h"
 #include "common/ReportCanvas.h"
 #include "calendar/Calpanel32.h"
@@ -420,31 +423,32 @@ void TCalendarMain::mnuPropertiesClick()
     const int oldMonth = page_->MainCalMonth(), oldYear = page_->MainCalYear();
     DoSaveRichtext();
     const bool isNew = NewCalendar;
-    TCalendarPanel32 preview;
-    preview.hide();
-    preview.SetZoom(static_cast<float>(CodeToZoom(PropZoomCode)));
-    preview.AssignStyle(*page_);
     PropertiesAccepted = false;
-    bool ok = false;
     if (RunPropertiesDialog) {
-        ok = RunPropertiesDialog(preview, isNew);
-    } else if (isNew) {
-        // Without the properties dialog a new calendar takes the default properties.
-        preview.ResetToDefaults();
-        ok = true;
-    }
-    PropZoomCode = ZoomToCode(double(preview.Zoom()));
-    if (ok) {
-        if (!preview.SameStyle(*page_))
-            SetModified(true);
-        PropertiesAccepted = true;
-        const int family = page_->LayoutFamily();
-        page_->AssignStyle(preview);
-        if (family != page_->LayoutFamily())
-            clearAllCells();
-        if ((page_->MainCalMonth() != oldMonth || page_->MainCalYear() != oldYear) &&
-            page_->HasDayCells())
-            clearAllCells();
+        TCalendarPanel32 preview;
+        preview.hide();
+        preview.SetZoom(static_cast<float>(CodeToZoom(PropZoomCode)));
+        preview.AssignStyle(*page_);
+        const bool ok = RunPropertiesDialog(preview, isNew);
+        PropZoomCode = ZoomToCode(double(preview.Zoom()));
+        if (ok)
+            acceptProperties(preview, oldMonth, oldYear);
+    } else {
+        TCalendarProperties dialog(this);
+        CenterForm(&dialog);
+        dialog.ExampleCalendar()->SetZoom(static_cast<float>(CodeToZoom(PropZoomCode)));
+        if (isNew) {
+            dialog.SetIsNew(true);
+            dialog.SetCellsHaveText(false);
+        } else if (!page_->isHidden()) {
+            dialog.SetStartingFamily(page_->LayoutFamily());
+            dialog.SetCellsHaveText(page_->HasCellText());
+        }
+        dialog.ExampleCalendar()->AssignStyle(*page_);
+        const bool ok = dialog.exec() == QDialog::Accepted;
+        PropZoomCode = ZoomToCode(double(dialog.ExampleCalendar()->Zoom()));
+        if (ok)
+            acceptProperties(*dialog.ExampleCalendar(), oldMonth, oldYear);
     }
     NewCalendar = false;
     page_->Repaint();
@@ -452,6 +456,20 @@ void TCalendarMain::mnuPropertiesClick()
     SetButtons();
     Prefs.propZoomCode = PropZoomCode;
     savePreferencesQuietly();
+}
+
+void TCalendarMain::acceptProperties(const TCalendarPanel32 &preview, int oldMonth, int oldYear)
+{
+    if (!preview.SameStyle(*page_))
+        SetModified(true);
+    PropertiesAccepted = true;
+    const int family = page_->LayoutFamily();
+    page_->AssignStyle(preview);
+    if (family != page_->LayoutFamily())
+        clearAllCells();
+    if ((page_->MainCalMonth() != oldMonth || page_->MainCalYear() != oldYear) &&
+        page_->HasDayCells())
+        clearAllCells();
 }
 
 void TCalendarMain::Open1Click()
@@ -686,6 +704,14 @@ void TCalendarMain::mnuClearAllCellContentsClick()
 
 void TCalendarMain::mnuUserTitleClick()
 {
+    TUserTitleForm form(this);
+    form.SetTitle(page_->UserTitle());
+    CenterForm(&form);
+    const bool ok = RunUserTitleDialog ? RunUserTitleDialog(form) : form.exec() == QDialog::Accepted;
+    if (!ok)
+        return;
+    page_->SetUserTitle(form.Title());
+    SetModified(true);
 }
 
 void TCalendarMain::DefaultEditorFont1Click()
@@ -722,6 +748,9 @@ void TCalendarMain::mnuShowHintClick()
 
 void TCalendarMain::About1Click()
 {
+    TSplashform about(this);
+    CenterForm(&about);
+    about.exec();
 }
 
 // ---- recurring dates ----

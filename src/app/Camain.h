@@ -28,6 +28,7 @@ class TWPRichText;
 class TWPToolBar;
 class TWPRtfStorage;
 class TReportSystem;
+class TUserTitleForm;
 class TSelectRecurringDates;
 class TEditRecurringDates;
 
@@ -119,6 +120,8 @@ public:
     // The Properties flow runs this dialog; replaceable until the real dialog exists and
     // for tests. It edits the preview page and returns true for OK.
     std::function<bool(TCalendarPanel32 &preview, bool isNew)> RunPropertiesDialog;
+    // The title dialog's modal loop, replaceable for tests.
+    std::function<bool(TUserTitleForm &)> RunUserTitleDialog;
     // Proposed file name for Save As of an untitled document (as Dec1997.QXF).
     QString ProposedFileName() const;
 
@@ -136,6 +139,7 @@ private:
     void showPage(bool visible);
     void savePreferencesQuietly();
     void clearAllCells();
+    void acceptProperties(const TCalendarPanel32 &preview, int oldMonth, int oldYear);
 
     TCalendarPanel32 *page_ = nullptr;
     QScrollArea *scroll_ = nullptr;

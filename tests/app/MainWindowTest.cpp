@@ -1,4 +1,5 @@
 #include "app/Camain.h"
+#include "app/Gettitle.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 #include "recurring/RecurFormula.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -338,4 +340,43 @@ TEST_F(MainWindow, DroppedPicturesBecomePartOfTheCellText)
     QMimeData text;
     text.setText(QStringLiteral("words"));
     EXPECT_TRUE(TCalendarMain::DroppedPicture(&text).isNull());
+}
+
+TEST_F(MainWindow, TitleAndPropertyChangesThatClearCells)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    w->RunUserTitleDialog = [](TUserTitleForm &form) {
+        form.TitleText()->setText(QStringLiteral("Our Year"));
+        return true;
+    };
+    w->SetModified(false);
+    w->mnuUserTitleClick();
+    EXPECT_EQ(page->UserTitle(), "Our Year");
+    EXPECT_TRUE(w->Modified);
+
+    // Properties accepted without a change leave the modified flag alone.
+    w->SetModified(false);
+    w->RunPropertiesDialog = [](TCalendarPanel32 &, bool) { return true; };
+    w->mnuPropertiesClick();
+    EXPECT_FALSE(w->Modified);
+
+    // Only the month changes: every day cell is cleared.
+    page->CellStore(3).setRtfBytes("{\\rtf1 three\\par}");
+    w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
+        preview.SetMainCalMonth(11);
+        return true;
+    };
+    w->mnuPropertiesClick();
+    EXPECT_TRUE(w->Modified);
+    EXPECT_EQ(page->MainCalMonth(), 11);
+    EXPECT_FALSE(page->HasCellText());
+
+    // Cancel changes nothing.
+    w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
+        preview.SetMainCalMonth(5);
+        return false;
+    };
+    w->mnuPropertiesClick();
+    EXPECT_EQ(page->MainCalMonth(), 11);
 }
