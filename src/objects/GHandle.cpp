@@ -162,15 +162,16 @@ void TGHandle::setFeedback(std::optional<TRect> outline)
 
 void TGHandle::Pressed(const TMouseInfo &m)
 {
-    const int x = m.x - frame_.left;
-    const int y = m.y - frame_.top;
     if (m.button == Qt::LeftButton && page_.Pointing()) {
         pressTime_ = now();
-        if (!locked_) {
-            dragStart_ = {x, y};
+        const bool drag = !locked_;
+        // Shift+click may take objects out and so move the frame: the drag starts from the
+        // frame that is left.
+        page_.FramePressed(m);
+        if (drag && visible_) {
+            dragStart_ = {m.x - frame_.left, m.y - frame_.top};
             dragging_ = true;
         }
-        page_.FramePressed(m);
         return;
     }
     if (m.button == Qt::RightButton) {
@@ -229,8 +230,10 @@ void TGHandle::Moved(const TMouseInfo &m)
 
 void TGHandle::Released(const TMouseInfo &m)
 {
+    // Another button let go during a drag leaves the drag running.
+    if (dragging_ && m.button != Qt::LeftButton) return;
     const QPoint p = clampToPage(m.x - frame_.left, m.y - frame_.top);
-    if (dragging_ && (!pressTime_ || now() - *pressTime_ < kClickMs)) dragStart_ = p;
+    if (dragging_ && pressTime_ && now() - *pressTime_ < kClickMs) dragStart_ = p;
     pressTime_.reset();
     if (!dragging_ || m.button != Qt::LeftButton) {
         page_.PageReleased(m);

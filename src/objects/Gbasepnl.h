@@ -8,7 +8,9 @@
 //  - mouse and key handlers: call the panel's handler first. Objects and the selection frame
 //    take presses on them; the page's own click handling (day cells, title) acts only when
 //    IsPageClick() is true after TGBasePanel::mouseReleaseEvent;
-//  - zoomChanged: resize the page for Zoom(); objects follow the zoom by themselves.
+//  - zoomChanged: resize the page for Zoom(); objects follow the zoom by themselves;
+//  - never repaint the whole page for an object: objects and the frame ask for their own
+//    areas with update(rect), which the page serves from its cached calendar picture.
 #include "common/Font.h"
 #include "common/Rect.h"
 #include "objects/DesignTypes.h"

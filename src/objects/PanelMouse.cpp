@@ -27,6 +27,12 @@ TMouseInfo TGBasePanel::mouseInfo(const QMouseEvent &event) const
 
 void TGBasePanel::mousePressEvent(QMouseEvent *event)
 {
+    // A second button pressed during a gesture must not start another one; its release is
+    // passed on to the running gesture, which ignores it.
+    if (gesture_ != TGesture::None && (event->buttons() & ~event->button()) != Qt::NoButton) {
+        event->accept();
+        return;
+    }
     pageClick_ = false;
     gesture_ = TGesture::None;
     const TMouseInfo m = mouseInfo(*event);
@@ -84,7 +90,8 @@ void TGBasePanel::mouseMoveEvent(QMouseEvent *event)
     const TMouseInfo m = mouseInfo(*event);
     if (banding_)
         bandMoved(m);
-    else if (gesture_ == TGesture::Frame || handle_.Captured() || handle_.Contains(m.x, m.y))
+    else if (handle_.Visible() &&
+             (gesture_ == TGesture::Frame || handle_.Captured() || handle_.Contains(m.x, m.y)))
         handle_.Moved(m);
     else
         hover(m);
@@ -113,14 +120,14 @@ void TGBasePanel::mouseReleaseEvent(QMouseEvent *event)
 {
     pageClick_ = false;
     const TMouseInfo m = mouseInfo(*event);
-    const TGesture gesture = gesture_;
-    gesture_ = TGesture::None;
-    if (banding_)
-        bandReleased(m);
-    else if (gesture == TGesture::Frame)
+    if (banding_) {
+        if (m.button == Qt::LeftButton) bandReleased(m);
+    } else if (gesture_ == TGesture::Frame) {
         handle_.Released(m);
-    else
+    } else {
         PageReleased(m);
+    }
+    if (event->buttons() == Qt::NoButton) gesture_ = TGesture::None;
     event->accept();
 }
 

@@ -91,6 +91,21 @@ TEST_F(SelectionMouse, QuickClickNeverMovesButAHeldDragDoes)
     EXPECT_EQ(rectOf(*box), (TRect{130, 120, 210, 160}));
 }
 
+TEST_F(SelectionMouse, SecondButtonDuringADragNeitherEndsNorStrandsIt)
+{
+    TTestBox *box = t.add(100, 100, 80, 40);
+    select({140, 120});
+    t.press({140, 120});
+    t.move({150, 130}, 100);
+    t.press({150, 130}, Qt::RightButton);
+    t.release({150, 130}, Qt::RightButton);
+    EXPECT_EQ(t.menusShown, 0);
+    t.move({160, 140}, 100);
+    t.release({160, 140});
+    EXPECT_EQ(rectOf(*box), (TRect{120, 120, 200, 160}));
+    EXPECT_FALSE(handle.Dragging());
+}
+
 TEST_F(SelectionMouse, PressThatSelectsDragsOnlyAfterTenMilliseconds)
 {
     TTestBox *box = t.add(100, 100, 80, 40);
