@@ -93,14 +93,5 @@ TEST(FrameGeometry, HandleSquares)
     EXPECT_EQ(HandleSquares(object, false).size(), 4U);
 }
 
-TEST(FrameGeometry, OutlinesAndIntersection)
-{
-    EXPECT_EQ(FeedbackOutline({98, 48, 183, 93}), (TRect{100, 50, 180, 90}));
-    EXPECT_EQ(Normalized({50, 60, 10, 20}), (TRect{10, 20, 50, 60}));
-    EXPECT_TRUE(Intersects({0, 0, 10, 10}, {9, 9, 20, 20}));
-    EXPECT_FALSE(Intersects({0, 0, 10, 10}, {10, 0, 20, 10}));
-    EXPECT_FALSE(Intersects({5, 5, 5, 5}, {0, 0, 10, 10})); // a click's empty band
-}
-
 } // namespace
 } // namespace velmora

@@ -2,8 +2,6 @@
 // only the areas it touches.
 #include "TestObjects.h"
 
-#include "objects/DesignCursors.h"
-
 #include <QApplication>
 #include <QImage>
 #include <QTest>
@@ -73,13 +71,6 @@ TEST(ObjectPaint, DraggingRepaintsOnlyWhatMoved)
         EXPECT_LT(r.width() * r.height(), 200 * 200)
             << "repainted " << r.width() << "x" << r.height();
     t.panel.hide();
-}
-
-TEST(ObjectPaint, OwnCursorsAreDrawnHands)
-{
-    EXPECT_EQ(NamedCursor("HANDGRAB").shape(), Qt::BitmapCursor);
-    EXPECT_FALSE(NamedCursor("HANDPOINT").pixmap().isNull());
-    EXPECT_EQ(CursorFor(TScreenCursor::SizeNWSE).shape(), Qt::SizeFDiagCursor);
 }
 
 } // namespace

@@ -63,18 +63,6 @@ TEST(ObjectStream, CommonPropertiesRoundTrip)
     EXPECT_FALSE(copy->PopupMenu().empty()); // Loaded ran after reading
 }
 
-TEST(ObjectStream, CursorIsStoredByNameWhenItHasOne)
-{
-    TTestBox box;
-    box.SetCursor(-21);
-    TWriter w;
-    box.writeProperties(w);
-    TReader r(w.bytes());
-    while (r.readPropertyName() != "Cursor")
-        r.skipValue();
-    EXPECT_EQ(r.readValue(), TValue{TValue::Ident{"crHandPoint"}});
-}
-
 TEST(ObjectStream, FilerReadsAllOrNothing)
 {
     RegisterDesignObject<TTestBox>(TTestBox::kClassName);
