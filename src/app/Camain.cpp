@@ -111,6 +111,11 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     page_->ClickedInCellEvent = [this](const TRect &total, const TRect &free, int cell, int day) {
         CalendarPanelClickedInCellEvent(total, free, cell, day);
     };
+    page_->DroppedObjectEvent = [this](const TRect &) {
+        SetModified(true);
+        tools_->button(psPointing)->setChecked(true);
+    };
+    page_->LabelChangedEvent = [this] { SetModified(true); };
     connect(editor_, &QTextEdit::textChanged, this, [this] {
         if (changeTracking_ && EditingCell)
             SetModified(true);
@@ -413,6 +418,7 @@ void TCalendarMain::New1Click()
     SetModified(true);
     CurrentFileName.clear();
     clearAllCells();
+    page_->RemoveAllObjects();
     showPage(true);
     SetButtons();
     SetCaption();
@@ -465,8 +471,10 @@ void TCalendarMain::acceptProperties(const TCalendarPanel32 &preview, int oldMon
     PropertiesAccepted = true;
     const int family = page_->LayoutFamily();
     page_->AssignStyle(preview);
-    if (family != page_->LayoutFamily())
+    if (family != page_->LayoutFamily()) {
         clearAllCells();
+        page_->RemoveAllObjects();
+    }
     if ((page_->MainCalMonth() != oldMonth || page_->MainCalYear() != oldYear) &&
         page_->HasDayCells())
         clearAllCells();
@@ -506,10 +514,12 @@ void TCalendarMain::OpenCalendarFile(const QString &path)
     } else {
         BeginWait();
         clearAllCells();
+        page_->RemoveAllObjects();
         page_->SetUserTitle(std::string());
         page_->SetZoom(1.0F);
         try {
-            const TLoadReport report = LoadFromFile(*page_, path);
+            const TLoadReport report = LoadFromFile(*page_, path, &page_->DocumentObjects());
+            page_->AttachObjects();
             lostObjects = report.objectsLost;
             CurrentFileName = path;
             mru_->add(path);
@@ -554,7 +564,7 @@ bool TCalendarMain::SaveCalendarFile(const QString &path)
     DoSaveRichtext();
     bool ok = true;
     try {
-        SaveToFile(*page_, path);
+        SaveToFile(*page_, path, &page_->DocumentObjects());
         CurrentFileName = path;
         SetModified(false);
     } catch (const std::exception &) {

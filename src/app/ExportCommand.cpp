@@ -283,7 +283,8 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
         page.ClearAllCells();
         page.SetUserTitle(std::string());
         try {
-            const TLoadReport report = LoadFromFile(page, options.input);
+            const TLoadReport report = LoadFromFile(page, options.input, &page.DocumentObjects());
+            page.AttachObjects();
             if (report.objectsLost > 0)
                 err += QStringLiteral("velmora-export: %1 design object(s) in %2 could not be read\n")
                            .arg(report.objectsLost)

@@ -1,11 +1,32 @@
 #include "calendar/Calpanel32.h"
 
 #include "calendar/CellTextRenderer.h"
+#include "calendar/DocumentFile.h"
+#include "objects/GGraphc.h"
 
 #include <QDate>
 #include <QMouseEvent>
 
 namespace velmora {
+
+namespace {
+// The page's objects as the document file sees them.
+class TPageObjects final : public TDocumentObjects
+{
+public:
+    explicit TPageObjects(TGBasePanel &panel) : panel_(panel) {}
+    void writeObjects(TWriter &w) const override { panel_.WriteObjects(w); }
+    TStreamable *createObject(const std::string &className) override
+    {
+        return panel_.CreateObject(className);
+    }
+    void objectLoaded(TStreamable *object) override { panel_.ObjectLoaded(object); }
+    void discardObject(TStreamable *object) override { panel_.DiscardObject(object); }
+
+private:
+    TGBasePanel &panel_;
+};
+} // namespace
 
 TCalendarPanel32::TCalendarPanel32(QWidget *parent) : TGBasePanel(parent)
 {
@@ -14,6 +35,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget *parent) : TGBasePanel(parent)
     setAutoFillBackground(false);
     s_.Names = SystemNames();
     ownRenderer_ = std::make_unique<TStoreCellRenderer>(*this);
+    documentObjects_ = std::make_unique<TPageObjects>(*this);
     cellRenderer_ = ownRenderer_.get();
     RecalcLayout(true);
 }
@@ -210,7 +232,9 @@ void TCalendarPanel32::ClearAllCells()
 
 bool TCalendarPanel32::HasSuperText() const
 {
-    // The page hosts no SuperText objects yet.
+    for (int i = 0; i < ObjectCount(); ++i)
+        if (Object(i)->className() == "TGSuperText")
+            return true;
     return false;
 }
 
@@ -297,10 +321,11 @@ void TCalendarPanel32::ClickCellAtPoint(int x, int y)
 
 void TCalendarPanel32::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || PanelState() != psPointing) {
-        TGBasePanel::mouseReleaseEvent(event);
+    // Objects and the selection frame take the mouse first; only a plain click on the page
+    // itself reaches the day cells.
+    TGBasePanel::mouseReleaseEvent(event);
+    if (!IsPageClick())
         return;
-    }
     const QPoint pt = event->position().toPoint();
     const int c = cells_.CellAtPoint(pt.x(), pt.y());
     if (titleRect_.contains(pt.x(), pt.y()) && OnClickedHeader)
@@ -309,7 +334,7 @@ void TCalendarPanel32::mouseReleaseEvent(QMouseEvent *event)
         OnClickedDaysArea(this);
     const bool dayCells = LayoutHasMonthGrid(s_.CalendarLayout) || LayoutIsPlanner(s_.CalendarLayout);
     if (c != 0 && dayCells) {
-        if (ClickedInCellEvent && !(HasObjectAt && HasObjectAt(pt.x(), pt.y())))
+        if (ClickedInCellEvent && !HasObjectAt(pt.x(), pt.y()))
             fireCell(c);
         return;
     }

@@ -19,6 +19,7 @@ namespace velmora {
 
 class TReportCanvas;
 class TCanvas;
+class TDocumentObjects;
 struct TCalDrawParams;
 
 class TCalendarPanel32 : public TGBasePanel
@@ -166,8 +167,8 @@ public:
     void SetCellTextRenderer(TCellTextRenderer *renderer) { cellRenderer_ = renderer; }
     TCellTextRenderer *CellTextRenderer() const { return cellRenderer_; }
 
-    // Whether a design object lies under a page point; set by the object host.
-    std::function<bool(int x, int y)> HasObjectAt;
+    // The page's design objects as the document file reads and writes them.
+    TDocumentObjects &DocumentObjects() { return *documentObjects_; }
 
     // Events raised to the owner.
     std::function<void(const TRect &rTotal, const TRect &rFree, int iCell, int iDay)>
@@ -196,6 +197,7 @@ private:
     std::vector<TPlannerRow> plannerRows() const;
     std::string plannerTitle() const;
     void drawCellTexts(QImage &image);
+    void printCellTexts(TReportCanvas &report, const TDayCellTable &printedCells);
     void fireCell(int cell);
     template <typename T> void setAndRepaint(T &field, const T &value);
     template <typename T> void setAndRelayout(T &field, const T &value);
@@ -210,6 +212,7 @@ private:
     bool paintingHold_ = false;
     bool painting_ = false;
     std::unique_ptr<TCellTextRenderer> ownRenderer_;
+    std::unique_ptr<TDocumentObjects> documentObjects_;
     TCellTextRenderer *cellRenderer_ = nullptr;
     std::array<TWPRtfStorage, kCellCount> cellStores_;
     TWPRtfStorage emptyTemplate_;

@@ -182,6 +182,7 @@ void TCalendarPanel32::paintEvent(QPaintEvent *event)
         cacheValid_ = true;
     }
     painter.drawImage(event->rect(), cache_, event->rect());
+    PaintObjectLayer(painter, event->rect());
 }
 
 void TCalendarPanel32::PrintPage(TReportCanvas &report, double xOff, double yOff)
@@ -204,8 +205,14 @@ void TCalendarPanel32::PrintPage(TReportCanvas &report, double xOff, double yOff
             params.paper = true;
             DrawMonth(canvas, params, std::string());
         }
-    if (cellRenderer_ == nullptr || !(layout_.planner || layout_.monthGrid))
-        return;
+    if (cellRenderer_ != nullptr && (layout_.planner || layout_.monthGrid))
+        printCellTexts(report, printedCells);
+    PrintObjects(report, xOff, yOff);
+}
+
+void TCalendarPanel32::printCellTexts(TReportCanvas &report, const TDayCellTable &printedCells)
+{
+    const int dpi = report.dpi();
     for (int i = 1; i <= kCellCount; ++i) {
         const TRect f = printedCells.cell(i).rFree;
         if (f.isAllZero() || f.right <= f.left || f.bottom <= f.top || !cellRenderer_->hasText(i))

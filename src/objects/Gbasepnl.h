@@ -1,24 +1,53 @@
 #pragma once
-// The panel that hosts design objects and owns the zoom factor, the tool state and the
-// snap grid. The calendar page derives from it.
+// The panel that hosts design objects and owns the zoom factor, the tool state, the snap grid
+// and the selection frame. The calendar page derives from it.
+//
+// A page that derives from this panel plugs in as follows:
+//  - paintEvent: paint the calendar, then call PaintObjectLayer(painter, event->rect())
+//    (skip it while the page holds painting, so objects are not painted then);
+//  - mouse and key handlers: call the panel's handler first. Objects and the selection frame
+//    take presses on them; the page's own click handling (day cells, title) acts only when
+//    IsPageClick() is true after TGBasePanel::mouseReleaseEvent;
+//  - zoomChanged: resize the page for Zoom(); objects follow the zoom by themselves;
+//  - never repaint the whole page for an object: objects and the frame ask for their own
+//    areas with update(rect), which the page serves from its cached calendar picture.
+#include "common/Font.h"
+#include "common/Rect.h"
+#include "objects/DesignTypes.h"
+#include "objects/GGraphc.h"
+#include "objects/GHandle.h"
+#include "objects/ObjectMenu.h"
 #include "objects/PanelState.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QMenu;
 
 namespace velmora {
 
-enum TGridSize : int32_t { gs2x2 = 0, gs4x4 = 1, gs8x8 = 2, gs16x16 = 3 };
+class TReportCanvas;
+
+enum TGridSize : int32_t { gs4x4 = 0, gs8x8 = 1 };
 
 class TGBasePanel : public QWidget
 {
     Q_OBJECT
 public:
     explicit TGBasePanel(QWidget *parent = nullptr);
+    ~TGBasePanel() override;
 
     float Zoom() const { return zoom_; }
-    // Tenths 0.2 .. 1.0; other values are brought into that range.
+    // Tenths 0.2 .. 1.0; other values are brought into that range. Objects keep their
+    // bounds at factor 1 and only show at the new factor.
     virtual void SetZoom(float factor);
 
     TLPanelState PanelState() const { return panelState_; }
@@ -30,17 +59,147 @@ public:
     bool DrawOutline() const { return drawOutline_; }
     void SetDrawOutline(bool on) { drawOutline_ = on; }
     TGridSize GridSize() const { return gridSize_; }
-    void SetGridSize(TGridSize g) { gridSize_ = g; }
+    void SetGridSize(TGridSize g);
     bool ShowGrid() const { return showGrid_; }
-    void SetShowGrid(bool on) { showGrid_ = on; }
+    void SetShowGrid(bool on);
     bool SnapToGrid() const { return snapToGrid_; }
-    void SetSnapToGrid(bool on) { snapToGrid_ = on; }
+    void SetSnapToGrid(bool on);
+    // The font new text objects and the Font command start from.
+    const TFontDesc &PanelFont() const { return panelFont_; }
+    void SetPanelFont(const TFontDesc &font) { panelFont_ = font; }
+    // The page's size in pixels at factor 1, as positions on it are stored.
+    int UnzoomedWidth() const;
+    int UnzoomedHeight() const;
+
+    // Any object changed (not while notifications are held or while printing).
+    std::function<void()> LabelChangedEvent;
+    // A drawing tool placed an object in this rectangle (page pixels).
+    std::function<void(const TRect &)> DroppedObjectEvent;
+    void FireLabelChanged();
+    bool NotificationsHeld() const { return notificationsHeld_; }
+
+    // Objects in drawing order, the lowest first.
+    int ObjectCount() const { return static_cast<int>(objects_.size()); }
+    TGGraphicControl *Object(int index) const;
+    bool Contains(const TGGraphicControl *object) const;
+    // The topmost visible object whose on-screen bounds contain the page point.
+    TGGraphicControl *ObjectAtPoint(int x, int y) const;
+    bool HasObjectAt(int x, int y) const { return ObjectAtPoint(x, y) != nullptr; }
+    TGGraphicControl *FindObject(std::string_view name) const;
+
+    // The class each drawing tool creates, by registered class name. A tool whose class is
+    // not registered creates nothing.
+    void SetToolClass(TLPanelState tool, std::string className);
+    // A rectangle dragged with a drawing tool (page pixels): creates the tool's object.
+    void DrawRect(const TRect &rect);
+    // Places a new object in a rectangle of page pixels at the current zoom and names it
+    // "Special" + n.
+    TGGraphicControl *AddObject(std::unique_ptr<TGGraphicControl> object, const TRect &rect);
+    // Gives every object the page's zoom factor (objects read from a stream start at 1).
+    void AttachObjects();
+    void RemoveAllObjects();
+    // Unselects and destroys one object.
+    void DestroyObject(TGGraphicControl *object);
+    void BringObjectToFront(TGGraphicControl *object);
+    void SendObjectToBack(TGGraphicControl *object);
+    // Cut, copy, paste or delete: the whole selection, or one unselected object.
+    void ClipboardAction(TClipboardKind kind, TGGraphicControl *object = nullptr);
+    bool CanPaste() const { return !clipboard_.empty(); }
+    // A copy 25 pixels lower on top of all objects; nullptr when it cannot be made.
+    TGGraphicControl *CloneObject(TGGraphicControl &source);
+    // After the page's size changed: objects are brought back onto it.
+    void ClampObjects();
+    // Destroys objects that lie off the page or have no area.
+    void PurgeObjects();
+    void PrintObjects(TReportCanvas &report, double xOffset, double yOffset);
+
+    // Component names. The owner (the main window) may own further components whose names
+    // new objects must not take.
+    std::function<bool(std::string_view)> OwnerHasName;
+    bool NameTaken(std::string_view name) const;
+    // prefix + the first n in first..1000 that no component has; empty when all are taken.
+    std::string FreeName(std::string_view prefix, int first) const;
+
+    // The document's object list. CreateObject names the object "Component" + n; it joins
+    // the page in ObjectLoaded once its properties are read, or is thrown away by
+    // DiscardObject. Both accept only what CreateObject returned.
+    void WriteObjects(TWriter &writer) const;
+    TGGraphicControl *CreateObject(const std::string &className);
+    void ObjectLoaded(TStreamable *object);
+    void DiscardObject(TStreamable *object);
+
+    TGHandle &Handle() { return handle_; }
+    const TGHandle &Handle() const { return handle_; }
+
+    // Menus open through this hook; by default the menu pops up without blocking. Tests
+    // replace it to look at the menu instead.
+    using TPopupHook = std::function<void(QMenu &menu, const QPoint &globalPos)>;
+    void SetPopupHook(TPopupHook hook) { popupHook_ = std::move(hook); }
+    TObjectMenu &PageMenu() { return pageMenu_; }
+    // Recomputes the entries' enabling, as before every showing.
+    void UpdatePageMenu();
+    void ShowPageMenu(const QPoint &globalPos);
+    void ShowObjectMenu(TGGraphicControl &object, const QPoint &globalPos);
+    // The Font command's dialog; returns the chosen font or nothing when cancelled.
+    std::function<std::optional<TFontDesc>(const TFontDesc &)> ChooseFont;
+
+    void SetTickSource(TTickSource source) { ticks_ = std::move(source); }
+    int64_t Ticks() const { return ticks_(); }
+
+    TScreenCursor ScreenCursor() const { return cursor_; }
+    void SetScreenCursor(TScreenCursor kind);
+
+    // Called by objects and the frame.
+    void ObjectBoundsChanged(TGGraphicControl &object);
+    void InvalidateRect(const TRect &rect);
+    void InvalidateOutline(const TRect &rect);
+    // Selection rules of a left press inside the frame (Shift+click deselects).
+    void FramePressed(const TMouseInfo &m);
+    void PagePressed(const TMouseInfo &m);
+    void PageReleased(const TMouseInfo &m);
+    void DoubleClicked(const TMouseInfo &m);
 
 protected:
-    virtual void zoomChanged() {}
+    void paintEvent(QPaintEvent *event) override;
+    // Objects in drawing order, then the selection handles and any drag outline.
+    void PaintObjectLayer(QPainter &painter, const QRect &dirty);
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    // True after mouseReleaseEvent when the release ended a left click on the empty page
+    // with the selection tool: the one release the page's own click handling acts on.
+    bool IsPageClick() const { return pageClick_; }
+    // The zoom changed; the bare panel scales its size by the ratio of the factors.
+    virtual void zoomChanged();
+    float LastZoomRatio() const { return lastZoomRatio_; }
 
 private:
+    enum class TGesture { None, Frame, Band };
+
+    void buildPageMenu();
+    void showMenu(const TObjectMenu &menu, const QPoint &globalPos, std::function<bool()> guard);
+    void objectPressed(TGGraphicControl &object, const TMouseInfo &m);
+    void hover(const TMouseInfo &m);
+    void bandMoved(const TMouseInfo &m);
+    void bandReleased(const TMouseInfo &m);
+    void selectByBand(const TRect &band, bool shift);
+    TMouseInfo mouseInfo(const QMouseEvent &event) const;
+    TGGraphicControl *adopt(std::unique_ptr<TGGraphicControl> object);
+    std::unique_ptr<TGGraphicControl> release(TGGraphicControl *object);
+    void writeClipboard(const std::vector<TGGraphicControl *> &objects);
+    void deleteObjects(const std::vector<TGGraphicControl *> &objects);
+    void paste();
+    void alignSelection(int how);
+    void centerSelection(bool vertically);
+    void applyFontToSelection();
+    std::vector<TGGraphicControl *> allObjects() const;
+    int toUnzoomed(int pixels) const;
+
     float zoom_ = 1.0F;
+    float lastZoomRatio_ = 1.0F;
     TLPanelState panelState_ = psPointing;
     bool pointing_ = true;
     bool printing_ = false;
@@ -49,6 +208,27 @@ private:
     bool showGrid_ = false;
     bool snapToGrid_ = false;
     bool toolCursor_ = false;
+    bool notificationsHeld_ = false;
+    bool drawing_ = false;
+    bool pageClick_ = false;
+    TFontDesc panelFont_;
+
+    std::vector<std::unique_ptr<TGGraphicControl>> objects_;
+    std::vector<std::unique_ptr<TGGraphicControl>> pending_;
+    std::map<TLPanelState, std::string> toolClasses_;
+    TGHandle handle_;
+
+    TGesture gesture_ = TGesture::None;
+    bool banding_ = false;
+    TRect band_; // anchor corner and current corner, not normalised
+
+    TBytes clipboard_;
+    std::optional<int64_t> lastPaste_;
+    TObjectMenu pageMenu_;
+    QPointer<QMenu> shownMenu_;
+    TPopupHook popupHook_;
+    TTickSource ticks_ = SteadyTicks;
+    TScreenCursor cursor_ = TScreenCursor::Default;
 };
 
 } // namespace velmora

@@ -1,4 +1,5 @@
 #include "calendar/Calpanel32.h"
+#include "objects/GGraphc.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,9 @@ struct ClickedPage
     std::vector<std::string> click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
         log.clear();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(x, y), QPointF(x, y), button, button,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&page, &press);
         QMouseEvent release(QEvent::MouseButtonRelease, QPointF(x, y), QPointF(x, y), button,
                             Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&page, &release);
@@ -73,10 +77,20 @@ TEST(PageClick, WhatAClickRaises)
         EXPECT_EQ(p.click(c.x, c.y), c.want) << c.where;
 }
 
+namespace {
+// The plainest design object: it only takes up room on the page.
+class Block final : public TGGraphicControl
+{
+public:
+    std::string className() const override { return "TBlock"; }
+    void Paint(TCanvas &) override {}
+};
+} // namespace
+
 TEST(PageClick, CellClicksNeedTheHandlerAndNoObjectInTheWay)
 {
     ClickedPage p;
-    p.page.HasObjectAt = [](int x, int y) { return x >= 290 && x < 310 && y >= 420 && y < 440; };
+    p.page.AddObject(std::make_unique<Block>(), TRect{290, 420, 310, 440});
     EXPECT_EQ(p.click(300, 430), Log{}) << "a design object lies over the cell";
     EXPECT_EQ(p.click(330, 480), Log{"cell 10 day 7"});
 

@@ -1,0 +1,160 @@
+// Objects as component records: the common properties, the filer, and the four operations
+// the document reader uses.
+#include "TestObjects.h"
+
+#include "objects/ObjectFiler.h"
+
+#include <gmock/gmock.h>
+
+namespace velmora::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+std::vector<std::string> storedNames(const TBytes &bytes)
+{
+    TReader r(bytes);
+    r.readComponentHeader();
+    std::vector<std::string> names;
+    while (!r.atEndOfList()) {
+        names.push_back(r.readPropertyName());
+        r.skipValue();
+    }
+    return names;
+}
+
+TEST(ObjectStream, DefaultsAreLeftOutAndOrderIsCommonFirst)
+{
+    TTestBox box;
+    box.SetBounds(10, 20, 30, 40);
+    TWriter w;
+    w.writeComponent(box, "Special1");
+    EXPECT_THAT(storedNames(w.bytes()),
+                ElementsAre("Left", "Top", "Width", "Height", "Locked", "Unselectable", "Fill"));
+}
+
+TEST(ObjectStream, CommonPropertiesRoundTrip)
+{
+    RegisterDesignObject<TTestBox>(TTestBox::kClassName);
+    TTestBox box;
+    box.SetBounds(-5, 700, 300, 1);
+    box.SetTag(70000);
+    box.SetCursor(-21);
+    box.SetHint("Tipp \xc3\xa4");
+    box.SetLocked(true);
+    box.SetUnselectable(true);
+    box.fill = clRed;
+    TWriter w;
+    w.writeComponent(box, "Special3");
+    EXPECT_THAT(storedNames(w.bytes()),
+                ElementsAre("Tag", "Left", "Top", "Width", "Height", "Cursor", "Hint", "Locked",
+                            "Unselectable", "Fill"));
+
+    TReader r(w.bytes());
+    const std::unique_ptr<TGGraphicControl> copy = ReadDesignObject(r);
+    EXPECT_EQ(copy->Name(), "Special3");
+    EXPECT_EQ(copy->BoundsRect(), (TRect{-5, 700, 295, 701}));
+    EXPECT_EQ(copy->Tag(), 70000);
+    EXPECT_EQ(copy->Cursor(), -21);
+    EXPECT_EQ(copy->Hint(), "Tipp \xc3\xa4");
+    EXPECT_TRUE(copy->Locked());
+    EXPECT_TRUE(copy->Unselectable());
+    EXPECT_EQ(static_cast<TTestBox &>(*copy).fill, clRed);
+    EXPECT_FALSE(copy->PopupMenu().empty()); // Loaded ran after reading
+}
+
+TEST(ObjectStream, FilerReadsAllOrNothing)
+{
+    RegisterDesignObject<TTestBox>(TTestBox::kClassName);
+    TTestBox a, b;
+    a.SetName("A");
+    b.SetName("B");
+    TGGraphicControl *both[] = {&a, &b};
+    TBytes bytes = TGLabelObjectFiler::WriteObjects(both);
+    EXPECT_EQ(TGLabelObjectFiler::ReadObjects(bytes).size(), 2U);
+    bytes.resize(bytes.size() - 8);
+    EXPECT_THROW(TGLabelObjectFiler::ReadObjects(bytes), EReadError);
+    TWriter unknown;
+    unknown.writeListBegin();
+    unknown.writeComponentHeader("TNoSuchObject", "X");
+    unknown.endProperties();
+    unknown.endChildren();
+    unknown.writeListEnd();
+    EXPECT_THROW(TGLabelObjectFiler::ReadObjects(unknown.bytes()), EReadError);
+}
+
+class DocumentObjects : public ::testing::Test
+{
+protected:
+    TTestPanel t;
+
+    // What the document reader does with one record.
+    TGGraphicControl *load(const TBytes &record)
+    {
+        TReader r(record);
+        const TComponentHeader header = r.readComponentHeader();
+        TGGraphicControl *o = t.panel.CreateObject(header.className);
+        if (o == nullptr) return nullptr;
+        r.readProperties(*o);
+        t.panel.ObjectLoaded(o);
+        return o;
+    }
+    static TBytes record(int left, const std::string &name)
+    {
+        TTestBox box;
+        box.SetBounds(left, 10, 40, 20);
+        TWriter w;
+        w.writeComponent(box, name);
+        return w.takeBytes();
+    }
+};
+
+TEST_F(DocumentObjects, LoadedObjectsAreRenamedAroundNamesAlreadyTaken)
+{
+    t.panel.OwnerHasName = [](std::string_view n) { return n == "Component0"; };
+    t.add(1, 1, 20, 20)->SetName("component1"); // names compare without case
+    TGGraphicControl *o = load(record(50, "Component0"));
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(o->Name(), "Component2");
+    EXPECT_EQ(o->BoundsRect(), (TRect{50, 10, 90, 30}));
+    EXPECT_EQ(o->Parent(), &t.panel);
+    EXPECT_EQ(load(record(60, "x"))->Name(), "Component3");
+    EXPECT_EQ(t.panel.ObjectCount(), 3);
+
+    TWriter w;
+    t.panel.WriteObjects(w);
+    TReader r(w.bytes());
+    r.readComponentHeader();
+    r.skipProperties();
+    r.skipChildren();
+    EXPECT_EQ(r.readComponentHeader().name, "Component2");
+}
+
+TEST_F(DocumentObjects, UnknownClassAndDiscardLeaveNothingBehind)
+{
+    EXPECT_EQ(t.panel.CreateObject("TGNoSuchClass"), nullptr);
+    TGGraphicControl *half = t.panel.CreateObject(TTestBox::kClassName);
+    ASSERT_NE(half, nullptr);
+    EXPECT_TRUE(t.panel.NameTaken(half->Name())); // reserved while it is being read
+    t.panel.DiscardObject(half);
+    EXPECT_EQ(t.panel.ObjectCount(), 0);
+    EXPECT_FALSE(t.panel.NameTaken("Component0"));
+}
+
+TEST_F(DocumentObjects, FirstMoveAfterLoadingCountsAsAChange)
+{
+    TGGraphicControl *o = load(record(50, "A"));
+    t.changes = 0;
+    o->SetLeft(51);
+    EXPECT_EQ(t.changes, 1);
+}
+
+TEST_F(DocumentObjects, NamesRunOutAfterAThousand)
+{
+    t.panel.OwnerHasName = [](std::string_view) { return true; };
+    EXPECT_EQ(t.panel.FreeName("Special", 1), "");
+    EXPECT_EQ(t.add(1, 1, 20, 20)->Name(), "");
+}
+
+} // namespace
+} // namespace velmora::test
