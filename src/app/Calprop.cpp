@@ -113,16 +113,16 @@ void TCalendarProperties::DetermineSettings()
     // The page reads any start other than 1 as Monday.
     weekStartsOn_->SetItemIndex(example_->StartOfWeek() == 1 ? 0 : 1);
     for (const TColorBinding &b : kColorBindings)
-        findChild<TColorDropButton *>(QLatin1String(b.name))->SetColor((example_->*b.get)());
+        findChild<TColorDropButton *>(QLatin1String(b.name))->SetColor(b.get(*example_));
     for (const TRowBinding &b : kRowBindings) {
         auto *combo = findChild<QComboBox *>(QLatin1String(b.name));
-        const int row = (example_->*b.get)();
+        const int row = b.get(*example_);
         combo->setCurrentIndex(row >= 0 && row < combo->count() ? row : -1);
     }
     updateDateLabel();
     timeLabel_->setText(ShortTimeText(example_->PlannerFirstHour()));
     for (const TCheckBinding &b : kCheckBindings)
-        findChild<QCheckBox *>(QLatin1String(b.name))->setChecked((example_->*b.get)());
+        findChild<QCheckBox *>(QLatin1String(b.name))->setChecked(b.get(*example_));
     fillMarginEntries();
 }
 
@@ -147,7 +147,7 @@ void TCalendarProperties::fillMarginEntries()
 {
     for (const TMarginBinding &b : kMarginBindings)
         findChild<QComboBox *>(QLatin1String(b.name))
-            ->setCurrentIndex(MarginEntry((example_->*b.get)()));
+            ->setCurrentIndex(MarginEntry(b.get(*example_)));
 }
 
 // ---- Layout ----
@@ -331,12 +331,12 @@ void TCalendarProperties::MarginComboChange(QComboBox *combo)
         return;
     float inches = 0;
     if (MarginOfEntry(combo->currentIndex(), inches)) {
-        (example_->*b->set)(inches);
+        b->set(*example_, inches);
         return;
     }
     // The empty entry names no margin: the margin stays and the list shows it again.
     suppress_ = true;
-    combo->setCurrentIndex(MarginEntry((example_->*b->get)()));
+    combo->setCurrentIndex(MarginEntry(b->get(*example_)));
     suppress_ = false;
 }
 
@@ -368,8 +368,8 @@ void TCalendarProperties::FontButtonClick(QAbstractButton *button)
     const TFontBinding *b = bindingOf(kFontBindings, button->objectName());
     if (b == nullptr)
         return;
-    if (const auto chosen = Choices().chooseFont(this, (example_->*b->get)()))
-        (example_->*b->set)(&*chosen);
+    if (const auto chosen = Choices().chooseFont(this, b->get(*example_)))
+        b->set(*example_, &*chosen);
 }
 
 void TCalendarProperties::ColorPicked(TColorDropButton *button, int color)
@@ -377,7 +377,7 @@ void TCalendarProperties::ColorPicked(TColorDropButton *button, int color)
     if (suppress_ || button == nullptr)
         return;
     if (const TColorBinding *b = bindingOf(kColorBindings, button->objectName()))
-        (example_->*b->set)(color);
+        b->set(*example_, color);
 }
 
 // ---- Preview zoom ----

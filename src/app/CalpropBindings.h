@@ -5,84 +5,82 @@
 
 namespace velmora::calprop {
 
+// A getter and a setter as plain functions; the page's members are reached inside them.
+#define VELMORA_BIND(get, set)                                                                 \
+    [](const TCalendarPanel32 &p) -> decltype(auto) { return p.get(); },                     \
+        [](TCalendarPanel32 &p, auto v) { p.set(v); }
+
+
 struct TFontBinding
 {
     const char *name;
-    const TFontDesc &(TCalendarPanel32::*get)() const;
-    void (TCalendarPanel32::*set)(const TFontDesc *);
+    const TFontDesc &(*get)(const TCalendarPanel32 &);
+    void (*set)(TCalendarPanel32 &, const TFontDesc *);
 };
 
 inline constexpr TFontBinding kFontBindings[] = {
-    {"TitleFontbutton", &TCalendarPanel32::TitleFont, &TCalendarPanel32::SetTitleFont},
-    {"HeaderFontButton", &TCalendarPanel32::HeadersFont, &TCalendarPanel32::SetHeadersFont},
-    {"NumberFontButton", &TCalendarPanel32::CellFont, &TCalendarPanel32::SetCellFont},
-    {"Minititlefontbutton", &TCalendarPanel32::MiniTitleFont, &TCalendarPanel32::SetMiniTitleFont},
-    {"MiniHeaderFontButton", &TCalendarPanel32::MiniHeadersFont,
-     &TCalendarPanel32::SetMiniHeadersFont},
-    {"MiniCellFontButton", &TCalendarPanel32::MiniCellFont, &TCalendarPanel32::SetMiniCellFont},
+    {"TitleFontbutton", VELMORA_BIND(TitleFont, SetTitleFont)},
+    {"HeaderFontButton", VELMORA_BIND(HeadersFont, SetHeadersFont)},
+    {"NumberFontButton", VELMORA_BIND(CellFont, SetCellFont)},
+    {"Minititlefontbutton", VELMORA_BIND(MiniTitleFont, SetMiniTitleFont)},
+    {"MiniHeaderFontButton", VELMORA_BIND(MiniHeadersFont, SetMiniHeadersFont)},
+    {"MiniCellFontButton", VELMORA_BIND(MiniCellFont, SetMiniCellFont)},
 };
 
 struct TColorBinding
 {
     const char *name;
-    TColor (TCalendarPanel32::*get)() const;
-    void (TCalendarPanel32::*set)(TColor);
+    TColor (*get)(const TCalendarPanel32 &);
+    void (*set)(TCalendarPanel32 &, TColor);
 };
 
 inline constexpr TColorBinding kColorBindings[] = {
-    {"TitleBGColor", &TCalendarPanel32::TitleBGColor, &TCalendarPanel32::SetTitleBGColor},
-    {"HeaderBGColor", &TCalendarPanel32::HeadersBGColor, &TCalendarPanel32::SetHeadersBGColor},
-    {"MiniHeadersBGColorButton", &TCalendarPanel32::MiniHeadersBGColor,
-     &TCalendarPanel32::SetMiniHeadersBGColor},
-    {"MiniCalBGColorButton", &TCalendarPanel32::MiniCalBGColor,
-     &TCalendarPanel32::SetMiniCalBGColor},
+    {"TitleBGColor", VELMORA_BIND(TitleBGColor, SetTitleBGColor)},
+    {"HeaderBGColor", VELMORA_BIND(HeadersBGColor, SetHeadersBGColor)},
+    {"MiniHeadersBGColorButton", VELMORA_BIND(MiniHeadersBGColor, SetMiniHeadersBGColor)},
+    {"MiniCalBGColorButton", VELMORA_BIND(MiniCalBGColor, SetMiniCalBGColor)},
 };
 
 // Lists whose row is the property's value.
 struct TRowBinding
 {
     const char *name;
-    int (TCalendarPanel32::*get)() const;
-    void (TCalendarPanel32::*set)(int);
+    int (*get)(const TCalendarPanel32 &);
+    void (*set)(TCalendarPanel32 &, int);
 };
 
 inline constexpr TRowBinding kRowBindings[] = {
-    {"CalHeaderStyleCombo", &TCalendarPanel32::HeadersStyle, &TCalendarPanel32::SetHeadersStyle},
-    {"MiniHeadersStyleCombo", &TCalendarPanel32::MiniHeadersStyle,
-     &TCalendarPanel32::SetMiniHeadersStyle},
-    {"CalendarLineLayoutCombo", &TCalendarPanel32::CalendarLineLayout,
-     &TCalendarPanel32::SetCalendarLineLayout},
-    {"MiniCalendarLineLayoutCombo", &TCalendarPanel32::MiniCalendarLineLayout,
-     &TCalendarPanel32::SetMiniCalendarLineLayout},
+    {"CalHeaderStyleCombo", VELMORA_BIND(HeadersStyle, SetHeadersStyle)},
+    {"MiniHeadersStyleCombo", VELMORA_BIND(MiniHeadersStyle, SetMiniHeadersStyle)},
+    {"CalendarLineLayoutCombo", VELMORA_BIND(CalendarLineLayout, SetCalendarLineLayout)},
+    {"MiniCalendarLineLayoutCombo", VELMORA_BIND(MiniCalendarLineLayout, SetMiniCalendarLineLayout)},
 };
 
 struct TCheckBinding
 {
     const char *name;
-    bool (TCalendarPanel32::*get)() const;
-    void (TCalendarPanel32::*set)(bool);
+    bool (*get)(const TCalendarPanel32 &);
+    void (*set)(TCalendarPanel32 &, bool);
 };
 
 inline constexpr TCheckBinding kCheckBindings[] = {
-    {"TitleShowYearCheck", &TCalendarPanel32::TitleShowYear, &TCalendarPanel32::SetTitleShowYear},
-    {"MiniShowYearCheck", &TCalendarPanel32::MiniShowYear, &TCalendarPanel32::SetMiniShowYear},
+    {"TitleShowYearCheck", VELMORA_BIND(TitleShowYear, SetTitleShowYear)},
+    {"MiniShowYearCheck", VELMORA_BIND(MiniShowYear, SetMiniShowYear)},
 };
 
 struct TMarginBinding
 {
     const char *name;
-    float (TCalendarPanel32::*get)() const;
-    void (TCalendarPanel32::*set)(float);
+    float (*get)(const TCalendarPanel32 &);
+    void (*set)(TCalendarPanel32 &, float);
 };
 
 // In the order the units switch refills them: left, top, right, bottom.
 inline constexpr TMarginBinding kMarginBindings[] = {
-    {"LeftMarginInchcombo", &TCalendarPanel32::LeftMarginInch, &TCalendarPanel32::SetLeftMarginInch},
-    {"TopMarginInchcombo", &TCalendarPanel32::TopMarginInch, &TCalendarPanel32::SetTopMarginInch},
-    {"RightMarginInchcombo", &TCalendarPanel32::RightMarginInch,
-     &TCalendarPanel32::SetRightMarginInch},
-    {"BottomMarginInchcombo", &TCalendarPanel32::BottomMarginInch,
-     &TCalendarPanel32::SetBottomMarginInch},
+    {"LeftMarginInchcombo", VELMORA_BIND(LeftMarginInch, SetLeftMarginInch)},
+    {"TopMarginInchcombo", VELMORA_BIND(TopMarginInch, SetTopMarginInch)},
+    {"RightMarginInchcombo", VELMORA_BIND(RightMarginInch, SetRightMarginInch)},
+    {"BottomMarginInchcombo", VELMORA_BIND(BottomMarginInch, SetBottomMarginInch)},
 };
 
 } // namespace velmora::calprop

@@ -248,9 +248,9 @@ QWidget *TCalendarProperties::buildDatePage()
     });
     for (const TCheckBinding &b : kCheckBindings) {
         auto *check = findChild<QCheckBox *>(QLatin1String(b.name));
-        connect(check, &QCheckBox::toggled, this, [this, b](bool on) {
+        connect(check, &QCheckBox::toggled, this, [this, set = b.set](bool on) {
             if (!suppress_)
-                (example_->*b.set)(on);
+                set(*example_, on);
         });
     }
     return page;
@@ -328,12 +328,12 @@ QComboBox *TCalendarProperties::styleCombo(const char *name, const QStringList &
 {
     auto *combo = named(new QComboBox(parent), name);
     combo->addItems(items);
-    for (const TRowBinding &b : kRowBindings) {
-        if (qstrcmp(b.name, name) != 0)
+    for (size_t i = 0; i < std::size(kRowBindings); ++i) {
+        if (qstrcmp(kRowBindings[i].name, name) != 0)
             continue;
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, b](int row) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, i](int row) {
             if (!suppress_ && row >= 0)
-                (example_->*b.set)(row);
+                kRowBindings[i].set(*example_, row);
         });
     }
     return combo;
