@@ -85,7 +85,7 @@ TGFont3DEffects::TGFont3DEffects(QWidget *parent) : QDialog(parent)
     preview_ = new TLabelPreview(sample_, panel);
     preview_->setObjectName(QStringLiteral("Sample"));
     preview_->setFixedSize(kPreviewWidth, kPreviewHeight);
-    panelLayout->addWidget(preview_);
+    panelLayout->addWidget(preview_, 0, Qt::AlignCenter);
 
     auto *buttons = new QDialogButtonBox(this);
     auto *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);

@@ -99,8 +99,11 @@ void TGBaseLabel::PrintObject(TReportCanvas &report, double xOffset, double yOff
         c.setBrushSolid(backColor_);
         c.fillRect(bounds);
     }
+    // The font's own pixel height scaled to the printer, not its size in whole points: the
+    // text then fills on paper exactly the rectangles measured for it.
     const TFontDesc &f = Font();
-    c.selectFont(f.name, f.size(), f.style, f.color);
+    c.selectFontHeight(f.name, MulDiv(f.height, report.dpi(), TFontDesc::kFontPpi), f.style,
+                       f.color);
 
     // The copies go onto paper in printer pixels, each at its place in the layout.
     TLabelLayout printed = l;
