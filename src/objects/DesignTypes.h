@@ -35,6 +35,17 @@ enum class TScreenCursor {
     HandPoint,
 };
 
+// The border of text objects; documents name it by identifier ("bsNone", "bsSingle"). The
+// further values of the shared enumeration are never set but are kept when read.
+enum TBorderStyle : int32_t {
+    bsNone = 0,
+    bsSingle = 1,
+    bsSizeable = 2,
+    bsDialog = 3,
+    bsToolWindow = 4,
+    bsSizeToolWin = 5,
+};
+
 enum TClipboardKind : int { ckCut = 0, ckCopy = 1, ckPaste = 2, ckDelete = 3 };
 
 // Milliseconds from any fixed start. The drag and paste rules compare times, so tests

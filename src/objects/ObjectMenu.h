@@ -2,6 +2,7 @@
 // A popup menu as data: entries with their check marks and enabling, turned into a QMenu
 // only when shown. Keeping it as data lets an entry's action delete the object whose menu
 // it is, and lets tests read and trigger entries without a window.
+// An entry with items of its own opens a submenu.
 #include <QString>
 
 #include <functional>
@@ -20,8 +21,11 @@ struct TMenuEntry
     bool checkable = false;
     bool checked = false;
     bool enabled = true;
+    std::vector<TMenuEntry> items; // a submenu when not empty
 
     bool isSeparator() const { return text == QStringLiteral("-"); }
+    // Appends an entry to this entry's submenu.
+    TMenuEntry &add(std::string itemName, const QString &itemText, std::function<void()> fn);
 };
 
 class TObjectMenu
@@ -30,7 +34,7 @@ public:
     TMenuEntry &add(std::string name, const QString &text, std::function<void()> action);
     void addSeparator();
     void clear() { entries_.clear(); }
-    // nullptr for a name the menu does not have.
+    // nullptr for a name the menu does not have; submenus are searched too.
     TMenuEntry *find(std::string_view name);
     const TMenuEntry *find(std::string_view name) const;
     const std::vector<TMenuEntry> &entries() const { return entries_; }

@@ -1,0 +1,161 @@
+// The text label's stored properties: after the common ones, in this order, each left out
+// while it holds its default.
+#include "common/Cp1252.h"
+#include "objects/Gpbasel.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace velmora {
+namespace {
+
+constexpr std::array<std::string_view, 3> kAlignmentNames{"taLeftJustify", "taRightJustify",
+                                                          "taCenter"};
+constexpr std::array<std::string_view, 6> kHighlightNames{"hdNone",   "hdright",  "hdLeft",
+                                                          "hdUpRight", "hdUpLeft", "hdUp"};
+constexpr std::array<std::string_view, 6> kShadowNames{"sdNone",      "sdRight",    "sdLeft",
+                                                       "sdDownRight", "sdDownLeft", "sdDown"};
+constexpr std::array<std::string_view, 6> kBorderNames{"bsNone",   "bsSingle",     "bsSizeable",
+                                                       "bsDialog", "bsToolWindow", "bsSizeToolWin"};
+constexpr std::array<std::string_view, 3> kPitchNames{"fpDefault", "fpVariable", "fpFixed"};
+constexpr std::array<std::string_view, 4> kStyleNames{"fsBold", "fsItalic", "fsUnderline",
+                                                      "fsStrikeOut"};
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+template <size_t N>
+void writeEnum(TWriter &w, std::string_view property, const std::array<std::string_view, N> &names,
+               int value)
+{
+    w.writePropertyName(property);
+    if (value >= 0 && size_t(value) < N)
+        w.writeIdent(names[size_t(value)]);
+    else
+        w.writeInteger(value);
+}
+
+} // namespace
+
+bool TGBaseLabel::readProperty(const std::string &name, TReader &r)
+{
+    if (!propertiesRead_) {
+        // An empty caption is not stored: a label read from a document starts without the
+        // caption a new one gets, or text the user cleared would come back as "Text".
+        propertiesRead_ = true;
+        SetCaption({});
+    }
+    if (TGGraphicControl::readProperty(name, r)) return true;
+    if (sameName(name, "Alignment"))
+        SetAlignment(TAlignment(r.readEnum(kAlignmentNames)));
+    else if (sameName(name, "DepthHighlight"))
+        SetDepthHighlight(r.readInteger());
+    else if (sameName(name, "DepthShadow"))
+        SetDepthShadow(r.readInteger());
+    else if (sameName(name, "DirectionHighlight"))
+        SetDirectionHighlight(THighlightDirection(r.readEnum(kHighlightNames)));
+    else if (sameName(name, "DirectionShadow"))
+        SetDirectionShadow(TShadowDirection(r.readEnum(kShadowNames)));
+    else if (sameName(name, "colorHighlight"))
+        SetColorHighlight(r.readColor());
+    else if (sameName(name, "colorShadow"))
+        SetColorShadow(r.readColor());
+    else if (sameName(name, "Angle"))
+        SetAngle(r.readInteger());
+    else if (sameName(name, "Caption"))
+        SetCaption(Cp1252ToUtf8(r.readString()));
+    else if (sameName(name, "Transparent"))
+        SetTransparent(r.readBoolean());
+    else if (sameName(name, "BackColor"))
+        SetBackColor(r.readColor());
+    else if (sameName(name, "BorderStyle"))
+        SetBorderStyle(TBorderStyle(r.readEnum(kBorderNames)));
+    else
+        return readFontProperty(name, r);
+    return true;
+}
+
+bool TGBaseLabel::readFontProperty(const std::string &name, TReader &r)
+{
+    TFontDesc f = Font();
+    if (sameName(name, "Font.Color"))
+        f.color = r.readColor();
+    else if (sameName(name, "Font.Height"))
+        f.height = r.readInteger();
+    else if (sameName(name, "Font.Size"))
+        f.setSize(r.readInteger());
+    else if (sameName(name, "Font.Name"))
+        f.name = Cp1252ToUtf8(r.readString());
+    else if (sameName(name, "Font.Pitch"))
+        fontPitch_ = r.readEnum(kPitchNames);
+    else if (sameName(name, "Font.Style"))
+        f.style = uint8_t(r.readSetMask(kStyleNames));
+    else
+        return false;
+    SetFont(f);
+    return true;
+}
+
+void TGBaseLabel::writeProperties(TWriter &w) const
+{
+    TGGraphicControl::writeProperties(w);
+    if (alignment_ != taLeftJustify) writeEnum(w, "Alignment", kAlignmentNames, alignment_);
+    if (depthHighlight_ != 0) {
+        w.writePropertyName("DepthHighlight");
+        w.writeInteger(depthHighlight_);
+    }
+    if (depthShadow_ != 0) {
+        w.writePropertyName("DepthShadow");
+        w.writeInteger(depthShadow_);
+    }
+    if (directionHighlight_ != hdUpLeft)
+        writeEnum(w, "DirectionHighlight", kHighlightNames, directionHighlight_);
+    if (directionShadow_ != sdDownRight)
+        writeEnum(w, "DirectionShadow", kShadowNames, directionShadow_);
+    if (colorHighlight_ != clAqua) {
+        w.writePropertyName("colorHighlight");
+        w.writeColor(colorHighlight_);
+    }
+    if (colorShadow_ != clGray) {
+        w.writePropertyName("colorShadow");
+        w.writeColor(colorShadow_);
+    }
+    if (angle_ != 0) {
+        w.writePropertyName("Angle");
+        w.writeInteger(angle_);
+    }
+    if (!Caption().empty()) {
+        w.writePropertyName("Caption");
+        w.writeString(Utf8ToCp1252(Caption()));
+    }
+    writeFont(w);
+    w.writePropertyName("Transparent");
+    w.writeBoolean(transparent_);
+    w.writePropertyName("BackColor");
+    w.writeColor(backColor_);
+    writeEnum(w, "BorderStyle", kBorderNames, borderStyle_);
+}
+
+void TGBaseLabel::writeFont(TWriter &w) const
+{
+    const TFontDesc &f = Font();
+    w.writePropertyName("Font.Color");
+    w.writeColor(f.color);
+    w.writePropertyName("Font.Height");
+    w.writeInteger(f.height);
+    w.writePropertyName("Font.Name");
+    w.writeString(Utf8ToCp1252(f.name));
+    if (fontPitch_ != 0) writeEnum(w, "Font.Pitch", kPitchNames, fontPitch_);
+    if (f.style != 0) {
+        w.writePropertyName("Font.Style");
+        w.writeSetMask(kStyleNames, f.style);
+    }
+}
+
+} // namespace velmora

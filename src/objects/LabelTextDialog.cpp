@@ -1,0 +1,60 @@
+#include "objects/LabelTextDialog.h"
+
+#include "common/Program.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+TGetLabelText::TGetLabelText(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("GetLabelText"));
+    setWindowTitle(QStringLiteral("Text"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowContextHelpButtonHint);
+    auto *layout = new QVBoxLayout(this);
+    auto *label = new QLabel(QStringLiteral("Enter Text"), this);
+    layout->addWidget(label);
+    labelText_ = new QLineEdit(this);
+    labelText_->setObjectName(QStringLiteral("LabelText"));
+    labelText_->setMinimumWidth(300);
+    label->setBuddy(labelText_);
+    layout->addWidget(labelText_);
+
+    auto *buttons = new QDialogButtonBox(this);
+    auto *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("OkButton"));
+    ok->setDefault(true);
+    auto *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    auto *help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("HelpButton"));
+    connect(ok, &QPushButton::clicked, this, &TGetLabelText::OkClick);
+    connect(cancel, &QPushButton::clicked, this, &TGetLabelText::CancelClick);
+    connect(help, &QPushButton::clicked, this, &TGetLabelText::HelpClick);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    labelText_->setFocus();
+}
+
+void TGetLabelText::SetText(const std::string &text)
+{
+    labelText_->setText(QString::fromStdString(text));
+    labelText_->selectAll();
+}
+
+std::string TGetLabelText::Text() const
+{
+    return labelText_->text().toStdString();
+}
+
+void TGetLabelText::HelpClick()
+{
+    ShowHelpContext(kHelpTopic);
+}
+
+} // namespace velmora

@@ -1,0 +1,30 @@
+#include "objects/ObjectDialogs.h"
+
+#include "common/Program.h"
+
+#include <QColorDialog>
+#include <QDialog>
+
+namespace velmora {
+
+TObjectDialogHooks &ObjectDialogHooks()
+{
+    static TObjectDialogHooks hooks;
+    return hooks;
+}
+
+bool RunCentredDialog(QDialog &dialog)
+{
+    CenterForm(&dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<TColor> ChooseObjectColor(QWidget *parent, TColor initial)
+{
+    if (const auto &hook = ObjectDialogHooks().chooseColor) return hook(initial);
+    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return FromQColor(chosen);
+}
+
+} // namespace velmora

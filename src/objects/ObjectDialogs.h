@@ -1,0 +1,40 @@
+#pragma once
+// How the design objects run their dialogs and colour choices. Each hook is empty by
+// default, which means the real modal dialog centred over the main window; tests put in
+// functions that set the dialog's controls and call its handlers, so nothing blocks.
+#include "common/Color.h"
+
+#include <functional>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace velmora {
+
+class TGetLabelText;
+class TGFont3DEffects;
+
+struct TObjectDialogHooks
+{
+    // Each returns true when the dialog closed with OK.
+    std::function<bool(TGetLabelText &)> runLabelText;
+    std::function<bool(TGFont3DEffects &)> runFont3DEffects;
+    // The chosen colour, or nothing when the user cancelled.
+    std::function<std::optional<TColor>(TColor initial)> chooseColor;
+};
+
+TObjectDialogHooks &ObjectDialogHooks();
+
+// Centred over the main window and run modally; true when it closed with OK.
+bool RunCentredDialog(QDialog &dialog);
+
+template <class Dialog>
+bool RunObjectDialog(const std::function<bool(Dialog &)> &hook, Dialog &dialog)
+{
+    return hook ? hook(dialog) : RunCentredDialog(dialog);
+}
+
+std::optional<TColor> ChooseObjectColor(QWidget *parent, TColor initial);
+
+} // namespace velmora
