@@ -3,6 +3,7 @@
 #include "calendar/CellTextRenderer.h"
 #include "calendar/DocumentFile.h"
 #include "objects/GGraphc.h"
+#include "objects/Gplabel.h"
 
 #include <QDate>
 #include <QMouseEvent>
@@ -30,6 +31,8 @@ private:
 
 TCalendarPanel32::TCalendarPanel32(QWidget *parent) : TGBasePanel(parent)
 {
+    // The design object classes documents may contain.
+    RegisterTextLabel();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);

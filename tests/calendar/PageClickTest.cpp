@@ -1,5 +1,7 @@
 #include "calendar/Calpanel32.h"
 #include "objects/GGraphc.h"
+#include "objects/LabelTextDialog.h"
+#include "objects/ObjectDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -101,13 +103,19 @@ TEST(PageClick, CellClicksNeedTheHandlerAndNoObjectInTheWay)
 
 TEST(PageClick, OnlyThePointingToolClicks)
 {
+    // The text tool places a label and asks for its text; the question is answered Cancel.
+    ObjectDialogHooks().runLabelText = [](TGetLabelText &) { return false; };
     ClickedPage p;
     p.page.SetPanelState(psLabel);
-    EXPECT_EQ(p.click(300, 430), Log{});
+    EXPECT_EQ(p.click(300, 430), Log{}); // places a label instead
+    EXPECT_EQ(p.page.ObjectCount(), 1);
+    EXPECT_EQ(p.page.PanelState(), psPointing);
+    p.page.SetPanelState(psLabel);
     EXPECT_EQ(p.click(400, 100), Log{});
     p.page.SetPanelState(psPointing);
-    EXPECT_EQ(p.click(300, 430, Qt::RightButton), Log{});
-    EXPECT_EQ(p.click(300, 430), Log{"cell 10 day 7"});
+    EXPECT_EQ(p.click(330, 480, Qt::RightButton), Log{});
+    EXPECT_EQ(p.click(330, 480), Log{"cell 10 day 7"});
+    ObjectDialogHooks().runLabelText = nullptr;
 }
 
 TEST(PageClick, LayoutsWithoutDayCellsOnlyClick)
