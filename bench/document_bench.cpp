@@ -8,6 +8,7 @@
 #include "calendar/DocumentFile.h"
 #include "common/Program.h"
 #include "common/ReportCanvas.h"
+#include "objects/Gplabel.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -46,16 +47,28 @@ void fillCells(TCalendarPanel32 &page)
     }
 }
 
+void addLabels(TCalendarPanel32 &page, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        auto label = std::make_unique<TGPLabel>();
+        TGPLabel *l = label.get();
+        page.AddObject(std::move(label), TRect{20 + (i % 10) * 75, 40 + (i / 10) * 90,
+                                               90 + (i % 10) * 75, 60 + (i / 10) * 90});
+        l->SetCaption("Label " + std::to_string(i));
+    }
+}
+
 struct Page
 {
     TCalendarPanel32 page;
-    Page()
+    explicit Page(int labels = 0)
     {
         page.ResetToDefaults();
         page.SetCalendarLayout(loFullCalendar);
         page.SetMainCalMonth(3);
         page.SetMainCalYear(2026);
         fillCells(page);
+        addLabels(page, labels);
     }
 };
 
@@ -63,25 +76,29 @@ struct Page
 
 static void BM_SaveDocument(benchmark::State &state)
 {
-    Page p;
+    Page p(100);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.QXF"));
     for (auto _ : state)
-        SaveToFile(p.page, path);
+        SaveToFile(p.page, path, &p.page.DocumentObjects());
 }
 BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 static void BM_LoadDocument(benchmark::State &state)
 {
-    Page p;
+    Page p(100);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.QXF"));
-    SaveToFile(p.page, path);
+    SaveToFile(p.page, path, &p.page.DocumentObjects());
     TCalendarPanel32 target;
     for (auto _ : state) {
         target.ClearAllCells();
-        LoadFromFile(target, path);
+        target.RemoveAllObjects();
+        LoadFromFile(target, path, &target.DocumentObjects());
+        target.AttachObjects();
     }
+    if (target.ObjectCount() != 100)
+        state.SkipWithError("objects were not read");
 }
 BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -113,7 +130,7 @@ BENCHMARK(BM_RenderFilledCellsCold)->Unit(benchmark::kMillisecond)->Iterations(2
 
 static void BM_PrintPdf(benchmark::State &state)
 {
-    Page p;
+    Page p(20);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.pdf"));
     for (auto _ : state) {
@@ -129,7 +146,7 @@ BENCHMARK(BM_PrintPdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAgg
 
 static void BM_SaveBmp(benchmark::State &state)
 {
-    Page p;
+    Page p(20);
     p.page.SetZoom(1.0F);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.BMP"));
@@ -143,9 +160,9 @@ static void BM_OpenDocumentInWindow(benchmark::State &state)
 {
     QTemporaryDir dir;
     SetAppFolder(dir.path());
-    Page p;
+    Page p(100);
     const QString path = dir.filePath(QStringLiteral("bench.QXF"));
-    SaveToFile(p.page, path);
+    SaveToFile(p.page, path, &p.page.DocumentObjects());
     TCalendarMain window;
     window.show();
     window.FirstActivation();
