@@ -1,4 +1,5 @@
 #include "app/ColorDropButton.h"
+#include "common/ColorSwatch.h"
 
 #include "app/ChoiceDialogs.h"
 
@@ -10,19 +11,6 @@
 namespace velmora {
 
 namespace {
-QIcon swatch(TColor color)
-{
-    QPixmap pixmap(16, 12);
-    pixmap.fill(ToQColor(color));
-    return QIcon(pixmap);
-}
-
-const std::pair<TColor, const char *> kStandardColors[] = {
-    {clBlack, "Black"},   {clMaroon, "Maroon"}, {clGreen, "Green"}, {clOlive, "Olive"},
-    {clNavy, "Navy"},     {clPurple, "Purple"}, {clTeal, "Teal"},   {clGray, "Gray"},
-    {clSilver, "Silver"}, {clRed, "Red"},       {clLime, "Lime"},   {clYellow, "Yellow"},
-    {clBlue, "Blue"},     {clFuchsia, "Fuchsia"}, {clAqua, "Aqua"}, {clWhite, "White"},
-};
 } // namespace
 
 TColorDropButton::TColorDropButton(const QString &caption, QWidget *parent) : QToolButton(parent)
@@ -31,15 +19,15 @@ TColorDropButton::TColorDropButton(const QString &caption, QWidget *parent) : QT
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     setPopupMode(QToolButton::InstantPopup);
     buildMenu();
-    setIcon(swatch(color_));
+    setIcon(ColorSwatch(color_));
 }
 
 void TColorDropButton::buildMenu()
 {
     auto *menu = new QMenu(this);
-    for (const auto &[color, name] : kStandardColors) {
+    for (const auto &[color, name] : StandardColors()) {
         const TColor c = color;
-        menu->addAction(swatch(c), QLatin1String(name), this, [this, c] { PickColor(c); });
+        menu->addAction(ColorSwatch(c), QLatin1String(name), this, [this, c] { PickColor(c); });
     }
     menu->addSeparator();
     menu->addAction(QStringLiteral("More Colors..."), this, [this] {
@@ -52,7 +40,7 @@ void TColorDropButton::buildMenu()
 void TColorDropButton::SetColor(TColor color)
 {
     color_ = color;
-    setIcon(swatch(color));
+    setIcon(ColorSwatch(color));
 }
 
 void TColorDropButton::PickColor(TColor color)

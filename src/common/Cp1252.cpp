@@ -108,4 +108,20 @@ std::string Utf8ToCp1252(std::string_view s)
     return out;
 }
 
+unsigned char Cp1252FoldCase(unsigned char c)
+{
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return static_cast<unsigned char>(c + 0x20);
+    switch (c) {
+    case 0x8A: // S caron
+    case 0x8C: // OE
+    case 0x8E: // Z caron
+        return static_cast<unsigned char>(c + 0x10);
+    case 0x9F: // Y diaeresis
+        return 0xFF;
+    default:
+        return c;
+    }
+}
+
 } // namespace velmora

@@ -22,21 +22,9 @@ std::string_view trim(std::string_view s)
     return s.substr(first, last - first + 1);
 }
 
-// Lower case for ASCII and the Windows-1252 letters that have a case partner.
 unsigned char foldCase(unsigned char c)
 {
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return static_cast<unsigned char>(c + 0x20);
-    switch (c) {
-    case 0x8A: // S caron
-    case 0x8C: // OE
-    case 0x8E: // Z caron
-        return static_cast<unsigned char>(c + 0x10);
-    case 0x9F: // Y diaeresis
-        return 0xFF;
-    default:
-        return c;
-    }
+    return Cp1252FoldCase(c);
 }
 
 bool equalNoCase(std::string_view a, std::string_view b)

@@ -1,4 +1,5 @@
 #include "objects/ColorCombo.h"
+#include "common/ColorSwatch.h"
 
 #include "objects/ObjectDialogs.h"
 
@@ -9,27 +10,14 @@
 namespace velmora {
 namespace {
 
-QIcon swatch(TColor color)
-{
-    QPixmap pixmap(16, 12);
-    pixmap.fill(ToQColor(color));
-    return QIcon(pixmap);
-}
-
-const std::pair<TColor, const char *> kStandardColors[] = {
-    {clBlack, "Black"},   {clMaroon, "Maroon"},   {clGreen, "Green"}, {clOlive, "Olive"},
-    {clNavy, "Navy"},     {clPurple, "Purple"},   {clTeal, "Teal"},   {clGray, "Gray"},
-    {clSilver, "Silver"}, {clRed, "Red"},         {clLime, "Lime"},   {clYellow, "Yellow"},
-    {clBlue, "Blue"},     {clFuchsia, "Fuchsia"}, {clAqua, "Aqua"},   {clWhite, "White"},
-};
-constexpr int kStandardCount = int(std::size(kStandardColors));
+constexpr int kStandardCount = 16;
 
 } // namespace
 
 TColorCombo::TColorCombo(QWidget *parent) : QComboBox(parent)
 {
-    for (const auto &[color, name] : kStandardColors)
-        addItem(swatch(color), QLatin1String(name), QVariant::fromValue(color));
+    for (const auto &[color, name] : StandardColors())
+        addItem(ColorSwatch(color), QLatin1String(name), QVariant::fromValue(color));
     addItem(QStringLiteral("More Colors..."));
     connect(this, &QComboBox::activated, this, &TColorCombo::itemActivated);
     SetColor(clBlack);
@@ -42,7 +30,7 @@ void TColorCombo::SetColor(TColor color)
     if (count() > kStandardCount + 1) removeItem(kStandardCount);
     int index = findData(QVariant::fromValue(color));
     if (index < 0) {
-        insertItem(kStandardCount, swatch(color), QStringLiteral("Custom"),
+        insertItem(kStandardCount, ColorSwatch(color), QStringLiteral("Custom"),
                    QVariant::fromValue(color));
         index = kStandardCount;
     }

@@ -1,4 +1,5 @@
 #include "recurring/RecurStore.h"
+#include "common/Cp1252.h"
 
 #include "recurring/RecurFormula.h"
 
@@ -47,21 +48,9 @@ std::vector<std::string> splitLines(const std::string &bytes)
     return lines;
 }
 
-// Lower case for ASCII and the Windows-1252 letters that have a case partner.
 unsigned char foldCase(unsigned char c)
 {
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return static_cast<unsigned char>(c + 0x20);
-    switch (c) {
-    case 0x8A: // S caron
-    case 0x8C: // OE
-    case 0x8E: // Z caron
-        return static_cast<unsigned char>(c + 0x10);
-    case 0x9F: // Y diaeresis
-        return 0xFF;
-    default:
-        return c;
-    }
+    return Cp1252FoldCase(c);
 }
 
 bool isBlank(std::string_view line)

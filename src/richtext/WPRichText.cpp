@@ -1,5 +1,6 @@
 #include "richtext/WPRichText.h"
 
+#include "common/ColorSwatch.h"
 #include "richtext/WPRtfStorage.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -85,9 +86,13 @@ TWPRichText::TWPRichText(QWidget *parent) : QTextEdit(parent)
 
 const std::array<TColor, 16> &TWPRichText::ColorTable()
 {
-    static const std::array<TColor, 16> table = {
-        clBlack, clMaroon, clGreen, clOlive, clNavy,    clPurple, clTeal, clGray,
-        clSilver, clRed, clLime,  clYellow, clBlue,   clFuchsia, clAqua, clWhite};
+    // The editor's palette is the sixteen standard colours, in their usual order.
+    static const std::array<TColor, 16> table = [] {
+        std::array<TColor, 16> t{};
+        for (size_t i = 0; i < t.size(); ++i)
+            t.at(i) = StandardColors().at(i).first;
+        return t;
+    }();
     return table;
 }
 

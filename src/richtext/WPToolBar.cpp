@@ -1,5 +1,6 @@
 #include "richtext/WPToolBar.h"
 
+#include "common/ColorSwatch.h"
 #include "richtext/WPRichText.h"
 
 #include <QActionGroup>
@@ -12,16 +13,6 @@
 namespace velmora {
 
 namespace {
-QIcon colorIcon(TColor c)
-{
-    QPixmap pm(14, 14);
-    pm.fill(QColor(colorRed(c), colorGreen(c), colorBlue(c)));
-    QPainter p(&pm);
-    p.setPen(Qt::gray);
-    p.drawRect(0, 0, 13, 13);
-    return QIcon(pm);
-}
-
 QAction *toggle(QToolBar *bar, const QString &text, const QKeySequence &key)
 {
     QAction *a = bar->addAction(text);
@@ -50,7 +41,7 @@ TWPToolBar::TWPToolBar(QWidget *parent) : QToolBar(parent)
     colorBox_ = new QComboBox(this);
     colorBox_->setToolTip(QStringLiteral("Font colour"));
     for (TColor c : TWPRichText::ColorTable())
-        colorBox_->addItem(colorIcon(c), QString());
+        colorBox_->addItem(ColorSwatch(c), QString());
     addWidget(colorBox_);
     addSeparator();
     bold_ = toggle(this, QStringLiteral("B"), QKeySequence::Bold);
