@@ -380,3 +380,22 @@ TEST_F(MainWindow, TitleAndPropertyChangesThatClearCells)
     w->mnuPropertiesClick();
     EXPECT_EQ(page->MainCalMonth(), 11);
 }
+
+TEST_F(MainWindow, ZoomAndHintsAreRememberedAcrossStarts)
+{
+    {
+        auto w = startWithNewCalendar();
+        ui.fileAnswers = {file(QStringLiteral("z.QXF"))};
+        ASSERT_TRUE(w->mnuSaveAsClick());
+        w->CalendarPanel()->SetZoom(1.0F);
+        w->ZoomMinusButtonClick(); // 90%, reached from above
+        w->action("mnuShowHint")->setChecked(false);
+        w->mnuShowHintClick();
+        w->close();
+    }
+    auto again = start();
+    EXPECT_EQ(again->MainZoomCode, 90);
+    EXPECT_EQ(ZoomToCode(double(again->CalendarPanel()->Zoom())), 90);
+    EXPECT_FALSE(again->HintsOn);
+    EXPECT_FALSE(again->action("mnuShowHint")->isChecked());
+}
