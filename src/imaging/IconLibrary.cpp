@@ -1,6 +1,7 @@
 #include "imaging/IconLibrary.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -61,12 +62,13 @@ struct TDirEntry
     uint32_t ref; // file offset (.ico) or RT_ICON id (group)
 };
 
-std::vector<TDirEntry> readDirectory(const TBytes &b, size_t at, size_t end, size_t entrySize)
+std::vector<TDirEntry> readDirectory(const TBytes &b, size_t at, size_t end, size_t entrySize,
+                                     size_t limit = SIZE_MAX)
 {
     std::vector<TDirEntry> entries;
     const auto reserved = b.u16(at), type = b.u16(at + 2), count = b.u16(at + 4);
     if (!reserved || !type || !count || *reserved != 0 || *type != 1) return entries;
-    for (size_t i = 0; i < *count; ++i) {
+    for (size_t i = 0; i < *count && i < limit; ++i) {
         const size_t e = at + 6 + i * entrySize;
         if (e + entrySize > end || !b.has(e, entrySize)) break;
         TDirEntry d;
@@ -128,15 +130,18 @@ void TIconLibrary::readIco()
     kind_ = TIconFileKind::Ico;
 }
 
-void TIconLibrary::addGroup(size_t offset, size_t size,
-                            const std::vector<std::pair<int, TImageRef>> &icons)
+void TIconLibrary::addGroup(size_t offset, size_t size, const std::map<int, TImageRef> &icons)
 {
     const TBytes b(bytes_);
     TIconRefs refs;
-    for (const TDirEntry &d : readDirectory(b, offset, offset + size, 14)) {
-        const auto found = std::find_if(icons.begin(), icons.end(), [&](const auto &p) {
-            return p.first == int(d.ref);
-        });
+    // Groups of a sound file never share their 14-byte entries, so all of them together
+    // hold at most one entry per 14 bytes; a damaged table that points many groups at the
+    // same bytes must not multiply the work without end.
+    const size_t budget = bytes_.size() / 14 - std::min(bytes_.size() / 14, entriesRead_);
+    const std::vector<TDirEntry> entries = readDirectory(b, offset, offset + size, 14, budget);
+    entriesRead_ += entries.size();
+    for (const TDirEntry &d : entries) {
+        const auto found = icons.find(int(d.ref));
         if (found == icons.end()) continue;
         TImageRef ref = found->second;
         ref.width = d.width;
@@ -161,7 +166,7 @@ void TIconLibrary::readNe(size_t header)
     if (!shift || *shift > 24) return;
     at += 2;
     std::vector<TLocation> groups;
-    std::vector<std::pair<int, TImageRef>> icons;
+    std::map<int, TImageRef> icons;
     // Each type block is at least 8 bytes long, so the walk ends within the file. A cut
     // table still yields the icons read before the cut.
     for (bool more = true; more;) {
@@ -179,7 +184,7 @@ void TIconLibrary::readNe(size_t header)
             if (*type == (0x8000u | kRtGroupIcon))
                 groups.push_back({offset, size});
             else if (*type == (0x8000u | kRtIcon) && (*id & 0x8000u) != 0)
-                icons.emplace_back(int(*id & 0x7FFFu), TImageRef{0, 0, 0, 0, offset, size});
+                icons.try_emplace(int(*id & 0x7FFFu), TImageRef{0, 0, 0, 0, offset, size});
         }
     }
     for (const TLocation &g : groups) addGroup(g.offset, g.size, icons);
@@ -244,17 +249,23 @@ void TIconLibrary::readPe(size_t header)
     };
 
     std::vector<TLocation> groups;
-    std::vector<std::pair<int, TImageRef>> icons;
+    std::map<int, TImageRef> icons;
+    bool seen[2] = {false, false};
     for (const auto &[type, target] : entries(root)) {
         if ((type & 0x80000000u) != 0 || (type != kRtIcon && type != kRtGroupIcon)) continue;
         if ((target & 0x80000000u) == 0) continue;
+        // A type listed twice is damage; walking it again would only repeat the work.
+        bool &done = seen[type == kRtIcon ? 0 : 1];
+        if (done) continue;
+        done = true;
         for (const auto &[name, nameTarget] : entries(root + (target & 0x7FFFFFFFu))) {
             const auto data = dataOf(nameTarget);
             if (!data) continue;
             if (type == kRtGroupIcon)
                 groups.push_back(*data);
             else if ((name & 0x80000000u) == 0)
-                icons.emplace_back(int(name & 0xFFFFu), TImageRef{0, 0, 0, 0, data->offset, data->size});
+                icons.try_emplace(int(name & 0xFFFFu),
+                                  TImageRef{0, 0, 0, 0, data->offset, data->size});
         }
     }
     for (const TLocation &g : groups) addGroup(g.offset, g.size, icons);

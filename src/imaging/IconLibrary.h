@@ -5,6 +5,7 @@
 // damaged file yields fewer icons (or none), never a crash or an unbounded allocation.
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -62,12 +63,13 @@ private:
     void readIco();
     void readNe(size_t header);
     void readPe(size_t header);
-    void addGroup(size_t offset, size_t size, const std::vector<std::pair<int, TImageRef>> &icons);
+    void addGroup(size_t offset, size_t size, const std::map<int, TImageRef> &icons);
     TIconImage imageOf(const TImageRef &ref) const;
 
     std::vector<uint8_t> bytes_;
     TIconFileKind kind_ = TIconFileKind::None;
     std::vector<TIconRefs> icons_;
+    size_t entriesRead_ = 0; // group entries, against the file's size
 };
 
 // Decodes an icon DIB (colour bits at 1, 4, 8, 24 or 32 bits with the AND mask below them);

@@ -178,3 +178,30 @@ TEST(IconLibrary, DamagedFilesFailCleanlyAtEveryOffset)
             }
     }
 }
+
+TEST(IconLibrary, GroupsSharingOneDirectoryCannotMultiplyWork)
+{
+    // 20000 group resources all naming one directory of 65535 entries: read naively that
+    // is over a billion entries from a file of about a megabyte.
+    constexpr size_t kGroups = 20000, kEntries = 65535;
+    Bytes b;
+    put16(b, 0, 0x5A4D);
+    put32(b, 0x3C, 0x40);
+    put16(b, 0x40, 0x454E);
+    put16(b, 0x40 + 0x24, 0x40);
+    put16(b, 0x80, 4);
+    put16(b, 0x82, 0x800E);
+    put16(b, 0x84, kGroups);
+    const size_t data = (0x8A + kGroups * 12 + 2 + 15) / 16 * 16;
+    for (size_t i = 0; i < kGroups; ++i) {
+        const size_t at = 0x8A + i * 12;
+        put16(b, at, uint32_t(data / 16));
+        put16(b, at + 2, uint32_t((6 + kEntries * 14 + 15) / 16));
+        put16(b, at + 6, 0x8000u | uint32_t(i + 1));
+    }
+    put16(b, data + 2, 1);
+    put16(b, data + 4, kEntries);
+    b.resize(data + 6 + kEntries * 14 + 16);
+    const TIconLibrary lib = TIconLibrary::fromBytes(std::move(b));
+    EXPECT_EQ(lib.count(), 0); // the entries name no pictures
+}
