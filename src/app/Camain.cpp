@@ -1,6 +1,7 @@
 #include "app/Camain.h"
 
 #include "app/Calprop.h"
+#include "app/Floater.h"
 #include "app/Gettitle.h"
 #include "app/MRUList.h"
 #include "app/Splash.h"
@@ -158,6 +159,14 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     mru_->load();
 
     action("mnuShowHint")->setChecked(HintsOn);
+    palette_ = new TFloatingPalette(this);
+    palette_->OnHide = [this] {
+        // Closed by the user, not just put away while a dialog runs.
+        if (!paletteHeld_ && !closing_)
+            IconToolVisible = false;
+        SetButtons();
+    };
+    palette_->OnShow = [this] { SetButtons(); };
     qApp->installEventFilter(this);
     convertLegacyRecurFile(std::filesystem::path(AppFolder().toStdString()));
     EndWait();
@@ -261,6 +270,9 @@ void TCalendarMain::buildToolStrip(QWidget *strip)
             &QToolButton::clicked, this, &TCalendarMain::mnuPropertiesClick);
     connect(button("Printbutton", QStringLiteral("Print"), QStringLiteral("Print the calendar")),
             &QToolButton::clicked, this, &TCalendarMain::mnuPrintCalendarClick);
+    connect(button("ShowHideIconTool", QStringLiteral("Show Icon Tool"),
+                   QStringLiteral("Show or hide the icons you can drop into day cells")),
+            &QToolButton::clicked, this, &TCalendarMain::ShowHideIconToolClick);
     row->addSpacing(8);
     tools_ = new QButtonGroup(this);
     tools_->setExclusive(true);
@@ -323,6 +335,7 @@ void TCalendarMain::FirstActivation()
         return;
     activated_ = true;
     BeginWait();
+    palette_->ShowLibrary(QString::fromStdString(Prefs.iconLibraryFile));
     RestorePlacement(*this, IniFileName(), QStringLiteral("TCalendarMain"));
     PrinterAvailable = CheckPrinters();
     page_->ResetToDefaults();
@@ -339,6 +352,8 @@ void TCalendarMain::FirstActivation()
     SetCaption();
     EndWait();
     CheckFloaterStatus();
+    if (IconToolVisible)
+        palette_->show();
     SetButtons();
     page_->Repaint();
 }
@@ -376,7 +391,10 @@ void TCalendarMain::SetButtons()
     const bool titled = !CurrentFileName.isEmpty();
     for (const char *n : {"mnuFillCalendarwithRecurringDates", "mnuUserTitle", "mnuClearAllCellContents"})
         action(n)->setEnabled(dayCells);
-    toolButton("ShowHideIconTool") ? toolButton("ShowHideIconTool")->setEnabled(dayCells) : void();
+    QToolButton *iconTool = toolButton("ShowHideIconTool");
+    iconTool->setEnabled(dayCells);
+    iconTool->setText(palette_ != nullptr && palette_->isVisible() ? QStringLiteral("Hide Icon Tool")
+                                                                   : QStringLiteral("Show Icon Tool"));
     action("mnuSave")->setEnabled(titled);
     toolbar_->setEnabled(visible && EditingCell && !editor_->isHidden());
     for (const char *n : {"mnuSaveAs", "mnuProperties", "mnuPrintSetup", "mnuSaveAsBitmap"})
@@ -393,8 +411,38 @@ void TCalendarMain::SetButtons()
 void TCalendarMain::CheckFloaterStatus()
 {
     // Without day cells there is nothing to drop icons on.
-    if (!page_->HasDayCells())
+    if (!page_->HasDayCells()) {
         IconToolVisible = false;
+        palette_->hide();
+    } else if (IconToolVisible && !palette_->isVisible()) {
+        palette_->show();
+    }
+}
+
+void TCalendarMain::ShowHideIconToolClick()
+{
+    if (palette_->isVisible()) {
+        palette_->hide();
+        IconToolVisible = false;
+    } else {
+        palette_->show();
+        IconToolVisible = true;
+    }
+    SetButtons();
+}
+
+void TCalendarMain::hidePaletteFor()
+{
+    paletteHeld_ = true;
+    if (IconToolVisible)
+        palette_->hide();
+}
+
+void TCalendarMain::showPaletteAfter()
+{
+    paletteHeld_ = false;
+    if (IconToolVisible)
+        palette_->show();
 }
 
 void TCalendarMain::clearAllCells()
@@ -426,6 +474,7 @@ void TCalendarMain::New1Click()
 
 void TCalendarMain::mnuPropertiesClick()
 {
+    hidePaletteFor();
     const int oldMonth = page_->MainCalMonth(), oldYear = page_->MainCalYear();
     DoSaveRichtext();
     const bool isNew = NewCalendar;
@@ -459,6 +508,7 @@ void TCalendarMain::mnuPropertiesClick()
     NewCalendar = false;
     page_->Repaint();
     CheckFloaterStatus();
+    showPaletteAfter();
     SetButtons();
     Prefs.propZoomCode = PropZoomCode;
     savePreferencesQuietly();
@@ -662,7 +712,10 @@ void TCalendarMain::closeEvent(QCloseEvent *event)
     Prefs.propZoomCode = PropZoomCode;
     Prefs.hintsOn = HintsOn;
     Prefs.iconToolVisible = IconToolVisible;
+    Prefs.iconLibraryFile = palette_->libraryFile().toStdString();
     savePreferencesQuietly();
+    closing_ = true;
+    palette_->hide();
     try {
         SavePlacement(*this, IniFileName(), QStringLiteral("TCalendarMain"));
     } catch (const std::exception &) {
@@ -769,8 +822,8 @@ void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
 {
     const FillResult result = FillCalendarWithRecurringDates(
         page_->MainCalMonth(), page_->MainCalYear(),
-        [this](int day, const QString &text) { PuttextOnDay(day, text); }, {}, SelectRecurringDates,
-        this);
+        [this](int day, const QString &text) { PuttextOnDay(day, text); },
+        {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }}, SelectRecurringDates, this);
     if (result == FillResult::Filled) {
         SetButtons();
         page_->Repaint();
@@ -779,7 +832,8 @@ void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
 
 void TCalendarMain::mnuEditrecurringDatesClick()
 {
-    EditRecurringDates(this, {}, EditRecurringDatesRunner);
+    EditRecurringDates(this, {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }},
+                       EditRecurringDatesRunner);
 }
 
 // ---- output ----

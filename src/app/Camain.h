@@ -28,6 +28,7 @@ class TWPRichText;
 class TWPToolBar;
 class TWPRtfStorage;
 class TReportSystem;
+class TFloatingPalette;
 class TUserTitleForm;
 class TSelectRecurringDates;
 class TEditRecurringDates;
@@ -60,6 +61,8 @@ public:
     TWPRichText *WPRichText1() const { return editor_; }
     TWPToolBar *WPToolBar1() const { return toolbar_; }
     TMRUFileList *MRUList() const { return mru_; }
+    TFloatingPalette *Palette() const { return palette_; }
+    void ShowHideIconToolClick();
     QAction *action(const char *name) const;
     QToolButton *toolButton(const char *name) const;
 
@@ -146,6 +149,11 @@ private:
     TWPRichText *editor_ = nullptr;
     TWPToolBar *toolbar_ = nullptr;
     TMRUFileList *mru_ = nullptr;
+    TFloatingPalette *palette_ = nullptr;
+    bool paletteHeld_ = false;
+    bool closing_ = false;
+    void hidePaletteFor();   // while a dialog runs
+    void showPaletteAfter();
     QButtonGroup *tools_ = nullptr;
     QPushButton *saveButton_ = nullptr;
     QPushButton *cancelButton_ = nullptr;

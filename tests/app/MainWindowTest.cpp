@@ -1,5 +1,7 @@
 #include "app/Camain.h"
+#include "app/Floater.h"
 #include "app/Gettitle.h"
+#include "app/IconCtls.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 #include "recurring/RecurFormula.h"
@@ -7,6 +9,7 @@
 #include "recurring/Selrecu.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
+#include "support/IconFiles.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QToolButton>
 
 using namespace velmora;
 using velmora::test::ScopedScriptedUi;
@@ -398,4 +402,44 @@ TEST_F(MainWindow, ZoomAndHintsAreRememberedAcrossStarts)
     EXPECT_EQ(ZoomToCode(double(again->CalendarPanel()->Zoom())), 90);
     EXPECT_FALSE(again->HintsOn);
     EXPECT_FALSE(again->action("mnuShowHint")->isChecked());
+}
+
+TEST_F(MainWindow, IconPaletteTogglesAndItsIconsDropIntoCells)
+{
+    auto w = startWithNewCalendar();
+    QToolButton *toggle = w->toolButton("ShowHideIconTool");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(toggle->isEnabled());
+    const bool shown = w->Palette()->isVisible();
+    w->ShowHideIconToolClick();
+    EXPECT_EQ(w->Palette()->isVisible(), !shown);
+    EXPECT_EQ(w->IconToolVisible, !shown);
+    EXPECT_EQ(toggle->text(), !shown ? QStringLiteral("Hide Icon Tool") : QStringLiteral("Show Icon Tool"));
+
+    // An icon library with one icon; its drag data drops into a day cell as a picture.
+    const QString library = file(QStringLiteral("Test.ico"));
+    const velmora::test::Bytes ico = velmora::test::icoFile({velmora::test::taggedPicture(16, 3)});
+    QFile out(library);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(reinterpret_cast<const char *>(ico.data()), qint64(ico.size()));
+    out.close();
+    w->Palette()->ShowLibrary(library);
+    ASSERT_EQ(w->Palette()->list()->numberOfIcons(), 1);
+    std::unique_ptr<QMimeData> data(w->Palette()->list()->iconMimeData(0));
+    const QImage icon = TCalendarMain::DroppedPicture(data.get());
+    ASSERT_FALSE(icon.isNull());
+    const TRect r = w->CalendarPanel()->Cells().cell(15).rTotal;
+    EXPECT_TRUE(w->DropPictureOnCell(icon, r.left + 2, r.top + 2));
+    w->DoSaveRichtext();
+    EXPECT_NE(w->CalendarPanel()->CellStore(15).rtfBytes().find("\\pict"), std::string::npos);
+
+    // A layout without day cells puts the palette away.
+    w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
+        preview.SetCalendarLayout(loMC12Month);
+        return true;
+    };
+    w->mnuPropertiesClick();
+    EXPECT_FALSE(w->Palette()->isVisible());
+    EXPECT_FALSE(w->IconToolVisible);
+    EXPECT_FALSE(toggle->isEnabled());
 }
