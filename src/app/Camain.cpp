@@ -236,7 +236,7 @@ void TCalendarMain::buildMenu()
     QAction *contents = help->addAction(QStringLiteral("&Contents"));
     contents->setObjectName(QStringLiteral("Contents1"));
     contents->setShortcut(QKeySequence::HelpContents);
-    connect(contents, &QAction::triggered, this, [] { ShowHelpContext(0); });
+    connect(contents, &QAction::triggered, this, [] { ShowHelpContents(); });
     QAction *about = help->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, &TCalendarMain::About1Click);

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QWidget>
 
@@ -179,16 +180,62 @@ void CenterForm(QWidget *form)
                g.top() + (g.height() - form->height()) / 2);
 }
 
+namespace {
+// Help pages are HTML files "<topic>.html" in a "help" folder beside the program, with
+// index.html as the contents.
+QString helpFolder()
+{
+    const QStringList candidates = {
+        AppFolder() + QStringLiteral("help/"),
+        QCoreApplication::applicationDirPath() + QStringLiteral("/help/"),
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora/help/"),
+    };
+    for (const QString &c : candidates)
+        if (QFileInfo::exists(c + QStringLiteral("index.html")))
+            return c;
+    return {};
+}
+
+QPointer<QTextBrowser> &helpWindow()
+{
+    static QPointer<QTextBrowser> window;
+    return window;
+}
+} // namespace
+
+QTextBrowser *HelpWindow()
+{
+    return helpWindow();
+}
+
 void ShowHelpContext(int topic)
 {
-    // Help topics are HTML pages beside the program: help/<topic>.html, with index.html
-    // as the contents.
-    const QString page = AppFolder() + QStringLiteral("help/%1.html").arg(topic);
-    if (QFileInfo::exists(page)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    const QString folder = helpFolder();
+    if (folder.isEmpty()) {
+        ShowInformation(QStringLiteral("Help is not installed."));
         return;
     }
-    ShowInformation(QStringLiteral("Help topic %1 is not installed.").arg(topic));
+    QString page = folder + QStringLiteral("%1.html").arg(topic);
+    if (topic == 0 || !QFileInfo::exists(page))
+        page = folder + QStringLiteral("index.html");
+    QPointer<QTextBrowser> &window = helpWindow();
+    if (window == nullptr) {
+        window = new QTextBrowser;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setWindowTitle(QStringLiteral("Velmora Help"));
+        window->setOpenExternalLinks(true);
+        window->resize(560, 480);
+    }
+    window->setSearchPaths({folder});
+    window->setSource(QUrl::fromLocalFile(page));
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void ShowHelpContents()
+{
+    ShowHelpContext(0);
 }
 
 int ZoomToCode(double factor)

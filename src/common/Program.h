@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QTextBrowser;
 class QWidget;
 
 namespace velmora {
@@ -41,7 +42,11 @@ bool AskYesNo(const QString &text, const QString &caption);
 void BeginWait();
 void EndWait();
 void CenterForm(QWidget *form);
+// Opens help topic n in the help window (the contents when the topic has no page).
 void ShowHelpContext(int topic);
+void ShowHelpContents();
+// The help window while it is open, for tests.
+QTextBrowser *HelpWindow();
 // The main window that CenterForm centres over; set by the main window when it is created.
 void SetMainForm(QWidget *mainForm);
 

@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QDir>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolButton>
 
@@ -442,4 +444,21 @@ TEST_F(MainWindow, IconPaletteTogglesAndItsIconsDropIntoCells)
     EXPECT_FALSE(w->Palette()->isVisible());
     EXPECT_FALSE(w->IconToolVisible);
     EXPECT_FALSE(toggle->isEnabled());
+}
+
+TEST_F(MainWindow, HelpOpensTopicsAndFallsBackToTheContents)
+{
+    QDir(dir.path()).mkdir(QStringLiteral("help"));
+    for (const char *name : {"index.html", "2104.html"}) {
+        QFile page(dir.filePath(QStringLiteral("help/") + QLatin1String(name)));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write(QByteArray("<html><body>") + name + "</body></html>");
+    }
+    ShowHelpContext(2104);
+    ASSERT_NE(HelpWindow(), nullptr);
+    EXPECT_TRUE(HelpWindow()->source().toLocalFile().endsWith(QStringLiteral("2104.html")));
+    ShowHelpContext(99999);
+    EXPECT_TRUE(HelpWindow()->source().toLocalFile().endsWith(QStringLiteral("index.html")));
+    HelpWindow()->close();
+    EXPECT_TRUE(ui.messages.isEmpty());
 }
