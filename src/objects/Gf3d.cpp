@@ -3,6 +3,7 @@
 #include "common/Canvas.h"
 #include "common/Program.h"
 #include "objects/ColorCombo.h"
+#include "objects/ObjectDialogs.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -87,17 +88,8 @@ TGFont3DEffects::TGFont3DEffects(QWidget *parent) : QDialog(parent)
     preview_->setFixedSize(kPreviewWidth, kPreviewHeight);
     panelLayout->addWidget(preview_, 0, Qt::AlignCenter);
 
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    auto *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto *help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("HelpButton"));
-    connect(ok, &QPushButton::clicked, this, &TGFont3DEffects::OkClick);
-    connect(cancel, &QPushButton::clicked, this, &TGFont3DEffects::CancelClick);
-    connect(help, &QPushButton::clicked, this, &TGFont3DEffects::HelpClick);
+    auto *buttons = OkCancelHelpButtons(this, [this] { OkClick(); }, [this] { CancelClick(); },
+                                        [this] { HelpClick(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -1,6 +1,7 @@
 #include "objects/LabelTextDialog.h"
 
 #include "common/Program.h"
+#include "objects/ObjectDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -25,17 +26,8 @@ TGetLabelText::TGetLabelText(QWidget *parent) : QDialog(parent)
     label->setBuddy(labelText_);
     layout->addWidget(labelText_);
 
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    auto *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto *help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("HelpButton"));
-    connect(ok, &QPushButton::clicked, this, &TGetLabelText::OkClick);
-    connect(cancel, &QPushButton::clicked, this, &TGetLabelText::CancelClick);
-    connect(help, &QPushButton::clicked, this, &TGetLabelText::HelpClick);
+    auto *buttons = OkCancelHelpButtons(this, [this] { OkClick(); }, [this] { CancelClick(); },
+                                        [this] { HelpClick(); });
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     labelText_->setFocus();

@@ -4,6 +4,8 @@
 
 #include <QColorDialog>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 namespace velmora {
 
@@ -25,6 +27,26 @@ std::optional<TColor> ChooseObjectColor(QWidget *parent, TColor initial)
     const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
     if (!chosen.isValid()) return std::nullopt;
     return FromQColor(chosen);
+}
+
+QDialogButtonBox *OkCancelHelpButtons(QDialog *dialog, std::function<void()> ok,
+                                      std::function<void()> cancel, std::function<void()> help)
+{
+    auto *buttons = new QDialogButtonBox(dialog);
+    auto add = [&](const QString &text, QDialogButtonBox::ButtonRole role, const QString &name,
+                   std::function<void()> handler) {
+        QPushButton *b = buttons->addButton(text, role);
+        b->setObjectName(name);
+        QObject::connect(b, &QPushButton::clicked, dialog, std::move(handler));
+        return b;
+    };
+    add(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole, QStringLiteral("OkButton"), std::move(ok))
+        ->setDefault(true);
+    add(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole, QStringLiteral("CancelButton"),
+        std::move(cancel));
+    add(QStringLiteral("Help"), QDialogButtonBox::HelpRole, QStringLiteral("HelpButton"),
+        std::move(help));
+    return buttons;
 }
 
 } // namespace velmora

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 namespace velmora {
@@ -36,5 +37,10 @@ bool RunObjectDialog(const std::function<bool(Dialog &)> &hook, Dialog &dialog)
 }
 
 std::optional<TColor> ChooseObjectColor(QWidget *parent, TColor initial);
+
+// The "Ok" (default), "Cancel" and "Help" row of the object dialogs, named OkButton,
+// CancelButton and HelpButton, each calling its handler.
+QDialogButtonBox *OkCancelHelpButtons(QDialog *dialog, std::function<void()> ok,
+                                      std::function<void()> cancel, std::function<void()> help);
 
 } // namespace velmora

@@ -23,16 +23,6 @@ bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 // Line ends are not text in RTF, and a stray NUL (files often end with padding) is not either.
 bool isIgnorable(char c)
 {
@@ -133,6 +123,18 @@ std::string_view RtfLexer::takeBytes(std::size_t count)
     const std::string_view bytes = in.substr(pos, n);
     pos += n;
     return bytes;
+}
+
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
 } // namespace velmora::rtf

@@ -5,6 +5,9 @@
 
 namespace velmora::rtf {
 
+// Value of a hexadecimal digit, -1 for any other character.
+int hexValue(char c);
+
 enum class TokenKind { GroupStart, GroupEnd, Word, Symbol, HexByte, Text, End };
 
 struct Token {

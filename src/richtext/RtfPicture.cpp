@@ -1,5 +1,7 @@
 #include "richtext/RtfPicture.h"
 
+#include "richtext/RtfLexer.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -7,17 +9,6 @@ namespace velmora::rtf {
 
 namespace {
 constexpr int kMaxSide = 16384;
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 uint32_t readLe(std::string_view s, std::size_t at, int size)
 {

@@ -242,18 +242,6 @@ TEST(LabelPrint, PlacedInInchesFromTheStoredPosition)
     EXPECT_EQ(rectOf(*shown), (TRect{96, 48, 238, 81}));
 }
 
-std::vector<std::string> storedNames(const TBytes &bytes)
-{
-    TReader r(bytes);
-    r.readComponentHeader();
-    std::vector<std::string> names;
-    while (!r.atEndOfList()) {
-        names.push_back(r.readPropertyName());
-        r.skipValue();
-    }
-    return names;
-}
-
 TEST(LabelStream, NewLabelStoresOnlyWhatDiffersFromTheDefaults)
 {
     TGPLabel label;

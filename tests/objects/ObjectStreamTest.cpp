@@ -11,18 +11,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-std::vector<std::string> storedNames(const TBytes &bytes)
-{
-    TReader r(bytes);
-    r.readComponentHeader();
-    std::vector<std::string> names;
-    while (!r.atEndOfList()) {
-        names.push_back(r.readPropertyName());
-        r.skipValue();
-    }
-    return names;
-}
-
 TEST(ObjectStream, DefaultsAreLeftOutAndOrderIsCommonFirst)
 {
     TTestBox box;

@@ -138,4 +138,16 @@ TRect rectOf(const TGGraphicControl &o)
     return o.BoundsRect();
 }
 
+std::vector<std::string> storedNames(const TBytes &bytes)
+{
+    TReader r(bytes);
+    r.readComponentHeader();
+    std::vector<std::string> names;
+    while (!r.atEndOfList()) {
+        names.push_back(r.readPropertyName());
+        r.skipValue();
+    }
+    return names;
+}
+
 } // namespace velmora::test

@@ -1,5 +1,6 @@
 #pragma once
 // A small design object for tests: a filled rectangle that streams one colour of its own.
+#include "common/ComponentStream.h"
 #include "objects/GGraphc.h"
 #include "objects/Gbasepnl.h"
 
@@ -84,5 +85,7 @@ public:
 };
 
 TRect rectOf(const TGGraphicControl &o);
+// Names of the properties a component record stores, in stream order.
+std::vector<std::string> storedNames(const TBytes &bytes);
 
 } // namespace velmora::test
