@@ -559,6 +559,7 @@ void TCalendarMain::OpenCalendarFile(const QString &path)
     CurrentFileName.clear();
     DoSaveRichtext();
     int lostObjects = 0;
+    int partlyRead = 0;
     if (!QFileInfo::exists(path)) {
         ShowInformation(QStringLiteral("File ") + path + QStringLiteral(" no longer exists"));
     } else {
@@ -571,6 +572,7 @@ void TCalendarMain::OpenCalendarFile(const QString &path)
             const TLoadReport report = LoadFromFile(*page_, path, &page_->DocumentObjects());
             page_->AttachObjects();
             lostObjects = report.objectsLost;
+            partlyRead = report.objectsPartlyRead;
             CurrentFileName = path;
             mru_->add(path);
             try {
@@ -599,10 +601,8 @@ void TCalendarMain::OpenCalendarFile(const QString &path)
         page_->SetZoom(remembered);
     SetCaption();
     page_->SetPaintingHold(false);
-    if (lostObjects > 0)
-        ShowInformation(QStringLiteral("%1 design object(s) in %2 could not be read and were left out.")
-                            .arg(lostObjects)
-                            .arg(QFileInfo(path).fileName()));
+    if (lostObjects > 0 || partlyRead > 0)
+        ShowInformation(LoadReportMessage(lostObjects, partlyRead, QFileInfo(path).fileName()));
 }
 
 bool TCalendarMain::SaveCalendarFile(const QString &path)

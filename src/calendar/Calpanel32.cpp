@@ -23,6 +23,11 @@ public:
     }
     void objectLoaded(TStreamable *object) override { panel_.ObjectLoaded(object); }
     void discardObject(TStreamable *object) override { panel_.DiscardObject(object); }
+    bool keepRecord(std::span<const uint8_t> record) override
+    {
+        panel_.KeepForeignRecord(record);
+        return true;
+    }
 
 private:
     TGBasePanel &panel_;

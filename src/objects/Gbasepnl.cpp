@@ -215,6 +215,10 @@ std::unique_ptr<TGGraphicControl> TGBasePanel::release(TGGraphicControl *object)
     if (it == objects_.end()) return nullptr;
     handle_.Unselect(object);
     object->Invalidate();
+    // Kept records that followed this object now follow the one below it.
+    const TGGraphicControl *below = it == objects_.begin() ? nullptr : std::prev(it)->get();
+    for (TForeignRecord &record : foreign_)
+        if (record.after == object) record.after = below;
     std::unique_ptr<TGGraphicControl> owned = std::move(*it);
     objects_.erase(it);
     owned->parent_ = nullptr;
@@ -292,6 +296,7 @@ void TGBasePanel::AttachObjects()
 void TGBasePanel::RemoveAllObjects()
 {
     handle_.ClearSelection();
+    foreign_.clear();
     while (!objects_.empty())
         release(objects_.back().get());
     pending_.clear();
@@ -299,8 +304,23 @@ void TGBasePanel::RemoveAllObjects()
 
 void TGBasePanel::WriteObjects(TWriter &writer) const
 {
-    for (const auto &o : objects_)
+    writeForeignRecords(writer, nullptr);
+    for (const auto &o : objects_) {
         writer.writeComponent(*o, o->Name());
+        writeForeignRecords(writer, o.get());
+    }
+}
+
+void TGBasePanel::writeForeignRecords(TWriter &writer, const TGGraphicControl *after) const
+{
+    for (const TForeignRecord &record : foreign_)
+        if (record.after == after) writer.writeRawBytes(record.bytes);
+}
+
+void TGBasePanel::KeepForeignRecord(std::span<const uint8_t> record)
+{
+    const TGGraphicControl *after = objects_.empty() ? nullptr : objects_.back().get();
+    foreign_.push_back({after, TBytes(record.begin(), record.end())});
 }
 
 TGGraphicControl *TGBasePanel::CreateObject(const std::string &className)

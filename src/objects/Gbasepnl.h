@@ -26,6 +26,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -127,6 +128,11 @@ public:
     TGGraphicControl *CreateObject(const std::string &className);
     void ObjectLoaded(TStreamable *object);
     void DiscardObject(TStreamable *object);
+    // A whole record of a class this program does not know (from a newer or foreign writer).
+    // It is not shown; WriteObjects puts it back unchanged after the object it followed when
+    // it was read, so saving never drops what we cannot display. New and Open forget it.
+    void KeepForeignRecord(std::span<const uint8_t> record);
+    int ForeignRecordCount() const { return static_cast<int>(foreign_.size()); }
 
     TGHandle &Handle() { return handle_; }
     const TGHandle &Handle() const { return handle_; }
@@ -215,6 +221,13 @@ private:
 
     std::vector<std::unique_ptr<TGGraphicControl>> objects_;
     std::vector<std::unique_ptr<TGGraphicControl>> pending_;
+    struct TForeignRecord
+    {
+        const TGGraphicControl *after; // nullptr: before every object
+        TBytes bytes;
+    };
+    std::vector<TForeignRecord> foreign_; // in the order they were read
+    void writeForeignRecords(TWriter &writer, const TGGraphicControl *after) const;
     std::map<TLPanelState, std::string> toolClasses_;
     TGHandle handle_;
 
