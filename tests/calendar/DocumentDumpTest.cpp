@@ -66,7 +66,8 @@ TEST_F(DocumentDump, EveryValueOnALineOfItsOwn)
     const std::vector<std::string> lines = linesOf(dump.text);
     const std::vector<std::string> head(lines.begin(), lines.begin() + 6);
     EXPECT_EQ(head, (std::vector<std::string>{"Document", "  Version = 3", "  Kind = 1", "  Settings",
-                                              "    PaperKind = 0", "    CalendarOrientation = 0"}));
+                                              "    PaperKind = 0",
+                                              "    CalendarOrientation = " + std::to_string(page.CalendarOrientation())}));
     std::string sunday;
     page.GetDayName(1, sunday);
     EXPECT_TRUE(inOrder(lines, {"    LeftMarginInch = 0.30", "    MonthName12 = \"Dezember\"",
@@ -75,7 +76,7 @@ TEST_F(DocumentDump, EveryValueOnALineOfItsOwn)
                                 "    NumberPosition = " + std::to_string(page.NumberPosition()),
                                 "  MainCalDay = 29", "  MainCalMonth = 12", "  MainCalYear = 1997",
                                 "  PlannerHour = 8", "  PlannerMinute = 30", "  Cells",
-                                "    Cell 1: RTF 0 bytes", "    Cell 5: RTF 23 bytes",
+                                "    Cell 1: RTF 0 bytes", "    Cell 5: RTF 22 bytes",
                                 "    Cell 42: RTF 0 bytes",
                                 "  UserTitle = \"Say \\\"hi\\\"\\r\\nbye\"", "Objects",
                                 "  TGPLabel \"Component0\"", "    Left = 10", "    Width = 120",

@@ -417,7 +417,9 @@ TEST(ComponentStream, SkippingAgreesWithReadingAndRewindsForASecondLook)
             skipFailed = true;
         }
         ASSERT_EQ(readFailed, skipFailed) << round;
-        if (!readFailed) ASSERT_EQ(reading.position(), skipping.position()) << round;
+        if (!readFailed) {
+            ASSERT_EQ(reading.position(), skipping.position()) << round;
+        }
     }
 
     // An identifier the reader refuses is passed over after a rewind.
