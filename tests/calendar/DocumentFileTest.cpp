@@ -272,24 +272,8 @@ TEST_F(DocumentFile, UnknownClassBetweenTwoLabelsSurvivesARoundTrip)
 
 TEST_F(DocumentFile, BadValuesCostTheirPropertyAndDamageCostsTheRest)
 {
-    // A label whose alignment names no alignment and whose border style is a number.
-    TWriter w;
-    w.writeComponentHeader("TGPLabel", "Component0");
-    const std::pair<const char *, int> bounds[] = {{"Left", 10}, {"Top", 12}, {"Width", 90}, {"Height", 30}};
-    for (const auto &[name, value] : bounds) {
-        w.writePropertyName(name);
-        w.writeInteger(value);
-    }
-    w.writePropertyName("Alignment");
-    w.writeIdent("taSideways");
-    w.writePropertyName("BorderStyle");
-    w.writeInteger(7);
-    w.writePropertyName("Caption");
-    w.writeString("Kept");
-    w.endProperties();
-    w.endChildren();
-    const TBytes doc =
-        documentWith(page, {w.bytes(), labelRecord("After", "Component1", 200)});
+    const TBytes doc = documentWith(
+        page, {labelWithBadValues("Kept", "Component0", 10), labelRecord("After", "Component1", 200)});
     TCalendarPanel32 target;
     const TLoadReport report = ReadDocument(target, doc, &target.DocumentObjects());
     EXPECT_EQ(report.objectsLoaded, 2);

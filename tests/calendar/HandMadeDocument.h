@@ -5,7 +5,9 @@
 #include "calendar/DocumentFile.h"
 #include "objects/Gplabel.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::test {
@@ -17,6 +19,28 @@ inline TBytes labelRecord(const std::string &caption, const std::string &name, i
     label.SetBounds(left, 10, 120, 30);
     TWriter w;
     w.writeComponent(label, name);
+    return w.takeBytes();
+}
+
+// A label whose alignment names no alignment and whose border style is a number: values our
+// setters refuse, before a caption they take.
+inline TBytes labelWithBadValues(const std::string &caption, const std::string &name, int left)
+{
+    TWriter w;
+    w.writeComponentHeader("TGPLabel", name);
+    const std::pair<const char *, int> bounds[] = {{"Left", left}, {"Top", 12}, {"Width", 90}, {"Height", 30}};
+    for (const auto &[property, value] : bounds) {
+        w.writePropertyName(property);
+        w.writeInteger(value);
+    }
+    w.writePropertyName("Alignment");
+    w.writeIdent("taSideways");
+    w.writePropertyName("BorderStyle");
+    w.writeInteger(7);
+    w.writePropertyName("Caption");
+    w.writeString(caption);
+    w.endProperties();
+    w.endChildren();
     return w.takeBytes();
 }
 
