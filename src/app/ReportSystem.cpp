@@ -73,7 +73,8 @@ bool TReportSystem::defaultSetupDialog(TReportSetup &setup)
         setup.destination = TReportDestination::Preview;
     } else if (choice == QLatin1String(":pdf")) {
         setup.destination = TReportDestination::PdfFile;
-        setup.pdfFile = Ui().saveFileName(QStringLiteral("Print To File"), AppFolder(),
+        setup.pdfFile = Ui().saveFileName(QStringLiteral("Print To File"),
+                                          StartFolder.isEmpty() ? AppFolder() : StartFolder,
                                           QStringLiteral("Calendar.pdf"),
                                           QStringLiteral("PDF File (*.pdf)"), QStringLiteral("pdf"));
         if (setup.pdfFile.isEmpty())
@@ -110,9 +111,12 @@ void TReportSystem::PrintOn(QPrinter &printer)
         status.show();
         QCoreApplication::processEvents();
     }
-    TReportCanvas report(painter, printer.resolution());
-    if (Print)
-        Print(*this, report);
+    {
+        // The canvas restores the painter state it saved before the painter ends.
+        TReportCanvas report(painter, printer.resolution());
+        if (Print)
+            Print(*this, report);
+    }
     painter.end();
 }
 
