@@ -114,6 +114,11 @@ void TReportSystem::PrintOn(QPrinter &printer)
     {
         // The canvas restores the painter state it saved before the painter ends.
         TReportCanvas report(painter, printer.resolution());
+        // The preview shrinks the page from printer pixels to the screen; smoothed, a line a
+        // hundredth of an inch wide stays visible there as it does in a PDF viewer. On paper
+        // the page's lines and boxes lie on whole pixels, so nothing else changes.
+        if (previewing_)
+            painter.setRenderHint(QPainter::Antialiasing, true);
         if (Print)
             Print(*this, report);
     }
@@ -143,10 +148,13 @@ bool TReportSystem::Execute()
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(layout);
         QPrintPreviewDialog preview(&printer, parent_);
+        previewing_ = true;
         preview.setWindowTitle(QStringLiteral("Report Preview"));
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                          [this](QPrinter *p) { PrintOn(*p); });
+
         preview.exec();
+        previewing_ = false;
         break;
     }
     case TReportDestination::Printer: {

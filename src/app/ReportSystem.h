@@ -60,6 +60,7 @@ private:
     QWidget *parent_;
     TReportSetup setup_;
     QString lastError_;
+    bool previewing_ = false;
 };
 
 } // namespace velmora

@@ -3,6 +3,8 @@
 #include "calendar/PageLayout.h"
 #include "common/Font.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -33,10 +35,18 @@ int unit(const TCanvas &c)
     return std::max(1, RoundEven(c.dpi() / double(TFontDesc::kFontPpi)));
 }
 
+// Lines here are horizontal or vertical and black. Wider than a pixel they are centred on
+// their place and reach half their width past both ends, so frames close at the corners.
 void line(TCanvas &c, int x1, int y1, int x2, int y2)
 {
-    c.moveTo(x1, y1);
-    c.lineTo(x2, y2);
+    const int u = unit(c);
+    if (u == 1) {
+        c.moveTo(x1, y1);
+        c.lineTo(x2, y2);
+        return;
+    }
+    const int left = std::min(x1, x2) - u / 2, top = std::min(y1, y2) - u / 2;
+    c.painter().fillRect(left, top, std::abs(x2 - x1) + u, std::abs(y2 - y1) + u, Qt::black);
 }
 } // namespace
 
@@ -44,6 +54,13 @@ void DrawBorder(TCanvas &c, const TRect &r, int style)
 {
     c.setPen(clBlack, unit(c));
     const int a = r.left, b = r.top, cc = r.right, d = r.bottom;
+    if (style == cbAll && unit(c) > 1) {
+        line(c, a, b, cc, b);
+        line(c, cc, b, cc, d);
+        line(c, a, d, cc, d);
+        line(c, a, b, a, d);
+        return;
+    }
     switch (style) {
     case cbAll:
         c.moveTo(a, b);

@@ -9,6 +9,7 @@
 #include "recurring/Selrecu.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
+#include "richtext/WPToolBar.h"
 #include "support/IconFiles.h"
 #include "support/ScriptedUi.h"
 
