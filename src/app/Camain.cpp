@@ -4,6 +4,7 @@
 #include "app/Floater.h"
 #include "app/Gettitle.h"
 #include "app/MRUList.h"
+#include "app/PropertyRules.h"
 #include "app/Splash.h"
 #include "app/ReportSystem.h"
 #include "common/ReportCanvas.h"
@@ -21,8 +22,15 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
+#include <QDir>
 #include <QImageReader>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTextBrowser>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -51,6 +59,46 @@ std::filesystem::path iniPath()
 void processPendingEvents()
 {
     QCoreApplication::processEvents();
+}
+
+// The values the main window's page is designed with, before the reset of the first
+// activation: whole day names and black fonts. The window-text colour of a bare font
+// would follow the desktop theme (grey on a dark one) and be stored as a system colour.
+void applyDesignedValues(TCalendarPanel32 &page)
+{
+    const auto font = [](int height, uint8_t style, TColor color) {
+        TFontDesc f;
+        f.name = "Times New Roman";
+        f.height = height;
+        f.style = style;
+        f.color = color;
+        return f;
+    };
+    const auto bold = uint8_t(TFontStyle::fsBold);
+    const TFontDesc title = font(-35, bold, clBlack), headers = font(-21, bold, clBlack),
+                    cells = font(-21, bold, clBlack), miniTitle = font(-13, bold, clBlack),
+                    miniHeaders = font(-11, 0, clWhite), miniCells = font(-11, 0, clBlack);
+    page.SetTitleFont(&title);
+    page.SetHeadersFont(&headers);
+    page.SetCellFont(&cells);
+    page.SetMiniTitleFont(&miniTitle);
+    page.SetMiniHeadersFont(&miniHeaders);
+    page.SetMiniCellFont(&miniCells);
+    page.SetHeadersStyle(dsWhole);
+}
+
+// A button of the start panel: large, flat, left-aligned.
+QPushButton *startItem(const QString &text, const QString &name, int pointSize, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setFlat(true);
+    b->setCursor(Qt::PointingHandCursor);
+    QFont f = b->font();
+    f.setPointSize(pointSize);
+    b->setFont(f);
+    b->setStyleSheet(QStringLiteral("text-align: left; padding: 6px 12px;"));
+    return b;
 }
 
 // The page and the cell editor share one canvas inside the scroll box.
@@ -104,22 +152,44 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     editor_->hide();
     holder->fitTo(page_);
     scroll_->setWidget(holder);
-    layout->addWidget(scroll_, 1);
+    startPanel_ = new QWidget(central);
+    startPanel_->setObjectName(QStringLiteral("StartPanel"));
+    startPanel_->setAutoFillBackground(true);
+    startPanel_->setBackgroundRole(QPalette::Base);
+    views_ = new QStackedWidget(central);
+    views_->addWidget(startPanel_);
+    views_->addWidget(scroll_);
+    layout->addWidget(views_, 1);
     setCentralWidget(central);
     buildMenu();
-    resize(635, 378 + menuBar()->sizeHint().height());
+    statusHint_ = new QLabel(this);
+    statusHint_->setObjectName(QStringLiteral("StatusHint"));
+    statusPage_ = new QLabel(this);
+    statusPage_->setObjectName(QStringLiteral("StatusPage"));
+    statusBar()->addWidget(statusHint_, 1);
+    statusBar()->addPermanentWidget(statusPage_);
+    resize(635, 378 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 
     page_->ClickedInCellEvent = [this](const TRect &total, const TRect &free, int cell, int day) {
         CalendarPanelClickedInCellEvent(total, free, cell, day);
     };
-    page_->DroppedObjectEvent = [this](const TRect &) {
-        SetModified(true);
-        tools_->button(psPointing)->setChecked(true);
+    page_->DroppedObjectEvent = [this](const TRect &) { SetModified(true); };
+    // The tool strip shows the page's tool, also when a tool ends without creating anything.
+    page_->PanelStateChangedEvent = [this](TLPanelState state) {
+        if (QAbstractButton *b = tools_->button(state))
+            b->setChecked(true);
     };
     page_->LabelChangedEvent = [this] { SetModified(true); };
     connect(editor_, &QTextEdit::textChanged, this, [this] {
         if (changeTracking_ && EditingCell)
             SetModified(true);
+        // An emptied cell starts again from the default editor font, not the toolkit's.
+        static bool resetting = false;
+        if (EditingCell && !resetting && editor_->IsEmptyText()) {
+            resetting = true;
+            SetDefaultFontNow();
+            resetting = false;
+        }
     });
     connect(editor_, &TWPRichText::focusEntered, this, &TCalendarMain::editorEntered);
 
@@ -142,6 +212,7 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     IconToolVisible = Prefs.iconToolVisible;
     SetModified(false);
     page_->SetZoom(static_cast<float>(CodeToZoom(MainZoomCode)));
+    applyDesignedValues(*page_);
     page_->SetCalendarLayout(LOFullCalendarLS);
 
     mru_ = new TMRUFileList(this);
@@ -157,6 +228,7 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
             OpenCalendarFile(file);
     });
     mru_->load();
+    buildStartPanel();
 
     action("mnuShowHint")->setChecked(HintsOn);
     palette_ = new TFloatingPalette(this);
@@ -200,6 +272,7 @@ void TCalendarMain::buildMenu()
     const std::vector<Item> fileItems = {
         {"New1", "&New ", [this] { New1Click(); }},
         {"Open1", "&Open", [this] { Open1Click(); }},
+        {"mnuClose", "C&lose", [this] { mnuCloseClick(); }},
         {"N3", "-", nullptr},
         {"mnuSave", "&Save ", [this] { mnuSaveClick(); }},
         {"mnuSaveAs", "Save &As...", [this] { mnuSaveAsClick(); }},
@@ -228,7 +301,12 @@ void TCalendarMain::buildMenu()
         if (it.run)
             connect(a, &QAction::triggered, this, it.run);
     }
+    action("New1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    action("Open1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    action("mnuClose")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     action("mnuSave")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    action("mnuSaveAs")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    action("mnuPrintCalendar")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     action("Exit1")->setShortcut(QKeySequence::Quit);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -307,12 +385,7 @@ void TCalendarMain::buildToolStrip(QWidget *strip)
     saveButton_->setObjectName(QStringLiteral("Savebutton"));
     saveButton_->setToolTip(QStringLiteral("Save changes to the calendar"));
     saveButton_->setStyleSheet(QStringLiteral("font-weight: bold; color: green;"));
-    connect(saveButton_, &QPushButton::clicked, this, [this] {
-        if (action("mnuSave")->isEnabled())
-            mnuSaveClick();
-        else
-            mnuSaveAsClick();
-    });
+    connect(saveButton_, &QPushButton::clicked, this, &TCalendarMain::mnuSaveClick);
     row->addWidget(saveButton_);
     cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), strip);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
@@ -362,6 +435,114 @@ void TCalendarMain::showPage(bool visible)
 {
     page_->setVisible(visible);
     static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
+    if (!visible)
+        refreshStartPanel();
+    views_->setCurrentWidget(visible ? static_cast<QWidget *>(scroll_) : startPanel_);
+}
+
+void TCalendarMain::buildStartPanel()
+{
+    auto *outer = new QVBoxLayout(startPanel_);
+    outer->setContentsMargins(40, 24, 40, 24);
+    outer->setSpacing(4);
+    auto *heading = new QLabel(QStringLiteral("Velmora"), startPanel_);
+    QFont f = heading->font();
+    f.setPointSize(20);
+    f.setBold(true);
+    heading->setFont(f);
+    outer->addWidget(heading);
+    QPushButton *create = startItem(QStringLiteral("New calendar\u2026"), QStringLiteral("StartNew"),
+                                    14, startPanel_);
+    create->setToolTip(QStringLiteral("Design a new calendar page"));
+    connect(create, &QPushButton::clicked, this, &TCalendarMain::New1Click);
+    outer->addWidget(create);
+    QPushButton *open = startItem(QStringLiteral("Open\u2026"), QStringLiteral("StartOpen"), 14,
+                                  startPanel_);
+    open->setToolTip(QStringLiteral("Open a calendar file"));
+    connect(open, &QPushButton::clicked, this, &TCalendarMain::Open1Click);
+    outer->addWidget(open);
+    outer->addSpacing(12);
+    recentHeading_ = new QLabel(QStringLiteral("Recent documents"), startPanel_);
+    f.setPointSize(12);
+    recentHeading_->setFont(f);
+    outer->addWidget(recentHeading_);
+    recentList_ = new QVBoxLayout;
+    recentList_->setSpacing(0);
+    outer->addLayout(recentList_);
+    outer->addStretch(1);
+    refreshStartPanel();
+}
+
+void TCalendarMain::refreshStartPanel()
+{
+    if (recentList_ == nullptr)
+        return;
+    // The list may be rebuilt from one of its own buttons' clicks.
+    while (QLayoutItem *item = recentList_->takeAt(0)) {
+        if (QWidget *old = item->widget()) {
+            old->hide();
+            old->setParent(nullptr);
+            old->deleteLater();
+        }
+        delete item;
+    }
+    const QStringList recent = mru_->Items();
+    recentHeading_->setVisible(!recent.isEmpty());
+    for (const QString &path : recent) {
+        const QFileInfo info(path);
+        QPushButton *b = startItem(info.fileName() + QStringLiteral("   \u2014  ") +
+                                       QDir::toNativeSeparators(info.absolutePath()),
+                                   QStringLiteral("StartRecent"), 11, startPanel_);
+        b->setToolTip(QStringLiteral("Open ") + QDir::toNativeSeparators(path));
+        connect(b, &QPushButton::clicked, this, [this, path] {
+            if (CheckSaveNeeded())
+                OpenCalendarFile(path);
+        });
+        recentList_->addWidget(b);
+    }
+}
+
+QString TCalendarMain::DialogFolder() const
+{
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir())
+        return lastFolder_;
+    const QStringList recent = mru_->Items();
+    if (!recent.isEmpty() && QFileInfo(recent.constFirst()).absoluteDir().exists())
+        return QFileInfo(recent.constFirst()).absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+void TCalendarMain::rememberFolder(const QString &file)
+{
+    lastFolder_ = QFileInfo(file).absolutePath();
+    report_->StartFolder = lastFolder_;
+}
+
+void TCalendarMain::updateStatusPage()
+{
+    if (statusPage_ == nullptr)
+        return;
+    if (page_->isHidden()) {
+        statusPage_->clear();
+        return;
+    }
+    std::string month;
+    page_->GetMonthName(page_->MainCalMonth(), month);
+    const int layout = page_->CalendarLayout();
+    const int row = RowOfLayout(layout);
+    QString layoutName = row >= 0 ? QString::fromLatin1(kLayoutRowCaptions.at(size_t(row))).trimmed()
+                                  : QString();
+    if (layout < loWeek)
+        layoutName += page_->CalendarOrientation() == coLandscape ? QStringLiteral(", landscape")
+                                                                  : QStringLiteral(", portrait");
+    statusPage_->setText(QStringLiteral("%1 %2   |   %3   |   %4%")
+                             .arg(QString::fromStdString(month))
+                             .arg(page_->MainCalYear())
+                             .arg(layoutName)
+                             .arg(std::lround(double(page_->Zoom()) * 100.0)));
 }
 
 void TCalendarMain::SetModified(bool value)
@@ -379,6 +560,7 @@ void TCalendarMain::SetCaption()
         caption += QStringLiteral("  [") + QFileInfo(CurrentFileName).fileName() + QLatin1Char(']');
     caption += QStringLiteral("    [%1%]").arg(std::lround(double(page_->Zoom()) * 100.0));
     setWindowTitle(caption);
+    updateStatusPage();
 }
 
 void TCalendarMain::SetButtons()
@@ -395,7 +577,9 @@ void TCalendarMain::SetButtons()
     iconTool->setEnabled(dayCells);
     iconTool->setText(palette_ != nullptr && palette_->isVisible() ? QStringLiteral("Hide Icon Tool")
                                                                    : QStringLiteral("Show Icon Tool"));
-    action("mnuSave")->setEnabled(titled);
+    // Save of an untitled page asks for a name.
+    action("mnuSave")->setEnabled(visible);
+    action("mnuClose")->setEnabled(visible);
     toolbar_->setEnabled(visible && EditingCell && !editor_->isHidden());
     for (const char *n : {"mnuSaveAs", "mnuProperties", "mnuPrintSetup", "mnuSaveAsBitmap"})
         action(n)->setEnabled(visible);
@@ -535,10 +719,11 @@ void TCalendarMain::Open1Click()
     DoSaveRichtext();
     if (!CheckSaveNeeded())
         return;
-    const QString path = Ui().openFileName(QStringLiteral("Open Calendar File"), AppFolder(),
+    const QString path = Ui().openFileName(QStringLiteral("Open Calendar File"), DialogFolder(),
                                            QStringLiteral("Calendar File (*.QXF *.qxf)"));
     if (path.isEmpty())
         return;
+    rememberFolder(path);
     if (QFileInfo(path).suffix().toUpper() != QLatin1String("QXF")) {
         ShowInformation(QStringLiteral("Must be a Calendar file (*.QXF)"));
         return;
@@ -634,8 +819,28 @@ bool TCalendarMain::SaveCalendarFile(const QString &path)
 
 void TCalendarMain::mnuSaveClick()
 {
-    if (!CurrentFileName.isEmpty())
+    if (page_->isHidden())
+        return;
+    if (CurrentFileName.isEmpty())
+        mnuSaveAsClick();
+    else
         SaveCalendarFile(CurrentFileName);
+}
+
+void TCalendarMain::mnuCloseClick()
+{
+    if (page_->isHidden() || !CheckSaveNeeded())
+        return;
+    DoSaveRichtext();
+    CurrentFileName.clear();
+    clearAllCells();
+    page_->RemoveAllObjects();
+    page_->SetUserTitle(std::string());
+    showPage(false);
+    SetModified(false);
+    CheckFloaterStatus();
+    SetButtons();
+    SetCaption();
 }
 
 QString TCalendarMain::ProposedFileName() const
@@ -650,13 +855,14 @@ QString TCalendarMain::ProposedFileName() const
 
 bool TCalendarMain::mnuSaveAsClick()
 {
-    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar File"), AppFolder(),
+    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar File"), DialogFolder(),
                                            ProposedFileName(),
                                            QStringLiteral("Calendar File (*.QXF)"),
                                            QStringLiteral("QXF"));
     bool ok = false;
     if (!path.isEmpty() && SaveCalendarFile(path)) {
         ok = true;
+        rememberFolder(path);
         SetModified(false);
         mru_->add(path);
         try {
@@ -671,7 +877,14 @@ bool TCalendarMain::mnuSaveAsClick()
 bool TCalendarMain::CheckSaveNeeded()
 {
     DoSaveRichtext();
-    if (!Modified || !AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save")))
+    if (!Modified)
+        return true;
+    // Cancel (and Escape) keeps the document and its changes as they are.
+    const TUiService::TAnswer answer = AskYesNoCancel(QStringLiteral("Save changes?"),
+                                                      QStringLiteral("Save"));
+    if (answer == TUiService::TAnswer::Cancel)
+        return false;
+    if (answer == TUiService::TAnswer::No)
         return true;
     // A cancelled Save As or a failed save stops the command that asked, so nothing
     // unsaved is thrown away without the user knowing.
@@ -686,8 +899,10 @@ void TCalendarMain::mnuCancelChangesClick()
 {
     if (!AskYesNo(QStringLiteral("Cancel all changes?"), QStringLiteral("CANCEL")))
         return;
-    if (!CurrentFileName.isEmpty())
-        OpenCalendarFile(CurrentFileName);
+    // Opening clears the current name first, so it gets its own copy.
+    const QString file = CurrentFileName;
+    if (!file.isEmpty())
+        OpenCalendarFile(file);
     processPendingEvents();
     SetModified(false);
 }
@@ -716,6 +931,8 @@ void TCalendarMain::closeEvent(QCloseEvent *event)
     savePreferencesQuietly();
     closing_ = true;
     palette_->hide();
+    if (QTextBrowser *help = HelpWindow())
+        help->close();
     try {
         SavePlacement(*this, IniFileName(), QStringLiteral("TCalendarMain"));
     } catch (const std::exception &) {
@@ -785,8 +1002,13 @@ void TCalendarMain::DefaultEditorFont1Click()
     initial.setItalic(Prefs.fontItalic);
     initial.setUnderline(Prefs.fontUnderline);
     initial.setStrikeOut(Prefs.fontStrikeout);
+    // Shown as the installed family that stands in for the stored name, kept when untouched.
+    const QString shown = QFontInfo(initial).family();
+    initial.setFamily(shown);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, this);
+    QFont chosen = QFontDialog::getFont(&ok, initial, this);
+    if (ok && chosen.family() == shown)
+        chosen.setFamily(QString::fromStdString(Prefs.fontName));
     if (ok) {
         Prefs.fontName = chosen.family().toStdString();
         Prefs.fontSize = std::max(1, int(std::lround(chosen.pointSizeF())));
@@ -868,9 +1090,14 @@ void TCalendarMain::mnuPrintCalendarClick()
     if (remembered != 1.0F)
         page_->SetZoom(remembered);
     EndWait();
-    if (Printed && ok)
-        ShowInformation(PrintCompletedMessage(page_->HasSuperText()));
-    else if (!report_->LastError().isEmpty())
+    if (Printed && ok) {
+        // A preview has shown the result already; a file is named.
+        if (report_->Destination() == TReportDestination::Printer)
+            ShowInformation(PrintCompletedMessage(page_->HasSuperText()));
+        else if (report_->Destination() == TReportDestination::PdfFile)
+            ShowInformation(QStringLiteral("Saved ") +
+                            QDir::toNativeSeparators(report_->PdfFile()));
+    } else if (!report_->LastError().isEmpty())
         ShowInformation(report_->LastError());
     if (remembered != 1.0F)
         page_->Repaint();
@@ -892,11 +1119,12 @@ QString TCalendarMain::ProposedBitmapName() const
 
 void TCalendarMain::mnuSaveAsBitmapClick()
 {
-    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar As Bitmap"), AppFolder(),
+    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar As Bitmap"), DialogFolder(),
                                            ProposedBitmapName(),
                                            QStringLiteral("Bitmap File (*.BMP)"), QStringLiteral("BMP"));
     if (path.isEmpty())
         return;
+    rememberFolder(path);
     DoSaveRichtext();
     const QImage bitmap = page_->RenderToBitmap();
     QSaveFile file(path);
@@ -1053,6 +1281,16 @@ bool TCalendarMain::eventFilter(QObject *watched, QEvent *event)
         if (DropPictureOnCell(DroppedPicture(drop->mimeData()), pt.x(), pt.y()))
             drop->acceptProposedAction();
         return true;
+    }
+    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w != nullptr && w->window() == this && statusHint_ != nullptr) {
+            const QString hint = event->type() == QEvent::Enter ? w->toolTip() : QString();
+            if (event->type() == QEvent::Enter && !hint.isEmpty())
+                statusHint_->setText(hint.section(QLatin1Char('\n'), 0, 0));
+            else if (event->type() == QEvent::Leave)
+                statusHint_->clear();
+        }
     }
     if (event->type() == QEvent::ToolTip && !HintsOn)
         return true;

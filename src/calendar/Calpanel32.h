@@ -197,6 +197,7 @@ private:
     std::vector<TPlannerRow> plannerRows() const;
     std::string plannerTitle() const;
     void drawCellTexts(QImage &image);
+    void paintOverflowMarks(QPainter &painter, const QRect &area) const;
     void printCellTexts(TReportCanvas &report, const TDayCellTable &printedCells);
     void fireCell(int cell);
     template <typename T> void setAndRepaint(T &field, const T &value);
@@ -208,6 +209,7 @@ private:
     TRect titleRect_;
     TRect dayNamesRect_;
     QImage cache_;
+    std::vector<TRect> overflowMarks_; // text areas of cells whose text is cut off
     bool cacheValid_ = false;
     bool paintingHold_ = false;
     bool painting_ = false;

@@ -142,6 +142,7 @@ void TCalendarPanel32::DrawCalendarInto(QImage &image)
 
 void TCalendarPanel32::drawCellTexts(QImage &image)
 {
+    overflowMarks_.clear();
     if (cellRenderer_ == nullptr || !(layout_.planner || layout_.monthGrid))
         return;
     const int zoomPercent = RoundEven(double(Zoom()) * 100.0);
@@ -156,7 +157,28 @@ void TCalendarPanel32::drawCellTexts(QImage &image)
         cell.fill(Qt::white);
         cellRenderer_->paintCell(i, cell, zoomPercent);
         painter.drawImage(f.left, f.top, cell);
+        if (cellRenderer_->overflows(i, cell.size(), zoomPercent))
+            overflowMarks_.push_back(f);
     }
+}
+
+void TCalendarPanel32::paintOverflowMarks(QPainter &painter, const QRect &area) const
+{
+    // A small corner triangle says that a cell holds more text than it shows. It belongs
+    // to the screen only: the cached picture, bitmaps and paper stay without it.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(200, 0, 0));
+    const int size = std::max(5, RoundEven(10.0 * double(Zoom())));
+    for (const TRect &f : overflowMarks_) {
+        const QPoint corner(f.right, f.bottom);
+        if (!area.intersects(QRect(corner - QPoint(size, size), corner)))
+            continue;
+        const QPoint triangle[3] = {corner, corner - QPoint(size, 0), corner - QPoint(0, size)};
+        painter.drawPolygon(triangle, 3);
+    }
+    painter.restore();
 }
 
 QImage TCalendarPanel32::RenderToBitmap()
@@ -182,6 +204,7 @@ void TCalendarPanel32::paintEvent(QPaintEvent *event)
         cacheValid_ = true;
     }
     painter.drawImage(event->rect(), cache_, event->rect());
+    paintOverflowMarks(painter, event->rect());
     PaintObjectLayer(painter, event->rect());
 }
 
@@ -203,6 +226,9 @@ void TCalendarPanel32::PrintPage(TReportCanvas &report, double xOff, double yOff
             TCalDrawParams params =
                 miniParams(mini, 1.0, dpi, toPrinter(report, mini.rect, xOff, yOff));
             params.paper = true;
+            // Paper is white, but a mini calendar may sit on a coloured title band.
+            canvas.setBrushSolid(s_.MiniCalBGColor);
+            canvas.fillRect(params.area);
             DrawMonth(canvas, params, std::string());
         }
     if (cellRenderer_ != nullptr && (layout_.planner || layout_.monthGrid))
