@@ -7,7 +7,7 @@
 set -eu
 runs=${RUNS:-9}
 root=$(cd "$(dirname "$0")/.." && pwd)
-exe="$root/build/release/velmora-export"
+exe="$root/build/release/src/velmora-export"
 [ -x "$exe" ] || { echo "build the release preset first: $exe is missing" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -70,8 +70,7 @@ void TCanvas::selectFontHeight(const std::string &name, int height, uint8_t styl
     fontColor_ = color;
     textStateValid_ = false;
     if (height <= 0) {
-        font_ = makeFont(name, -height, style);
-        fontChanged();
+        selectFontPixels(name, -height > 0 ? -height : 1, style);
         return;
     }
     // A positive height asks for the cell height: shrink the em until ascent + descent fits.
@@ -203,6 +202,8 @@ TTextMetric TCanvas::textMetric() const
 // font, together with the font's metrics, so a string costs one lookup.
 struct TCanvas::FontTexts
 {
+    QFont font;
+    QString key;
     TTextMetric metric;
     QHash<QString, QStaticText> texts;
 };
@@ -211,8 +212,11 @@ namespace {
 struct TextCache
 {
     std::unordered_map<QString, std::unique_ptr<TCanvas::FontTexts>> fonts;
+    // The fonts by what selectFont was asked for, so that a font chosen again is neither
+    // made nor described again.
+    std::unordered_map<std::string, TCanvas::FontTexts *> selections;
     int size = 0;
-    // Counts the clearings, so that canvases look their font up again afterwards.
+    // Counts the times the fonts were dropped, so that canvases look theirs up again.
     unsigned generation = 1;
 };
 
@@ -221,6 +225,9 @@ TextCache &textCache()
     thread_local TextCache cache;
     return cache;
 }
+
+constexpr int kMaxCachedTexts = 4096;
+constexpr size_t kMaxCachedFonts = 512;
 } // namespace
 
 TCanvas::FontTexts &TCanvas::fontTexts() const
@@ -228,9 +235,17 @@ TCanvas::FontTexts &TCanvas::fontTexts() const
     TextCache &cache = textCache();
     if (fontTexts_ != nullptr && fontTextsGeneration_ == cache.generation)
         return *fontTexts_;
-    std::unique_ptr<FontTexts> &entry = cache.fonts[fontKey_];
-    if (!entry) {
-        entry = std::make_unique<FontTexts>();
+    auto found = cache.fonts.find(fontKey_);
+    if (found == cache.fonts.end()) {
+        if (cache.fonts.size() >= kMaxCachedFonts) {
+            cache.fonts.clear();
+            cache.selections.clear();
+            cache.size = 0;
+            ++cache.generation;
+        }
+        auto entry = std::make_unique<FontTexts>();
+        entry->font = font_;
+        entry->key = fontKey_;
         const QFontMetrics metrics(font_, painter_.device());
         TTextMetric &m = entry->metric;
         m.ascent = metrics.ascent();
@@ -238,19 +253,46 @@ TCanvas::FontTexts &TCanvas::fontTexts() const
         m.height = m.ascent + m.descent;
         m.internalLeading = std::max(0, m.height - font_.pixelSize());
         m.externalLeading = std::max(0, metrics.leading());
+        found = cache.fonts.emplace(fontKey_, std::move(entry)).first;
     }
-    fontTexts_ = entry.get();
+    fontTexts_ = found->second.get();
     fontTextsGeneration_ = cache.generation;
     return *fontTexts_;
+}
+
+void TCanvas::selectFontPixels(const std::string &name, int pixelSize, uint8_t style)
+{
+    TextCache &cache = textCache();
+    std::string key = name;
+    key += '\x1f';
+    key += std::to_string(pixelSize);
+    key += '/';
+    key += std::to_string(style);
+    key += '/';
+    key += std::to_string(painter_.device()->logicalDpiY());
+    if (const auto it = cache.selections.find(key); it != cache.selections.end()) {
+        FontTexts *f = it->second;
+        font_ = f->font;
+        fontKey_ = f->key;
+        fontTexts_ = f;
+        fontTextsGeneration_ = cache.generation;
+        metric_ = f->metric;
+        textStateValid_ = false;
+        return;
+    }
+    font_ = makeFont(name, pixelSize, style);
+    fontChanged();
+    cache.selections.emplace(std::move(key), fontTexts_);
 }
 
 const QStaticText &TCanvas::staticText(const QString &text) const
 {
     TextCache &cache = textCache();
-    if (cache.size > 4096) {
-        cache.fonts.clear();
+    if (cache.size > kMaxCachedTexts) {
+        // The fonts stay, with their metrics; only the shaped texts go.
+        for (auto &font : cache.fonts)
+            font.second->texts.clear();
         cache.size = 0;
-        ++cache.generation;
     }
     QHash<QString, QStaticText> &texts = fontTexts().texts;
     auto it = texts.find(text);

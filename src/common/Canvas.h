@@ -104,6 +104,7 @@ public:
 
 private:
     void fontChanged();
+    void selectFontPixels(const std::string &name, int pixelSize, uint8_t style);
     FontTexts &fontTexts() const;
     const QStaticText &staticText(const QString &text) const;
     void preparePainterForText();
