@@ -267,15 +267,25 @@ QImage PngPicture(const QImage &image)
 {
     if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
         return image;
-    for (int y = 0; y < image.height(); ++y) {
+    // One pass: each row is checked and copied at once, and the copy is dropped at the first
+    // pixel that is not grey.
+    const int width = image.width(), height = image.height();
+    QImage grey(width, height, QImage::Format_Grayscale8);
+    if (grey.isNull())
+        return image;
+    for (int y = 0; y < height; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        uchar *out = grey.scanLine(y);
+        for (int x = 0; x < width; ++x) {
             const QRgb p = line[x];
             if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p) || qAlpha(p) != 255)
                 return image;
+            out[x] = uchar(qBlue(p));
         }
     }
-    return image.convertToFormat(QImage::Format_Grayscale8);
+    grey.setDotsPerMeterX(image.dotsPerMeterX());
+    grey.setDotsPerMeterY(image.dotsPerMeterY());
+    return grey;
 }
 
 bool WritePng(const QImage &image, QIODevice *device)
