@@ -1,8 +1,9 @@
-#!/bin/sh
+#!/bin/bash
 # A year of 12 month pages with the US holidays and seven rules of one's own, to PDF: the
 # release build of velmora-export against remind + rem2pdf and pcal + ps2pdf making the same
 # 12 pages, run in turns so that all see the same machine load. Prints the median wall time
-# of each and the ratios. The peers are for measuring only and not installed by setup.sh
+# and CPU time (user + system, pipelines summed) of each and the ratios; on a busy machine
+# the CPU times are the fairer comparison. The peers are for measuring only and not installed by setup.sh
 # (Debian: remind, remind-tools, pcal, ghostscript).
 set -eu
 runs=${RUNS:-9}
@@ -115,11 +116,11 @@ pcal_peer() { pcal -f "$work/year.pcal" 1 2027 12 | ps2pdf - "$work/pcal.pdf"; }
 have_remind=no; command -v remind >/dev/null && command -v rem2pdf >/dev/null && have_remind=yes
 have_pcal=no; command -v pcal >/dev/null && command -v ps2pdf >/dev/null && have_pcal=yes
 
-# Milliseconds of one run of a shell function.
+# One run of a shell function: "wall_ms cpu_ms".
 timed() {
-  start=$(date +%s%N)
-  "$1" >/dev/null 2>&1 || { echo "$1 failed" >&2; exit 1; }
-  echo $(( ($(date +%s%N) - start) / 1000000 ))
+  local TIMEFORMAT='%R %U %S' t
+  t=$( { time "$1" >/dev/null 2>&1 || { echo "$1 failed" >&2; exit 1; }; } 2>&1 ) || exit 1
+  echo "$t" | awk '{ printf "%d %d\n", $1 * 1000, ($2 + $3) * 1000 }'
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { m = int((NR + 1) / 2); print (NR % 2) ? v[m] : (v[m] + v[m + 1]) / 2 }'; }
 
@@ -128,18 +129,21 @@ ours >/dev/null 2>&1 # warm the caches once
 i=0
 while [ "$i" -lt "$runs" ]; do
   timed ours >> "$work/ours.ms"
-  [ "$have_remind" = yes ] && timed remind_peer >> "$work/remind.ms"
-  [ "$have_pcal" = yes ] && timed pcal_peer >> "$work/pcal.ms"
+  if [ "$have_remind" = yes ]; then timed remind_peer >> "$work/remind.ms"; fi
+  if [ "$have_pcal" = yes ]; then timed pcal_peer >> "$work/pcal.ms"; fi
   i=$((i + 1))
 done
 
-ours_ms=$(median < "$work/ours.ms")
-echo "velmora-export, 12 pages with recurring dates to PDF: median ${ours_ms} ms over $runs runs"
+wall() { cut -d' ' -f1 < "$work/$1.ms" | median; }
+cpu() { cut -d' ' -f2 < "$work/$1.ms" | median; }
+ours_wall=$(wall ours); ours_cpu=$(cpu ours)
+echo "velmora-export, 12 pages with recurring dates to PDF: median ${ours_wall} ms wall, ${ours_cpu} ms CPU over $runs runs"
 report() {
   if [ "$2" = yes ]; then
-    ms=$(median < "$work/$3.ms")
-    ratio=$(awk -v a="$ours_ms" -v b="$ms" 'BEGIN { printf "%.2f", a / b }')
-    echo "$1: median ${ms} ms; velmora-export / $1 = ${ratio}"
+    w=$(wall "$3"); c=$(cpu "$3")
+    echo "$1: median ${w} ms wall, ${c} ms CPU; velmora-export / $1 =" \
+      "$(awk -v a="$ours_wall" -v b="$w" 'BEGIN { printf "%.2f", a / b }') wall," \
+      "$(awk -v a="$ours_cpu" -v b="$c" 'BEGIN { printf "%.2f", a / b }') CPU"
   else
     echo "$1: peer not installed"
   fi
