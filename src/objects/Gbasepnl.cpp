@@ -255,8 +255,8 @@ TGGraphicControl *TGBasePanel::adopt(std::unique_ptr<TGGraphicControl> object)
 std::unique_ptr<TGGraphicControl> TGBasePanel::release(TGGraphicControl *object)
 {
     // From the top: clearing the page takes the objects off one by one from there.
-    const auto rit =
-        std::ranges::find_if(objects_.rbegin(), objects_.rend(), [object](const auto &o) { return o.get() == object; });
+    const auto rit = std::ranges::find_if(objects_.rbegin(), objects_.rend(),
+                                          [object](const auto &o) { return o.get() == object; });
     if (rit == objects_.rend()) return nullptr;
     const auto it = std::prev(rit.base());
     handle_.Unselect(object);
