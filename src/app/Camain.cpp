@@ -1,6 +1,7 @@
 #include "app/Camain.h"
 
 #include "app/Calprop.h"
+#include "app/DeferredIcons.h"
 #include "app/Floater.h"
 #include "app/Gettitle.h"
 #include "app/MRUList.h"
@@ -128,6 +129,7 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    DeferStandardIcons();
     toolbar_ = new TWPToolBar(central);
     toolbar_->setFixedHeight(26 + 4);
     toolbar_->setEnabled(false);

@@ -11,6 +11,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -212,17 +213,22 @@ QString numberedName(const QString &path, int index, int count)
            info.suffix();
 }
 
-// Writes the month's recurring dates into the page's day cells.
-void fillRecurring(TCalendarPanel32 &page, const std::optional<QString> &store)
+// Writes the month's recurring dates into the page's day cells. A later page of a run starts
+// with empty cells: the texts already there belong to the days of an earlier month.
+void fillRecurring(TCalendarPanel32 &page, const std::optional<QString> &store, bool laterPage)
 {
     if (!store)
         return;
-    page.RenderToBitmap(); // the day cells exist once the page has been drawn
+    if (laterPage)
+        page.ClearAllCells();
+    page.ComputeCellDays();
+    TDayTextAppender cells(page);
     FillCalendarWithAllRecurringDates(std::filesystem::path(store->toStdString()),
                                       page.MainCalMonth(), page.MainCalYear(),
-                                      [&page](int day, const QString &text) {
-                                          AppendTextToDay(page, day, text);
+                                      [&cells](int day, const QString &text) {
+                                          cells.append(day, text);
                                       });
+    cells.write();
 }
 
 class WriteError
@@ -233,14 +239,14 @@ public:
 };
 
 void writeRaster(TCalendarPanel32 &page, const QString &path, Format format,
-                 const std::optional<QString> &recurring)
+                 const std::optional<QString> &recurring, bool laterPage)
 {
-    fillRecurring(page, recurring);
+    fillRecurring(page, recurring, laterPage);
     const QImage image = page.RenderToBitmap();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    if (!image.save(&file, format == Format::Png ? "PNG" : "BMP") || !file.commit())
+    if (!(format == Format::Png ? WritePng(image, &file) : image.save(&file, "BMP")) || !file.commit())
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 
@@ -272,7 +278,7 @@ void writePdf(TCalendarPanel32 &page, const QString &path, int months,
                 pdf.setPageLayout(pageLayout());
                 pdf.newPage();
             }
-            fillRecurring(page, recurring);
+            fillRecurring(page, recurring, i > 0);
             TReportCanvas report(painter, kPdfDpi);
             page.PrintPage(report, 0, 0);
         }
@@ -392,6 +398,40 @@ int dumpFile(const QString &path, QString &out, QString &err)
 
 } // namespace
 
+QImage PngPicture(const QImage &image)
+{
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+        return image;
+    // One pass: each row is checked and copied at once, and the copy is dropped at the first
+    // pixel that is not grey.
+    const int width = image.width(), height = image.height();
+    QImage grey(width, height, QImage::Format_Grayscale8);
+    if (grey.isNull())
+        return image;
+    for (int y = 0; y < height; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        uchar *out = grey.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = line[x];
+            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p) || qAlpha(p) != 255)
+                return image;
+            out[x] = uchar(qBlue(p));
+        }
+    }
+    grey.setDotsPerMeterX(image.dotsPerMeterX());
+    grey.setDotsPerMeterY(image.dotsPerMeterY());
+    return grey;
+}
+
+bool WritePng(const QImage &image, QIODevice *device)
+{
+    QImageWriter writer(device, "PNG");
+    // Qt maps quality 80..89 to zlib level 1: most of the size of level 6 at a fraction of
+    // the time for drawn pages of large flat areas.
+    writer.setQuality(85);
+    return writer.write(PngPicture(image));
+}
+
 int RunExport(const QStringList &arguments, QString &out, QString &err)
 {
     bool help = false;
@@ -466,7 +506,7 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
                 if (i > 0)
                     stepMonth(page);
                 const QString name = numberedName(options.output, i + 1, months);
-                writeRaster(page, name, format, options.recurring);
+                writeRaster(page, name, format, options.recurring, i > 0);
                 written << name;
             }
         }

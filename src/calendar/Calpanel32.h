@@ -151,6 +151,9 @@ public:
     bool IsPointInCell(int x, int y) const { return cells_.IsPointInCell(x, y); }
     int CellDay(int cell) const { return cells_.CellDay(cell); }
     int CellOfDay(int day) const { return cells_.CellOfDay(day); }
+    // Sets the day of every cell as the next drawing will, without drawing; the cells'
+    // areas stay as they are.
+    void ComputeCellDays();
     void ActivateCell(int cell);
     void ActivatePrevCell(int cell);
     void ActivateNextCell(int cell);

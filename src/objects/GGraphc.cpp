@@ -68,6 +68,13 @@ void TGGraphicControl::SetBounds(int left, int top, int width, int height)
     setBoundsRect({left, top, left + width, top + height});
 }
 
+void TGGraphicControl::SetName(std::string name)
+{
+    if (parent_ != nullptr)
+        parent_->NameChanged(name_, name);
+    name_ = std::move(name);
+}
+
 void TGGraphicControl::setBoundsRect(const TRect &r)
 {
     if (r == bounds_) return;

@@ -35,7 +35,8 @@ public:
 
     // The component name; unique among the owner's components, nothing else.
     const std::string &Name() const { return name_; }
-    void SetName(std::string name) { name_ = std::move(name); }
+    // A placed object's page keeps its names in step.
+    void SetName(std::string name);
     // The page hosting the object; nullptr until it is placed.
     TGBasePanel *Parent() const { return parent_; }
     // Distinguishes this object from a later one that may reuse its address.
