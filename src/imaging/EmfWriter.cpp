@@ -141,11 +141,19 @@ public:
         if (device.isEmpty())
             return;
         bounds |= device.controlPointRect();
+        const double opacity = painter->opacity();
+        if (fill && (brush.style() != Qt::SolidPattern || brush.color().alpha() < 255 || opacity < 1)) {
+            writeRasterFill(path, device, brush, t, opacity);
+            if (!stroke)
+                return;
+        }
+        const bool vectorFill = fill && brush.style() == Qt::SolidPattern && brush.color().alpha() == 255
+            && opacity >= 1;
         writePath(device);
-        if (fill)
+        if (vectorFill)
             selectBrush(brush, path.fillRule());
         selectPen(stroke ? pen : QPen(Qt::NoPen), t);
-        out.begin(fill && stroke ? 63 : fill ? 62 : 64); // STROKEANDFILL, FILL, STROKE
+        out.begin(vectorFill && stroke ? 63 : vectorFill ? 62 : 64); // STROKEANDFILL, FILL, STROKE
         writeBounds(device.controlPointRect());
         out.end();
     }
@@ -274,6 +282,43 @@ private:
         out.end();
     }
 
+    // Fills EMF cannot express (gradients, textures, translucency) are drawn into a bitmap
+    // of the shape's bounds at print resolution, placed under a clip of the shape's outline,
+    // so the edges stay vectors and only the inside becomes pixels.
+    void writeRasterFill(const QPainterPath &logical, const QPainterPath &device, const QBrush &brush,
+                         const QTransform &t, double opacity)
+    {
+        const QRectF box = device.controlPointRect() & QRectF(QPointF(0, 0), QSizeF(size));
+        if (box.isEmpty())
+            return;
+        const double scale = std::min(3.0, std::sqrt(4.0e6 / std::max(1.0, box.width() * box.height())));
+        const QSize pixels(std::max(1, int(std::ceil(box.width() * scale))),
+                           std::max(1, int(std::ceil(box.height() * scale))));
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull())
+            return;
+        image.fill(Qt::transparent);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setOpacity(opacity);
+            QTransform place = QTransform::fromTranslate(-box.x(), -box.y());
+            place *= QTransform::fromScale(scale, scale);
+            p.setTransform(t * place);
+            p.fillPath(logical, brush);
+        }
+        out.begin(33); // SAVEDC
+        out.end();
+        writePath(device);
+        out.begin(67); // SELECTCLIPPATH, and
+        out.u32(1);
+        out.end();
+        writeAlphaBlend(box, image);
+        out.begin(34); // RESTOREDC
+        out.i32(-1);
+        out.end();
+    }
+
     void selectBrush(const QBrush &brush, Qt::FillRule rule)
     {
         const int wanted = rule == Qt::WindingFill ? 2 : 1;
@@ -331,6 +376,7 @@ private:
         case Qt::DotLine: style |= 2; break;
         case Qt::DashDotLine: style |= 3; break;
         case Qt::DashDotDotLine: style |= 4; break;
+        case Qt::CustomDashLine: style |= 1; break; // the nearest standard dashes
         default: break;
         }
         style |= pen.capStyle() == Qt::SquareCap ? 0x100 : pen.capStyle() == Qt::FlatCap ? 0x200 : 0;

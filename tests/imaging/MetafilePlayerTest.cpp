@@ -52,9 +52,9 @@ void expectCommonCells(const QImage &m)
 {
     EXPECT_EQ(rgbAt(m, 20, 20), kRed) << "rectangle";
     EXPECT_EQ(rgbAt(m, 60, 20), kBlue) << "ellipse";
-    EXPECT_EQ(rgbAt(m, 7, 7), kWhite) << "nothing outside the ellipse's box corner";
+    EXPECT_EQ(rgbAt(m, 46, 6), kWhite) << "nothing in the corner of the ellipse's box";
     EXPECT_EQ(rgbAt(m, 100, 20), kGreen) << "round rectangle";
-    EXPECT_EQ(rgbAt(m, 86, 6), kWhite) << "round rectangle corner";
+    EXPECT_EQ(rgbAt(m, 85, 5), kWhite) << "round rectangle corner";
     EXPECT_EQ(rgbAt(m, 140, 28), kRed) << "polygon";
     EXPECT_EQ(rgbAt(m, 128, 8), kWhite) << "outside the triangle";
     EXPECT_EQ(rgbAt(m, 180, 20), kBlack) << "thick polyline";

@@ -270,6 +270,29 @@ TEST(EmfWriter, SvgIsKeptAsVectorsAtItsOwnSize)
     EXPECT_EQ(again.toPictureData(), picture.toPictureData());
 }
 
+TEST(EmfWriter, GradientsKeepTheirOutlineAndTheirColours)
+{
+    const QByteArray svg(R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="100" height="40">
+      <defs><linearGradient id="g"><stop offset="0" stop-color="#ff0000"/>
+      <stop offset="1" stop-color="#0000ff"/></linearGradient></defs>
+      <rect x="0" y="0" width="100" height="20" fill="url(#g)"/>
+      <rect x="0" y="20" width="50" height="20" fill="#00ff00" fill-opacity="0.5"/></svg>)svg");
+    const QByteArray emf = SvgToEmf(svg);
+    const auto types = emfRecordTypes(emf);
+    EXPECT_TRUE(types.count(67)) << "the outline clips";
+    EXPECT_TRUE(types.count(114)) << "the inside is a bitmap";
+    QImage image(100, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    playMetafile(painter, QRectF(0, 0, 100, 40), bytesOf(emf));
+    painter.end();
+    EXPECT_GT(qRed(image.pixel(3, 10)), 230);
+    EXPECT_GT(qBlue(image.pixel(96, 10)), 230);
+    EXPECT_NEAR(qRed(image.pixel(25, 30)), 127, 2) << "half-transparent green over white";
+    EXPECT_EQ(qGreen(image.pixel(25, 30)), 255);
+    EXPECT_EQ(rgbAt(image, 75, 30), 0xFFFFFFu);
+}
+
 TEST(EmfWriter, PaintedShapesImagesAndClipsPlayBack)
 {
     QImage dot(2, 1, QImage::Format_ARGB32);
