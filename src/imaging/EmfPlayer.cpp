@@ -404,12 +404,18 @@ void playRecord(EmfCanvas &c, uint32_t type, Rec &in, PlayResult &result)
             text = QString::fromStdString(
                 Cp1252ToUtf8(std::string(reinterpret_cast<const char *>(str.data()), str.size())));
         }
+        // Glyph numbers of a font we do not have cannot be turned back into letters.
+        if (options & 0x10)
+            break;
+        // With vertical spacing each letter has an x and a y advance.
+        const uint32_t step = (options & 0x2000) ? 8 : 4;
         std::vector<double> dx;
-        const auto dxBytes = in.part(offDx, chars * 4);
-        if (offDx != 0 && dxBytes.size() == chars * 4u)
-            for (uint32_t i = 0; i < chars; ++i)
-                dx.push_back(int32_t(dxBytes[4 * i] | (dxBytes[4 * i + 1] << 8)
-                                     | (dxBytes[4 * i + 2] << 16) | (uint32_t(dxBytes[4 * i + 3]) << 24)));
+        const auto dxBytes = in.part(offDx, chars * step);
+        if (offDx != 0 && dxBytes.size() == chars * step)
+            for (uint32_t i = 0; i < chars; ++i) {
+                const uint8_t *d = dxBytes.data() + i * step;
+                dx.push_back(int32_t(d[0] | (d[1] << 8) | (d[2] << 16) | (uint32_t(d[3]) << 24)));
+            }
         c.text(ref, text, dx, options, rect);
         break;
     }

@@ -165,6 +165,7 @@ QImage imageFromMetafile(const PictureData &picture)
     if (!playMetafile(painter, QRectF(QPointF(0, 0), QSizeF(size)), bytes).ok)
         return {};
     painter.end();
+    image.setDevicePixelRatio(double(size.width()) / w);
     return image;
 }
 } // namespace
