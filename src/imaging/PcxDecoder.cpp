@@ -61,6 +61,12 @@ DecodeResult decodePcx(std::span<const uint8_t> bytes)
         result.error = "The picture would need more than 256 MiB.";
         return result;
     }
+    // Nothing is allocated that the input cannot fill: two bytes give at most 63.
+    const std::size_t input = bytes.size() - kHeaderSize;
+    if (total > (encoding == 0 ? input : input / 2 * 63 + 63)) {
+        result.error = "The PCX pixels are truncated.";
+        return result;
+    }
     std::vector<uint8_t> raw(total);
     std::size_t pos = kHeaderSize, out = 0;
     if (encoding == 0) {

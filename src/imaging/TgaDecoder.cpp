@@ -114,7 +114,19 @@ DecodeResult decodeTga(std::span<const uint8_t> bytes)
     };
 
     const std::size_t count = std::size_t(h.width) * std::size_t(h.height);
-    std::vector<uint32_t> linear(count);
+    // Nothing is allocated that the input cannot fill: a packet of 1 + pixelBytes bytes
+    // gives at most 128 pixels.
+    const std::size_t most = rle ? in.remaining() / std::size_t(1 + pixelBytes) * 128 + 128
+                                 : in.remaining() / std::size_t(pixelBytes);
+    if (count > most) {
+        result.error = "The TGA pixels are truncated.";
+        return result;
+    }
+    RasterImage &img = result.image;
+    img.width = h.width;
+    img.height = h.height;
+    img.pixels.resize(count);
+    std::vector<uint32_t> &linear = img.pixels;
     if (!rle) {
         auto data = in.bytes(count * std::size_t(pixelBytes));
         if (in.overrun()) {
@@ -153,21 +165,17 @@ DecodeResult decodeTga(std::span<const uint8_t> bytes)
     // Bit 4: pixels run right to left; bit 5: the first row is the top one.
     const bool rightToLeft = h.descriptor & 0x10;
     const bool topDown = h.descriptor & 0x20;
-    RasterImage &img = result.image;
-    img.width = h.width;
-    img.height = h.height;
-    img.pixels.resize(count);
+    const auto rowAt = [&](int y) { return img.pixels.begin() + std::ptrdiff_t(y) * h.width; };
+    if (!topDown)
+        for (int y = 0; y < h.height / 2; ++y)
+            std::swap_ranges(rowAt(y), rowAt(y + 1), rowAt(h.height - 1 - y));
+    if (rightToLeft)
+        for (int y = 0; y < h.height; ++y)
+            std::reverse(rowAt(y), rowAt(y + 1));
     bool anyAlpha = false, anyVisible = false;
-    for (int y = 0; y < h.height; ++y) {
-        const int srcRow = topDown ? y : h.height - 1 - y;
-        const uint32_t *src = linear.data() + std::size_t(srcRow) * std::size_t(h.width);
-        uint32_t *dst = img.pixels.data() + std::size_t(y) * std::size_t(h.width);
-        for (int x = 0; x < h.width; ++x) {
-            const uint32_t c = src[rightToLeft ? h.width - 1 - x : x];
-            dst[x] = c;
-            anyAlpha |= (c >> 24) != 255;
-            anyVisible |= (c >> 24) != 0;
-        }
+    for (const uint32_t c : img.pixels) {
+        anyAlpha |= (c >> 24) != 255;
+        anyVisible |= (c >> 24) != 0;
     }
     // Writers that fill the alpha channel with zeros while claiming alpha bits are common;
     // such pictures are meant to be opaque.

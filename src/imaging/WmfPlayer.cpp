@@ -155,6 +155,37 @@ QPainterPath regionFromRecord(Params &in)
     return path;
 }
 
+// The 16-bit system's device bitmap: rows top-down, padded to 16 bits, 1 or 24/32 bits a pixel.
+QImage imageFromBitmap16(Params &in)
+{
+    in.i16(); // type
+    const int w = in.i16(), h = in.i16(), stride = in.i16();
+    const auto planesAndBits = in.rest();
+    if (planesAndBits.size() < 2 || !checkPictureSize(w, h).empty() || stride <= 0)
+        return {};
+    const int bits = planesAndBits[1];
+    const auto data = planesAndBits.subspan(2);
+    if ((bits != 1 && bits != 24 && bits != 32) || int64_t(stride) * 8 < int64_t(w) * bits
+        || int64_t(stride) * h > int64_t(data.size()))
+        return {};
+    QImage image(w, h, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    for (int y = 0; y < h; ++y) {
+        const uint8_t *row = data.data() + std::size_t(stride) * std::size_t(y);
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            if (bits == 1) {
+                out[x] = (row[x / 8] >> (7 - x % 8)) & 1 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+            } else {
+                const uint8_t *p = row + x * (bits / 8);
+                out[x] = qRgb(p[2], p[1], p[0]);
+            }
+        }
+    }
+    return image;
+}
+
 QString textFrom(std::span<const uint8_t> bytes)
 {
     const std::string s(reinterpret_cast<const char *>(bytes.data()), bytes.size());
@@ -409,6 +440,36 @@ void playRecord(WmfCanvas &c, uint16_t function, Params &in, PlayResult &result)
         if (function == 0x0F43 && dibIsBottomUp(dib))
             top = image.height() - ySrc - srcH;
         c.bitmap(QRectF(at, QSizeF(w, h)), image, QRectF(xSrc, top, srcW, srcH), rop);
+        break;
+    }
+    case 0x0922:   // BITBLT
+    case 0x0B23: { // STRETCHBLT, both with an old device bitmap
+        const bool stretch = function == 0x0B23;
+        const uint32_t rop = in.u32();
+        if (in.words() <= (stretch ? 10u : 8u)) {
+            in.at = (in.words() - 4) * 2;
+            const double h = in.i16(), w = in.i16();
+            c.patBlt(QRectF(in.yx(), QSizeF(w, h)), rop);
+            break;
+        }
+        double srcH = 0, srcW = 0;
+        if (stretch) {
+            srcH = in.i16();
+            srcW = in.i16();
+        }
+        const double ySrc = in.i16(), xSrc = in.i16();
+        const double h = in.i16(), w = in.i16();
+        const QPointF at = in.yx();
+        if (!stretch) {
+            srcW = w;
+            srcH = h;
+        }
+        const QImage image = imageFromBitmap16(in);
+        if (image.isNull()) {
+            ++result.skipped;
+            break;
+        }
+        c.bitmap(QRectF(at, QSizeF(w, h)), image, QRectF(xSrc, ySrc, srcW, srcH), rop);
         break;
     }
     case 0x0D33: { // SETDIBTODEV

@@ -127,6 +127,9 @@ TEST(MetafilePlayer, WmfRecordsEachDrawWhereTheyShould)
     EXPECT_EQ(rgbAt(m, 100, 180), kBlack) << "line to";
     EXPECT_EQ(rgbAt(m, 110, 180), kWhite);
     EXPECT_EQ(rgbAt(m, 140, 180), 0x008000u) << "a deleted object's slot is taken again";
+    EXPECT_EQ(rgbAt(m, 165, 165), kRed) << "device bitmap blit";
+    EXPECT_EQ(rgbAt(m, 166, 165), kGreen);
+    EXPECT_EQ(rgbAt(m, 165, 166), kBlue);
 }
 
 TEST(MetafilePlayer, PlainWmfFillsTheTargetWithItsWindow)

@@ -96,6 +96,10 @@ TEST(PcxDecoder, DamagedInputIsRefused)
     huge[8] = char(0xFF); // 65,536 pixels wide
     huge[9] = char(0xFF);
     EXPECT_FALSE(decodePcx(bytesOf(huge)).ok());
+    QByteArray longLines = good.left(140);
+    longLines[66] = char(0xFF); // 65,535 bytes a line, 3 lines, from 12 bytes of data
+    longLines[67] = char(0xFF);
+    EXPECT_FALSE(decodePcx(bytesOf(longLines)).ok());
     QByteArray layout = good;
     layout[65] = 2; // two planes of 8 bits: no such layout
     EXPECT_FALSE(decodePcx(bytesOf(layout)).ok());

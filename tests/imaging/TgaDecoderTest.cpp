@@ -115,6 +115,16 @@ TEST(TgaDecoder, DamagedInputIsRefused)
     wide[13] = char(0x75);
     EXPECT_FALSE(decodeTga(bytesOf(wide)).ok());
 
+    // A header that claims 13,621 x 2,058 pixels with a handful of bytes behind it is refused
+    // before 112 MB are set aside for it.
+    QByteArray claims = good.left(18) + QByteArray(20, '\x05');
+    claims[2] = 10;
+    claims[12] = char(0x35);
+    claims[13] = char(0x35);
+    claims[14] = char(0x0A);
+    claims[15] = char(0x08);
+    EXPECT_FALSE(decodeTga(bytesOf(claims)).ok());
+
     QByteArray noMap = good;
     noMap[2] = 1; // colour-mapped, but no map
     noMap[16] = 8;
