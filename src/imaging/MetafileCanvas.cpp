@@ -408,6 +408,10 @@ void MetafileCanvas::text(QPointF reference, const QString &text, const std::vec
         p.fillPath([&] { QPainterPath r; r.addRect(rect.normalized()); return xf.map(r); }(), dc.bkColor);
     if (text.isEmpty())
         return;
+    // No real line of text is this long; a damaged count must not cost a million glyph draws.
+    constexpr qsizetype kMaxTextLength = 4096;
+    if (text.size() > kMaxTextLength)
+        return this->text(reference, text.left(kMaxTextLength), dx, options & ~kOpaque, rect);
     double pixelSize = 0;
     const QFont font = qfont(pixelSize);
     if (pixelSize < 0.5)
