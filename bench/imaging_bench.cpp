@@ -150,4 +150,19 @@ static void BM_DecodeJpeg3000x2000(benchmark::State &state)
 }
 BENCHMARK(BM_DecodeJpeg3000x2000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The picture object's drawing at zoom 1: decode, then draw stretched over a bitmap of the
+// object's size.
+static void BM_DecodeAndDrawJpeg3000x2000(benchmark::State &state)
+{
+    const QByteArray jpeg = photoJpeg();
+    QImage object(3000, 2000, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        const TPicture picture = LoadPictureBytes(jpeg, QStringLiteral("jpg"));
+        QPainter painter(&object);
+        picture.draw(painter, QRectF(0, 0, 3000, 2000));
+        benchmark::DoNotOptimize(object.constBits());
+    }
+}
+BENCHMARK(BM_DecodeAndDrawJpeg3000x2000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 VELMORA_BENCH_MAIN();
