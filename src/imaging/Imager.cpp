@@ -1,5 +1,6 @@
 #include "imaging/Imager.h"
 
+#include "imaging/Dib.h"
 #include "imaging/MetafileHeader.h"
 #include "imaging/PcxDecoder.h"
 #include "imaging/TgaDecoder.h"
@@ -137,8 +138,15 @@ TPicture LoadPictureBytes(const QByteArray &bytes, const QString &extension, QSt
         const QByteArray emf = SvgToEmf(bytes, error);
         return emf.isEmpty() ? TPicture() : TPicture::fromMetafile(emf, error);
     }
-    if (ext == QLatin1String("BMP") || ext == QLatin1String("DIB") || ext == QLatin1String("RLE"))
+    if (ext == QLatin1String("BMP") || ext == QLatin1String("DIB") || ext == QLatin1String("RLE")) {
+        // Some tools write .DIB files as a bare packed bitmap, without the file header.
+        if (!bytes.startsWith("BM")) {
+            const QImage packed = imageFromPackedDib(span(bytes));
+            if (!packed.isNull())
+                return TPicture::fromImage(packed);
+        }
         return readWithQt(bytes, "bmp", error);
+    }
     if (ext == QLatin1String("JPG") || ext == QLatin1String("JIF") || ext == QLatin1String("JPEG"))
         return readWithQt(bytes, "jpeg", error);
     if (ext == QLatin1String("GIF"))

@@ -170,6 +170,7 @@ TEST(PictureLoader, ReadsEveryKindFromDisk)
         {"a.bmp", encoded(sample, "BMP"), TPicture::Bitmap, {6, 4}},
         {"a.dib", encoded(sample, "BMP"), TPicture::Bitmap, {6, 4}},
         {"a.RLE", encoded(sample, "BMP"), TPicture::Bitmap, {6, 4}},
+        {"packed.dib", encoded(sample, "BMP").mid(14), TPicture::Bitmap, {6, 4}},
         {"a.jpg", encoded(sample, "JPG"), TPicture::Bitmap, {6, 4}},
         {"a.jif", encoded(sample, "JPG"), TPicture::Bitmap, {6, 4}},
         {"a.gif", encoded(sample, "GIF"), TPicture::Bitmap, {6, 4}},
