@@ -419,6 +419,57 @@ void playRecord(EmfCanvas &c, uint32_t type, Rec &in, PlayResult &result)
         c.text(ref, text, dx, options, rect);
         break;
     }
+    case 56: case 92: { // POLYDRAW, POLYDRAW16: points, then one type byte for each
+        const bool small = type == 92;
+        in.rect();
+        const uint32_t n = in.u32();
+        const QPolygonF pts = in.points(n, small);
+        if (in.left() < std::size_t(pts.size()))
+            break;
+        const std::span<const uint8_t> kinds = in.data.subspan(in.at, std::size_t(pts.size()));
+        for (qsizetype i = 0; i < pts.size(); ++i) {
+            const uint8_t kind = kinds[std::size_t(i)];
+            switch (kind & ~1) {
+            case 6: c.moveTo(pts[i]); break; // PT_MOVETO
+            case 2: c.lineTo(pts[i]); break; // PT_LINETO
+            case 4: // PT_BEZIERTO, in threes
+                if (i + 2 < pts.size()) {
+                    c.polyBezier(QPolygonF({pts[i], pts[i + 1], pts[i + 2]}), true);
+                    i += 2;
+                }
+                break;
+            default: break;
+            }
+            if ((kind & 1) && c.inPath)
+                c.closeFigure();
+        }
+        break;
+    }
+    case 116: { // TRANSPARENTBLT: one colour of the source is left out
+        in.rect();
+        const QPointF at = in.point();
+        const double w = in.i32(), h = in.i32();
+        const QColor key = colorFromRef(in.u32());
+        in.point();
+        in.at += 24;
+        in.u32();
+        in.u32();
+        const uint32_t offBmi = in.u32(), cbBmi = in.u32(), offBits = in.u32(), cbBits = in.u32();
+        QImage image = dibOf(in, offBmi, cbBmi, offBits, cbBits).convertToFormat(QImage::Format_ARGB32);
+        if (image.isNull()) {
+            ++result.skipped;
+            break;
+        }
+        const QRgb keyRgb = key.rgb() & 0xFFFFFF;
+        for (int y = 0; y < image.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if ((row[x] & 0xFFFFFF) == keyRgb)
+                    row[x] = 0;
+        }
+        c.bitmap(QRectF(at, QSizeF(w, h)), image, QRectF(image.rect()), 0x00CC0020);
+        break;
+    }
     case 76: case 77: case 114: { // BITBLT, STRETCHBLT, ALPHABLEND
         in.rect();
         const QPointF at = in.point();

@@ -173,6 +173,12 @@ TEST(MetafilePlayer, EmfRecordsEachDrawWhereTheyShould)
     EXPECT_EQ(rgbAt(m, 118, 180), kWhite);
     EXPECT_EQ(rgbAt(m, 140, 170), kRed) << "inside the clip region";
     EXPECT_EQ(rgbAt(m, 140, 190), kWhite) << "outside the clip region";
+    EXPECT_EQ(rgbAt(m, 170, 170), kRed) << "transparent blit";
+    EXPECT_EQ(rgbAt(m, 190, 190), kWhite) << "its key colour left out";
+
+    const QImage drawn = play(imagingFixture("polydraw.emf"), {40, 40});
+    EXPECT_EQ(rgbAt(drawn, 20, 20), kRed) << "a figure made by POLYDRAW, filled as a path";
+    EXPECT_EQ(rgbAt(drawn, 2, 2), kWhite);
 }
 
 TEST(MetafilePlayer, DamagedFilesPlayWhatTheyCanAndNeverReadPastTheEnd)
