@@ -17,6 +17,7 @@ libbenchmark-dev
 xvfb
 xauth
 poppler-utils
+libical-dev
 "
 
 missing=""
