@@ -3,6 +3,7 @@
 #include "calendar/Calpanel32.h"
 #include "calendar/DayText.h"
 #include "calendar/DocumentFile.h"
+#include "recurring/IcsCommands.h"
 #include "recurring/RecurCommands.h"
 #include "recurring/RecurStore.h"
 #include "common/ReportCanvas.h"
@@ -38,6 +39,7 @@ const char *kUsage =
     "  --title TEXT          a title of your own\n"
     "  --style FILE.QXS      apply a style sheet before rendering\n"
     "  --recurring FILE.DAX  write the recurring dates of each month into its day cells\n"
+    "  --ics FILE.ics        write the events of an iCalendar file into each month's cells\n"
     "  --months N            N consecutive months: N pages of one PDF, or N numbered\n"
     "                        pictures (name-01.png, name-02.png, ...)\n"
     "  --help                show this text\n";
@@ -50,6 +52,7 @@ struct ExportOptions
     std::optional<QString> title;
     std::optional<QString> style;
     std::optional<QString> recurring;
+    std::optional<QString> ics;
     QString input;
     QString output;
 };
@@ -122,6 +125,8 @@ ExportOptions parse(const QStringList &args, bool &help)
             o.style = v;
         } else if (a == QLatin1String("--recurring")) {
             o.recurring = v;
+        } else if (a == QLatin1String("--ics")) {
+            o.ics = v;
         } else {
             throw UsageError(QStringLiteral("unknown option %1").arg(a));
         }
@@ -185,9 +190,17 @@ QString numberedName(const QString &path, int index, int count)
            info.suffix();
 }
 
+// The --ics events of every month this run writes, read before anything is written.
+std::optional<TIcsMonths> icsEvents;
+
 // Writes the month's recurring dates into the page's day cells.
 void fillRecurring(TCalendarPanel32 &page, const std::optional<QString> &store)
 {
+    if (icsEvents) {
+        page.RenderToBitmap(); // the day cells exist once the page has been drawn
+        icsEvents->put(page.MainCalMonth(), page.MainCalYear(),
+                       [&page](int day, const QString &text) { AppendTextToDay(page, day, text); });
+    }
     if (!store)
         return;
     page.RenderToBitmap(); // the day cells exist once the page has been drawn
@@ -313,6 +326,14 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
     }
     applyOptions(page, options);
     const int months = options.months.value_or(1);
+    try {
+        icsEvents.reset();
+        if (options.ics)
+            icsEvents.emplace(options.ics->toStdString(), page.MainCalMonth(), page.MainCalYear(), months);
+    } catch (const IcsImportError &e) {
+        err = QStringLiteral("velmora-export: %1: %2\n").arg(*options.ics, QString::fromUtf8(e.what()));
+        return 1;
+    }
     QStringList written;
     try {
         if (format == Format::Pdf) {

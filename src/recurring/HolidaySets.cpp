@@ -211,4 +211,17 @@ std::vector<int> ObservedDays(const HolidayCountry &country, std::string_view en
     return days;
 }
 
+void PutObservedTexts(const HolidayCountry &country, const std::vector<std::string> &entries,
+                      int year, int month,
+                      const std::function<void(int day, const std::string &text)> &put)
+{
+    for (const std::string &entry : entries) {
+        const std::vector<int> days = ObservedDays(country, entry, year, month);
+        if (days.empty()) continue;
+        const std::string text = TrimSpaces(entryName(entry)) + " (observed)";
+        for (const int day : days)
+            put(day, text);
+    }
+}
+
 } // namespace velmora

@@ -3,6 +3,7 @@
 // HolidaySets.txt that is built into the program, and the days on which a country keeps
 // a holiday that falls on a weekend ("observed" days), which the formulas cannot say.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -52,5 +53,11 @@ std::vector<std::string> CountriesWithObservedDays();
 // exactly this line, or holds it without a rule.
 std::vector<int> ObservedDays(const HolidayCountry &country, std::string_view entry, int year,
                               int month);
+
+// Writes "<event text> (observed)" into each observed day of the chosen entries, entry by
+// entry in the given order.
+void PutObservedTexts(const HolidayCountry &country, const std::vector<std::string> &entries,
+                      int year, int month,
+                      const std::function<void(int day, const std::string &text)> &put);
 
 } // namespace velmora

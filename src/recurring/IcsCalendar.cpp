@@ -57,6 +57,13 @@ struct ComponentFree
 };
 using ComponentPtr = std::unique_ptr<icalcomponent, ComponentFree>;
 
+// The iterator must go also when the month overflows and an error is thrown mid-way.
+struct IteratorFree
+{
+    void operator()(icalrecur_iterator *it) const { icalrecur_iterator_free(it); }
+};
+using IteratorPtr = std::unique_ptr<icalrecur_iterator, IteratorFree>;
+
 std::string cleanSummary(const char *text)
 {
     std::string s = text != nullptr ? text : "";
@@ -426,22 +433,19 @@ std::vector<IcsInstance> TIcsCalendar::instancesInMonth(int year, int month) con
         // DTSTART is always an occurrence, whether or not the rule would produce it.
         consider(source.start);
         for (const icalrecurrencetype &rule : source.rules) {
-            icalrecur_iterator *it = icalrecur_iterator_new(rule, source.start);
-            if (it == nullptr) continue; // a rule libical finds impossible yields nothing
-            jumpNear(it, rule, source.start, nearFrom);
+            const IteratorPtr it(icalrecur_iterator_new(rule, source.start));
+            if (!it) continue; // a rule libical finds impossible yields nothing
+            jumpNear(it.get(), rule, source.start, nearFrom);
             long steps = 0;
-            for (icaltimetype t = icalrecur_iterator_next(it); !icaltime_is_null_time(t);
-                 t = icalrecur_iterator_next(it)) {
-                if (++steps > kMaxStepsPerEvent || ++totalSteps > kMaxStepsPerMonth) {
-                    icalrecur_iterator_free(it);
+            for (icaltimetype t = icalrecur_iterator_next(it.get()); !icaltime_is_null_time(t);
+                 t = icalrecur_iterator_next(it.get())) {
+                if (++steps > kMaxStepsPerEvent || ++totalSteps > kMaxStepsPerMonth)
                     throw IcsImportError("The repeat rule of event \"" + event.summary +
                                          "\" repeats too often to be expanded.");
-                }
                 if (written(t) >= nearTo) break;
                 if (!t.is_date) t = icaltime_set_timezone(&t, source.start.zone);
                 consider(t);
             }
-            icalrecur_iterator_free(it);
         }
         for (const icaltimetype &t : source.extraDates)
             consider(t);

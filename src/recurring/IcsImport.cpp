@@ -155,13 +155,12 @@ std::vector<IcsDayText> IcsDayTexts(const TIcsCalendar &calendar, int year, int 
     struct Placed
     {
         int day;
-        std::size_t order;
+        std::size_t event;
         std::string text;
     };
     std::vector<Placed> placed;
     const std::vector<IcsInstance> instances = calendar.instancesInMonth(year, month);
-    for (std::size_t n = 0; n < instances.size(); ++n) {
-        const IcsInstance &inst = instances[n];
+    for (const IcsInstance &inst : instances) {
         const std::string title = titleOf(calendar.events()[inst.event]);
         // The last minute the event covers decides its last day; an event without length
         // covers its start.
@@ -180,7 +179,7 @@ std::vector<IcsDayText> IcsDayTexts(const TIcsCalendar &calendar, int year, int 
                 civilFromMinutes(inst.start, y, m, day, hour, minute);
                 text = time(hour, minute) + " " + title;
             }
-            placed.push_back({static_cast<int>(d) + 1, n, std::move(text)});
+            placed.push_back({static_cast<int>(d) + 1, inst.event, std::move(text)});
             if (placed.size() > kMaxIcsOccurrencesPerMonth)
                 throw IcsImportError(
                     "The calendar has more than 1,000 events in one month; nothing was imported.");
@@ -191,7 +190,7 @@ std::vector<IcsDayText> IcsDayTexts(const TIcsCalendar &calendar, int year, int 
     std::vector<IcsDayText> texts;
     texts.reserve(placed.size());
     for (Placed &p : placed)
-        texts.push_back({p.day, std::move(p.text)});
+        texts.push_back({p.day, std::move(p.text), p.event, titleOf(calendar.events()[p.event])});
     return texts;
 }
 

@@ -26,6 +26,8 @@ struct IcsDayText
 {
     int day = 0;
     std::string text;
+    std::size_t event = 0; // index into TIcsCalendar::events()
+    std::string title;     // the event's summary alone
 };
 
 // What each day of the month receives, ordered by day and, within a day, by start (all-day

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -311,4 +313,28 @@ TEST(IcsStore, TextsAreStoredInTheStoresCodePageAndMergedWithoutDoubles)
     const std::vector<std::string> store = {MakeRecurringEntry("Zoo", "@0101"), result.entries[0]};
     EXPECT_EQ(MergeIntoStore(store, result.entries),
               (std::vector<std::string>{result.entries[0], MakeRecurringEntry("Zoo", "@0101")}));
+}
+
+// The fuzz seeds go through the same steps as the fuzz target: each either reads or ends
+// in IcsImportError.
+TEST(IcsBadInput, FuzzSeedsEndCleanly)
+{
+    const std::filesystem::path corpus =
+        std::filesystem::path(VELMORA_FIXTURES).parent_path() / "fuzz" / "corpus" / "ics";
+    int seeds = 0, refused = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(corpus)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        ++seeds;
+        try {
+            const TIcsCalendar cal(bytes, "Europe/Berlin");
+            (void)IcsStoreEntries(cal);
+            for (const auto &[year, m] : {std::pair{2027, 1}, std::pair{2027, 3}, std::pair{1999, 12}})
+                (void)IcsDayTexts(cal, year, m);
+        } catch (const IcsImportError &) {
+            ++refused;
+        }
+    }
+    EXPECT_GE(seeds, 8);
+    EXPECT_EQ(refused, 3) << "the damaged, the truncated and the endless seed";
 }
