@@ -141,6 +141,24 @@ bool names(const icaltimetype &listed, const icaltimetype &occurrence)
     return icaltime_compare(listed, occurrence) == 0;
 }
 
+// RDATE, EXDATE and RECURRENCE-ID values come without their zone: it is in the property's
+// TZID parameter, and without one the value shares the start's zone.
+icaltimetype inZone(icalproperty *property, icalcomponent *event, icaltimetype t,
+                    const icaltimezone *startZone)
+{
+    if (t.is_date || t.zone != nullptr || icaltime_is_utc(t)) return t;
+    const icaltimezone *zone = startZone;
+    if (icalparameter *tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER)) {
+        const char *name = icalparameter_get_tzid(tzid);
+        icaltimezone *own = name != nullptr
+                                ? icalcomponent_get_timezone(icalcomponent_get_parent(event), name)
+                                : nullptr;
+        if (own == nullptr && name != nullptr) own = icaltimezone_get_builtin_timezone(name);
+        zone = own;
+    }
+    return icaltime_set_timezone(&t, zone);
+}
+
 bool namedIn(const std::vector<icaltimetype> &list, const icaltimetype &occurrence)
 {
     return std::any_of(list.begin(), list.end(),
@@ -314,37 +332,15 @@ void TIcsCalendar::Impl::readEvent(icalcomponent *event,
         icaltimetype t = icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time;
         if (icaltime_is_null_time(t) || !icaltime_is_valid_time(t) || t.year < 1 || t.year > 9999)
             continue;
-        if (t.zone == nullptr && !icaltime_is_utc(t)) {
-            // An RDATE names its own zone in a parameter; without one it shares DTSTART's.
-            icalparameter *tzid = icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER);
-            if (tzid != nullptr) {
-                icaltimezone *zone = icalcomponent_get_timezone(
-                    icalcomponent_get_parent(event), icalparameter_get_tzid(tzid));
-                if (zone == nullptr)
-                    zone = icaltimezone_get_builtin_timezone(icalparameter_get_tzid(tzid));
-                t = icaltime_set_timezone(&t, zone);
-            } else {
-                t = icaltime_set_timezone(&t, source.start.zone);
-            }
-        }
+        t = inZone(p, event, t, source.start.zone);
         source.extraDates.push_back(t);
         info.hasExtraDates = true;
     }
     for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY);
          p != nullptr; p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
-        icaltimetype t = icalproperty_get_exdate(p);
-        if (icaltime_is_null_time(t)) continue;
-        if (t.zone == nullptr && !icaltime_is_utc(t)) {
-            icalparameter *tzid = icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER);
-            icaltimezone *zone = nullptr;
-            if (tzid != nullptr) {
-                zone = icalcomponent_get_timezone(icalcomponent_get_parent(event),
-                                                  icalparameter_get_tzid(tzid));
-                if (zone == nullptr)
-                    zone = icaltimezone_get_builtin_timezone(icalparameter_get_tzid(tzid));
-            }
-            t = icaltime_set_timezone(&t, zone != nullptr ? zone : source.start.zone);
-        }
+        const icaltimetype listed = icalproperty_get_exdate(p);
+        if (icaltime_is_null_time(listed)) continue;
+        const icaltimetype t = inZone(p, event, listed, source.start.zone);
         source.excluded.push_back(t);
         info.hasExcludedDates = true;
     }
@@ -354,8 +350,9 @@ void TIcsCalendar::Impl::readEvent(icalcomponent *event,
     info.cancelled = icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED;
     const char *uid = icalcomponent_get_uid(event);
     uids.emplace_back(uid != nullptr ? uid : "");
-    if (icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY) != nullptr) {
-        const icaltimetype id = icalcomponent_get_recurrenceid(event);
+    if (icalproperty *rid = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
+        const icaltimetype id = inZone(rid, event, icalproperty_get_recurrenceid(rid),
+                                       source.start.zone);
         if (!icaltime_is_null_time(id) && !uids.back().empty()) {
             info.changesOneDate = true;
             // The changed occurrence stands alone; its own rules, if any, are not the series'.

@@ -157,6 +157,19 @@ TEST(IcsMonth, ExtraDatesAndChangedOccurrences)
                             std::pair<int, std::string>(30, "Review")));
 }
 
+TEST(IcsMonth, ChangedOccurrenceInAZoneReplacesTheOriginal)
+{
+    const std::string ics = calendar(
+        event("Call", "DTSTART;TZID=America/New_York:20270105T100000\nRRULE:FREQ=WEEKLY;COUNT=3") +
+        "BEGIN:VEVENT\nUID:Call@velmora\nSUMMARY:Call (later)\n"
+        "RECURRENCE-ID;TZID=America/New_York:20270112T100000\n"
+        "DTSTART;TZID=America/New_York:20270112T150000\nEND:VEVENT\n");
+    EXPECT_THAT(month(ics, 2027, 1, "America/New_York"),
+                ElementsAre(std::pair<int, std::string>(5, "10:00 Call"),
+                            std::pair<int, std::string>(12, "15:00 Call (later)"),
+                            std::pair<int, std::string>(19, "10:00 Call")));
+}
+
 TEST(IcsMonth, TextsOfOneDayKeepStartOrderAllDayFirst)
 {
     const std::string ics = calendar(event("Late", "DTSTART:20270510T180000") +
