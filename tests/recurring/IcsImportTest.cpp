@@ -328,26 +328,33 @@ TEST(IcsStore, TextsAreStoredInTheStoresCodePageAndMergedWithoutDoubles)
               (std::vector<std::string>{result.entries[0], MakeRecurringEntry("Zoo", "@0101")}));
 }
 
-// The fuzz seeds go through the same steps as the fuzz target: each either reads or ends
-// in IcsImportError.
-TEST(IcsBadInput, FuzzSeedsEndCleanly)
+// The fuzz seeds and past findings go through the same steps as the fuzz target: each
+// either reads or ends in IcsImportError.
+TEST(IcsBadInput, FuzzSeedsAndFindingsEndCleanly)
 {
-    const std::filesystem::path corpus =
-        std::filesystem::path(VELMORA_FIXTURES).parent_path() / "fuzz" / "corpus" / "ics";
-    int seeds = 0, refused = 0;
-    for (const auto &entry : std::filesystem::directory_iterator(corpus)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        ++seeds;
-        try {
-            const TIcsCalendar cal(bytes, "Europe/Berlin");
-            (void)IcsStoreEntries(cal);
-            for (const auto &[year, m] : {std::pair{2027, 1}, std::pair{2027, 3}, std::pair{1999, 12}})
-                (void)IcsDayTexts(cal, year, m);
-        } catch (const IcsImportError &) {
-            ++refused;
+    const std::filesystem::path fuzz =
+        std::filesystem::path(VELMORA_FIXTURES).parent_path() / "fuzz";
+    auto replay = [](const std::filesystem::path &folder, int &files, int &refused) {
+        for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+            ++files;
+            try {
+                const TIcsCalendar cal(bytes, "Europe/Berlin");
+                (void)IcsStoreEntries(cal);
+                for (const auto &[year, m] :
+                     {std::pair{2027, 1}, std::pair{2027, 3}, std::pair{1999, 12}})
+                    (void)IcsDayTexts(cal, year, m);
+            } catch (const IcsImportError &) {
+                ++refused;
+            }
         }
-    }
+    };
+    int seeds = 0, refused = 0;
+    replay(fuzz / "corpus" / "ics", seeds, refused);
     EXPECT_GE(seeds, 8);
     EXPECT_EQ(refused, 3) << "the damaged, the truncated and the endless seed";
+    int findings = 0, findingsRefused = 0;
+    replay(fuzz / "findings" / "ics", findings, findingsRefused);
+    EXPECT_GE(findings, 1);
 }
