@@ -18,6 +18,7 @@ libbenchmark-dev
 xvfb
 xauth
 poppler-utils
+libical-dev
 "
 
 missing=""

@@ -12,6 +12,7 @@
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 #include "common/Program.h"
+#include "recurring/IcsCommands.h"
 #include "recurring/RecurCommands.h"
 #include "recurring/RecurStore.h"
 #include "richtext/WPRichText.h"
@@ -289,6 +290,15 @@ void TCalendarMain::buildMenu()
         {"mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
          [this] { mnuFillCalendarwithRecurringDatesClick(); }},
         {"mnuEditrecurringDates", "Edit Recurring Dates", [this] { mnuEditrecurringDatesClick(); }},
+        {"mnuImportEvents", "Import Events (.ics)...", [this] {
+             if (ImportIcsEvents(page_->MainCalMonth(), page_->MainCalYear(),
+                                 [this](int day, const QString &text) { PuttextOnDay(day, text); },
+                                 {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }},
+                                 this) == IcsImportResult::Filled) {
+                 SetButtons();
+                 page_->Repaint();
+             }
+         }},
         {"N5", "-", nullptr},
         {"mnuPrintCalendar", "P&rint Calendar", [this] { mnuPrintCalendarClick(); }},
         {"mnuPrintSetup", "Print Set&up", [this] { mnuPrintSetupClick(); }},

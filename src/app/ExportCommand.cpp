@@ -5,6 +5,7 @@
 #include "calendar/DocumentDump.h"
 #include "calendar/DocumentFile.h"
 #include "objects/ObjectFiler.h"
+#include "recurring/IcsCommands.h"
 #include "recurring/RecurCommands.h"
 #include "recurring/RecurStore.h"
 #include "common/ReportCanvas.h"
@@ -47,6 +48,7 @@ const char *kUsage =
     "  --title TEXT          a title of your own\n"
     "  --style FILE.QXS      apply a style sheet before rendering\n"
     "  --recurring FILE.DAX  write the recurring dates of each month into its day cells\n"
+    "  --ics FILE.ics        write the events of an iCalendar file into each month's cells\n"
     "  --months N            N consecutive months: N pages of one PDF, or N numbered\n"
     "                        pictures (name-01.png, name-02.png, ...)\n"
     "  --dump FILE           print FILE (.QXF or .QXS) as text; takes no other options\n"
@@ -62,6 +64,7 @@ struct ExportOptions
     std::optional<QString> recurring;
     std::optional<QString> dump;
     int pageOptions = 0; // options that change the page, counted
+    std::optional<QString> ics;
     QString input;
     QString output;
 };
@@ -141,6 +144,8 @@ ExportOptions parse(const QStringList &args, bool &help)
             o.style = v;
         } else if (a == QLatin1String("--recurring")) {
             o.recurring = v;
+        } else if (a == QLatin1String("--ics")) {
+            o.ics = v;
         } else {
             throw UsageError(QStringLiteral("unknown option %1").arg(a));
         }
@@ -213,21 +218,25 @@ QString numberedName(const QString &path, int index, int count)
            info.suffix();
 }
 
-// Writes the month's recurring dates into the page's day cells. A later page of a run starts
-// with empty cells: the texts already there belong to the days of an earlier month.
+// The --ics events of every month this run writes, read before anything is written.
+std::optional<TIcsMonths> icsEvents;
+
+// Writes the month's recurring dates and --ics events into the page's day cells. A later page
+// of a run starts with empty cells: the texts already there belong to an earlier month's days.
 void fillRecurring(TCalendarPanel32 &page, const std::optional<QString> &store, bool laterPage)
 {
-    if (!store)
+    if (!store && !icsEvents)
         return;
     if (laterPage)
         page.ClearAllCells();
     page.ComputeCellDays();
     TDayTextAppender cells(page);
-    FillCalendarWithAllRecurringDates(std::filesystem::path(store->toStdString()),
-                                      page.MainCalMonth(), page.MainCalYear(),
-                                      [&cells](int day, const QString &text) {
-                                          cells.append(day, text);
-                                      });
+    const auto append = [&cells](int day, const QString &text) { cells.append(day, text); };
+    if (icsEvents)
+        icsEvents->put(page.MainCalMonth(), page.MainCalYear(), append);
+    if (store)
+        FillCalendarWithAllRecurringDates(std::filesystem::path(store->toStdString()),
+                                          page.MainCalMonth(), page.MainCalYear(), append);
     cells.write();
 }
 
@@ -496,6 +505,14 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
     }
     applyOptions(page, options);
     const int months = options.months.value_or(1);
+    try {
+        icsEvents.reset();
+        if (options.ics)
+            icsEvents.emplace(options.ics->toStdString(), page.MainCalMonth(), page.MainCalYear(), months);
+    } catch (const IcsImportError &e) {
+        err = QStringLiteral("velmora-export: %1: %2\n").arg(*options.ics, QString::fromUtf8(e.what()));
+        return 1;
+    }
     QStringList written;
     try {
         if (format == Format::Pdf) {

@@ -2,6 +2,7 @@
 
 #include "common/Program.h"
 #include "recurring/EntryList.h"
+#include "recurring/HolidaySets.h"
 #include "recurring/RecurFill.h"
 #include "recurring/RecurStore.h"
 
@@ -81,6 +82,9 @@ FillResult FillCalendarWithRecurringDates(int month, int year, const PutTextOnDa
     dialog.setEntries(offered);
     if (!runDialog(select, dialog)) return FillResult::Cancelled;
     putTexts(dialog.selectedLines(), month, year, putTextOnDay);
+    if (const HolidayCountry *rules = dialog.observedRules())
+        PutObservedTexts(*rules, dialog.selectedLines(), year, month,
+                         [&](int day, const std::string &text) { putTextOnDay(day, fromStoreText(text)); });
     return FillResult::Filled;
 }
 
