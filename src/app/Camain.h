@@ -3,6 +3,7 @@
 // tool strip, the rich text toolbar and the menu; it owns the document's lifecycle.
 #include "app/Preferences.h"
 #include "common/Rect.h"
+#include "richtext/WPMasterRichText.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -178,6 +179,8 @@ private:
     QPushButton *cancelButton_ = nullptr;
     TWPRtfStorage *currentStore_ = nullptr;
     std::unique_ptr<TReportSystem> report_;
+    // Draws every rich text label of the page; labels find it by its name when loaded.
+    std::shared_ptr<TWPMasterRichText> masterRichText_ = TWPMasterRichText::Create();
     bool changeTracking_ = false;
     bool activated_ = false;
 };

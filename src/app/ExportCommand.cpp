@@ -6,6 +6,7 @@
 #include "calendar/DocumentFile.h"
 #include "objects/ObjectFiler.h"
 #include "recurring/IcsCommands.h"
+#include "richtext/WPMasterRichText.h"
 #include "recurring/RecurCommands.h"
 #include "recurring/RecurStore.h"
 #include "common/ReportCanvas.h"
@@ -443,6 +444,8 @@ bool WritePng(const QImage &image, QIODevice *device)
 
 int RunExport(const QStringList &arguments, QString &out, QString &err)
 {
+    // Rich text labels draw through a master, as they do in the program's window.
+    const std::shared_ptr<TWPMasterRichText> master = TWPMasterRichText::Create();
     bool help = false;
     ExportOptions options;
     Format format = Format::Png;

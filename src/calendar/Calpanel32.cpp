@@ -4,6 +4,8 @@
 #include "calendar/DocumentFile.h"
 #include "objects/GGraphc.h"
 #include "objects/Gplabel.h"
+#include "objects/Gprichl.h"
+#include "objects/Gprichle.h"
 
 #include <QDate>
 #include <QMouseEvent>
@@ -38,6 +40,8 @@ TCalendarPanel32::TCalendarPanel32(QWidget *parent) : TGBasePanel(parent)
 {
     // The design object classes documents may contain.
     RegisterTextLabel();
+    RegisterRichTextLabel();
+    InstallRichTextEditor();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);

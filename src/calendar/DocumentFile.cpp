@@ -282,10 +282,20 @@ void readObjects(TReader &r, std::span<const uint8_t> bytes, TDocumentObjects *o
             } else {
                 const bool complete = readObjectProperties(r, *current);
                 r.skipChildren();
-                objects->objectLoaded(current);
+                TStreamable *loading = current;
                 current = nullptr;
-                ++report.objectsLoaded;
-                if (!complete) ++report.objectsPartlyRead;
+                try {
+                    objects->objectLoaded(loading);
+                    ++report.objectsLoaded;
+                    if (!complete) ++report.objectsPartlyRead;
+                } catch (const std::exception &) {
+                    // The object could not be completed (a rich text label without its
+                    // master): it is left out, but its record is whole and the objects
+                    // after it are read. Kept, a save still writes it back.
+                    const auto record = bytes.subspan(recordStart, r.position() - recordStart);
+                    objects->keepRecord(record);
+                    ++report.objectsLost;
+                }
             }
             inRecord = false;
         }

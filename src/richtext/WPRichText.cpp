@@ -1,6 +1,7 @@
 #include "richtext/WPRichText.h"
 
 #include "common/ColorSwatch.h"
+#include "richtext/RtfReader.h"
 #include "richtext/WPRtfStorage.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -25,6 +26,53 @@ double effectiveSize(const QTextCharFormat &f, const QTextDocument &doc)
 {
     const double s = f.fontPointSize();
     return s > 0 ? s : doc.defaultFont().pointSizeF();
+}
+// Word processors put their own RTF beside HTML on the clipboard; it carries sizes, colours
+// and alignment more faithfully than their HTML, so it is preferred. Web pages give HTML.
+bool readPastedText(const QMimeData &source, QTextDocument &doc)
+{
+    for (const QString &type : {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
+                                QStringLiteral("text/richtext")}) {
+        const QByteArray rtf = source.data(type);
+        if (rtf.startsWith("{\\rtf")) {
+            readRtf(std::string_view(rtf.constData(), size_t(rtf.size())), doc);
+            return true;
+        }
+    }
+    if (!source.hasHtml())
+        return false;
+    doc.setHtml(source.html());
+    // Web pages give sizes in pixels; the store keeps points (96 pixels make 72 points).
+    QTextCursor c(&doc);
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            QTextCharFormat f = frag.charFormat();
+            if (!f.hasProperty(QTextFormat::FontPixelSize))
+                continue;
+            const int px = f.intProperty(QTextFormat::FontPixelSize);
+            f.clearProperty(QTextFormat::FontPixelSize);
+            if (px > 0)
+                f.setFontPointSize(px * 72.0 / 96.0);
+            c.setPosition(frag.position());
+            c.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+            c.setCharFormat(f);
+        }
+    return true;
+}
+
+void copyImageResources(const QTextDocument &from, QTextDocument &to)
+{
+    for (QTextBlock b = to.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat())
+                continue;
+            const QUrl name(f.toImageFormat().name());
+            const QVariant res = from.resource(QTextDocument::ImageResource, name);
+            if (res.isValid())
+                to.addResource(QTextDocument::ImageResource, name, res);
+        }
 }
 } // namespace
 
@@ -268,7 +316,30 @@ void TWPRichText::insertFromMimeData(const QMimeData *source)
         InsertPicture(qvariant_cast<QImage>(source->imageData()));
         return;
     }
-    QTextEdit::insertFromMimeData(source);
+    QTextDocument pasted;
+    if (!readPastedText(*source, pasted)) {
+        QTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // Pasted sizes are sizes on paper; the editor shows its text at its zoom.
+    ScaleDocument(pasted, zoomPercent_ / 100.0);
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    const bool intoEmptyParagraph = c.block().length() <= 1;
+    const int start = c.position();
+    c.insertFragment(QTextDocumentFragment(&pasted));
+    // A fragment's first paragraph joins the one it is pasted into, which keeps its own
+    // alignment; an empty paragraph takes the pasted one's, as the source showed it.
+    if (intoEmptyParagraph) {
+        QTextCursor first(document());
+        first.setPosition(start);
+        QTextBlockFormat f = first.blockFormat();
+        f.setAlignment(pasted.firstBlock().blockFormat().alignment());
+        first.setBlockFormat(f);
+    }
+    c.endEditBlock();
+    copyImageResources(pasted, *document());
+    setTextCursor(c);
 }
 
 } // namespace velmora
