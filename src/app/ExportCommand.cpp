@@ -1,11 +1,11 @@
 #include "app/ExportCommand.h"
 
-#include "calendar/Calpanel32.h"
+#include "calendar/CalendarDocument.h"
+#include "calendar/CalendarPage.h"
 #include "calendar/DayText.h"
 #include "calendar/DocumentFile.h"
-#include "recurring/RecurCommands.h"
+#include "recurring/MonthFill.h"
 #include "recurring/RecurStore.h"
-#include "common/ReportCanvas.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -144,7 +144,7 @@ Format formatOf(const QString &path)
     throw UsageError(QStringLiteral("the output must end in .png, .bmp or .pdf"));
 }
 
-void applyOptions(TCalendarPanel32 &page, const ExportOptions &o)
+void applyOptions(TCalendarPage &page, const ExportOptions &o)
 {
     TCalendarSettings &s = page.SettingsForReading();
     if (o.layout) s.CalendarLayout = *o.layout;
@@ -158,11 +158,15 @@ void applyOptions(TCalendarPanel32 &page, const ExportOptions &o)
     // The day must exist in the chosen month, or the planners would start elsewhere.
     s.MainCalDay = std::clamp(s.MainCalDay, 1, std::max(1, DaysInMonth(s.MainCalYear, s.MainCalMonth)));
     page.RecalcLayout(o.layout.has_value());
-    if (o.zoom)
-        page.SetZoom(static_cast<float>(*o.zoom));
 }
 
-void stepMonth(TCalendarPanel32 &page)
+// The zoom of pictures, as the program's zoom would hold it.
+double pictureZoom(const ExportOptions &o)
+{
+    return o.zoom ? double(static_cast<float>(*o.zoom)) : 1.0;
+}
+
+void stepMonth(TCalendarPage &page)
 {
     TCalendarSettings &s = page.SettingsForReading();
     const TMonthYear next = AddMonths(s.MainCalMonth, s.MainCalYear, 1);
@@ -186,11 +190,11 @@ QString numberedName(const QString &path, int index, int count)
 }
 
 // Writes the month's recurring dates into the page's day cells.
-void fillRecurring(TCalendarPanel32 &page, const std::optional<QString> &store)
+void fillRecurring(TCalendarPage &page, double zoom, const std::optional<QString> &store)
 {
     if (!store)
         return;
-    page.RenderToBitmap(); // the day cells exist once the page has been drawn
+    page.RenderToImage(zoom); // the day cells exist once the page has been drawn
     FillCalendarWithAllRecurringDates(std::filesystem::path(store->toStdString()),
                                       page.MainCalMonth(), page.MainCalYear(),
                                       [&page](int day, const QString &text) {
@@ -205,11 +209,11 @@ public:
     QString message;
 };
 
-void writeRaster(TCalendarPanel32 &page, const QString &path, Format format,
+void writeRaster(TCalendarPage &page, double zoom, const QString &path, Format format,
                  const std::optional<QString> &recurring)
 {
-    fillRecurring(page, recurring);
-    const QImage image = page.RenderToBitmap();
+    fillRecurring(page, zoom, recurring);
+    const QImage image = page.RenderToImage(zoom);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
@@ -217,7 +221,7 @@ void writeRaster(TCalendarPanel32 &page, const QString &path, Format format,
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 
-void writePdf(TCalendarPanel32 &page, const QString &path, int months,
+void writePdf(TCalendarPage &page, const QString &path, int months,
               const std::optional<QString> &recurring)
 {
     QSaveFile file(path);
@@ -245,9 +249,8 @@ void writePdf(TCalendarPanel32 &page, const QString &path, int months,
                 pdf.setPageLayout(pageLayout());
                 pdf.newPage();
             }
-            fillRecurring(page, recurring);
-            TReportCanvas report(painter, kPdfDpi);
-            page.PrintPage(report, 0, 0);
+            fillRecurring(page, 1.0, recurring);
+            page.Render(painter, TRenderTarget::Paper(kPdfDpi));
         }
         painter.end();
     }
@@ -276,19 +279,14 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
         return 2;
     }
 
-    TCalendarPanel32 page;
+    TCalendarPage page;
     page.ResetToDefaults();
+    TCalendarDocument document(page);
     if (!options.input.isEmpty()) {
-        // As opening a document does: cells, title and zoom start clean.
-        page.ClearAllCells();
-        page.SetUserTitle(std::string());
         try {
-            const TLoadReport report = LoadFromFile(page, options.input, &page.DocumentObjects());
-            page.AttachObjects();
-            if (report.objectsLost > 0)
-                err += QStringLiteral("velmora-export: %1 design object(s) in %2 could not be read\n")
-                           .arg(report.objectsLost)
-                           .arg(options.input);
+            if (document.Open(options.input).objectsLost > 0)
+                err += QStringLiteral("velmora-export: ") + document.LostObjectsMessage(options.input) +
+                       QLatin1Char('\n');
         } catch (const std::exception &) {
             err += QStringLiteral("velmora-export: ") +
                    DocumentOpenErrorMessage(options.input).replace(QLatin1Char('\r'), QString()) +
@@ -323,7 +321,7 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
                 if (i > 0)
                     stepMonth(page);
                 const QString name = numberedName(options.output, i + 1, months);
-                writeRaster(page, name, format, options.recurring);
+                writeRaster(page, pictureZoom(options), name, format, options.recurring);
                 written << name;
             }
         }

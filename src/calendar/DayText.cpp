@@ -1,13 +1,13 @@
 #include "calendar/DayText.h"
 
-#include "calendar/Calpanel32.h"
+#include "calendar/CalendarPage.h"
 
 #include <QTextCharFormat>
 #include <QTextDocument>
 
 namespace velmora {
 
-void AppendTextToDay(TCalendarPanel32 &page, int day, const QString &text)
+void AppendTextToDay(TCalendarPage &page, int day, const QString &text)
 {
     const int cell = page.CellOfDay(day);
     if (cell < 1)

@@ -4,10 +4,10 @@
 
 namespace velmora {
 
-class TCalendarPanel32;
+class TCalendarPage;
 
 // Appends the text as a paragraph of its own to the cell showing the day, in the default
 // cell font. Days no cell shows are ignored; the page must have been drawn once.
-void AppendTextToDay(TCalendarPanel32 &page, int day, const QString &text);
+void AppendTextToDay(TCalendarPage &page, int day, const QString &text);
 
 } // namespace velmora

@@ -1,6 +1,6 @@
 #include "calendar/DocumentFile.h"
 
-#include "calendar/Calpanel32.h"
+#include "calendar/CalendarPage.h"
 #include "common/Cp1252.h"
 
 #include <QFile>
@@ -194,7 +194,7 @@ void ReadSettings(TReader &r, TCalendarSettings &s)
     s.NumberPosition = r.readInteger();
 }
 
-TBytes DocumentBytes(const TCalendarPanel32 &page, const TDocumentObjects *objects)
+TBytes DocumentBytes(const TCalendarPage &page, const TDocumentObjects *objects)
 {
     const TCalendarSettings &s = page.Settings();
     TWriter w;
@@ -265,7 +265,7 @@ void readObjects(TReader &r, std::span<const uint8_t> bytes, TDocumentObjects *o
 }
 } // namespace
 
-TLoadReport ReadDocument(TCalendarPanel32 &page, std::span<const uint8_t> bytes,
+TLoadReport ReadDocument(TCalendarPage &page, std::span<const uint8_t> bytes,
                          TDocumentObjects *objects)
 {
     TLoadReport report;
@@ -328,23 +328,23 @@ void WriteFileAtomically(const QString &path, std::span<const uint8_t> bytes)
                               .toStdString());
 }
 
-void SaveToFile(const TCalendarPanel32 &page, const QString &path, const TDocumentObjects *objects)
+void SaveToFile(const TCalendarPage &page, const QString &path, const TDocumentObjects *objects)
 {
     WriteFileAtomically(path, DocumentBytes(page, objects));
 }
 
-TLoadReport LoadFromFile(TCalendarPanel32 &page, const QString &path, TDocumentObjects *objects)
+TLoadReport LoadFromFile(TCalendarPage &page, const QString &path, TDocumentObjects *objects)
 {
     const TBytes bytes = ReadWholeFile(path);
     return ReadDocument(page, bytes, objects);
 }
 
-void SaveStyleSheet(const TCalendarPanel32 &page, const QString &path)
+void SaveStyleSheet(const TCalendarPage &page, const QString &path)
 {
     WriteFileAtomically(path, StyleSheetBytes(page.Settings()));
 }
 
-void LoadStyleSheet(TCalendarPanel32 &page, const QString &path)
+void LoadStyleSheet(TCalendarPage &page, const QString &path)
 {
     const TBytes bytes = ReadWholeFile(path);
     ReadStyleSheet(page.SettingsForReading(), bytes);

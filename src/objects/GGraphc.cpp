@@ -2,7 +2,7 @@
 
 #include "common/Canvas.h"
 #include "common/Cp1252.h"
-#include "objects/Gbasepnl.h"
+#include "objects/ObjectHost.h"
 
 #include <algorithm>
 #include <array>
@@ -143,7 +143,7 @@ void TGGraphicControl::SetUnselectable(bool on)
     unselectable_ = on;
     if (reading_) return;
     NotifyChanged();
-    if (on && parent_ != nullptr) parent_->Handle().Unselect(this);
+    if (on && parent_ != nullptr) parent_->UnselectObject(*this);
 }
 
 void TGGraphicControl::SetReading(bool on)
@@ -205,7 +205,7 @@ void TGGraphicControl::NotifyChanged()
 
 void TGGraphicControl::DrawHandles(TCanvas &canvas) const
 {
-    if (parent_ != nullptr) parent_->Handle().DrawHandlesOf(canvas, *this);
+    if (parent_ != nullptr) parent_->DrawHandlesOf(canvas, *this);
 }
 
 void TGGraphicControl::Invalidate() const
@@ -227,7 +227,7 @@ void TGGraphicControl::SendToBack()
     NotifyChanged();
     if (parent_ == nullptr) return;
     parent_->SendObjectToBack(this);
-    parent_->Handle().ClearSelection();
+    parent_->ClearSelection();
 }
 
 void TGGraphicControl::Cut()

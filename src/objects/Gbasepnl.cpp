@@ -17,14 +17,6 @@
 namespace velmora {
 namespace {
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 std::optional<TFontDesc> fontFromDialog(QWidget *parent, const TFontDesc &start)
 {
     QFont initial(QString::fromStdString(start.name), start.size());
@@ -46,8 +38,16 @@ std::optional<TFontDesc> fontFromDialog(QWidget *parent, const TFontDesc &start)
 
 } // namespace
 
-TGBasePanel::TGBasePanel(QWidget *parent) : QWidget(parent), handle_(*this)
+TGBasePanel::TGBasePanel(QWidget *parent)
+    : TGBasePanel(std::make_shared<TObjectLayer>(), parent)
 {
+}
+
+TGBasePanel::TGBasePanel(std::shared_ptr<TObjectLayer> layer, QWidget *parent)
+    : QWidget(parent), layer_(std::move(layer)), objects_(layer_->Items()), handle_(*this)
+{
+    layer_->SetHost(this);
+    layer_->SetZoom(zoom_);
     // Hover cursors and the frame's handle zones need moves without a button.
     setMouseTracking(true);
     toolClasses_ = {{psLabel, "TGPLabel"},
@@ -64,8 +64,9 @@ TGBasePanel::TGBasePanel(QWidget *parent) : QWidget(parent), handle_(*this)
 TGBasePanel::~TGBasePanel()
 {
     handle_.ClearSelection();
-    objects_.clear();
-    pending_.clear();
+    // A page model may keep its objects after its view is gone; they no longer report here.
+    layer_->SetHost(nullptr);
+    layer_->ClearPending();
     if (toolCursor_ && qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr)
         QApplication::restoreOverrideCursor();
 }
@@ -79,8 +80,7 @@ void TGBasePanel::SetZoom(float factor)
     const float current = zoom_ == 0.0F ? 1.0F : zoom_;
     lastZoomRatio_ = factor / current;
     zoom_ = factor;
-    for (const auto &o : objects_)
-        o->SetZoom(factor);
+    layer_->SetZoom(factor);
     handle_.Realign();
     zoomChanged();
     notificationsHeld_ = false;
@@ -148,28 +148,10 @@ void TGBasePanel::FireLabelChanged()
     if (!notificationsHeld_ && LabelChangedEvent) LabelChangedEvent();
 }
 
-TGGraphicControl *TGBasePanel::Object(int index) const
-{
-    if (index < 0 || index >= ObjectCount()) return nullptr;
-    return objects_[size_t(index)].get();
-}
-
-bool TGBasePanel::Contains(const TGGraphicControl *object) const
-{
-    return std::ranges::any_of(objects_, [object](const auto &o) { return o.get() == object; });
-}
-
 TGGraphicControl *TGBasePanel::ObjectAtPoint(int x, int y) const
 {
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it)
         if ((*it)->Visible() && (*it)->ScreenRect().contains(x, y)) return it->get();
-    return nullptr;
-}
-
-TGGraphicControl *TGBasePanel::FindObject(std::string_view name) const
-{
-    for (const auto &o : objects_)
-        if (sameName(o->Name(), name)) return o.get();
     return nullptr;
 }
 
@@ -182,43 +164,11 @@ std::vector<TGGraphicControl *> TGBasePanel::allObjects() const
     return list;
 }
 
-bool TGBasePanel::NameTaken(std::string_view name) const
-{
-    const auto named = [name](const auto &o) { return sameName(o->Name(), name); };
-    return std::ranges::any_of(objects_, named) || std::ranges::any_of(pending_, named) ||
-           (OwnerHasName && OwnerHasName(name));
-}
-
-std::string TGBasePanel::FreeName(std::string_view prefix, int first) const
-{
-    for (int n = first; n <= 1000; ++n) {
-        std::string name = std::string(prefix) + std::to_string(n);
-        if (!NameTaken(name)) return name;
-    }
-    return {};
-}
-
-TGGraphicControl *TGBasePanel::adopt(std::unique_ptr<TGGraphicControl> object)
-{
-    TGGraphicControl *o = object.get();
-    o->parent_ = this;
-    o->zoom_ = zoom_;
-    objects_.push_back(std::move(object));
-    o->Invalidate();
-    return o;
-}
-
 std::unique_ptr<TGGraphicControl> TGBasePanel::release(TGGraphicControl *object)
 {
-    const auto it =
-        std::ranges::find_if(objects_, [object](const auto &o) { return o.get() == object; });
-    if (it == objects_.end()) return nullptr;
+    if (!layer_->Contains(object)) return nullptr;
     handle_.Unselect(object);
-    object->Invalidate();
-    std::unique_ptr<TGGraphicControl> owned = std::move(*it);
-    objects_.erase(it);
-    owned->parent_ = nullptr;
-    return owned;
+    return layer_->Release(object);
 }
 
 void TGBasePanel::DestroyObject(TGGraphicControl *object)
@@ -285,52 +235,13 @@ TGGraphicControl *TGBasePanel::AddObject(std::unique_ptr<TGGraphicControl> objec
 
 void TGBasePanel::AttachObjects()
 {
-    for (const auto &o : objects_)
-        o->SetZoom(zoom_);
+    layer_->SetHost(this);
+    layer_->SetZoom(zoom_);
 }
 
 void TGBasePanel::RemoveAllObjects()
 {
-    handle_.ClearSelection();
-    while (!objects_.empty())
-        release(objects_.back().get());
-    pending_.clear();
-}
-
-void TGBasePanel::WriteObjects(TWriter &writer) const
-{
-    for (const auto &o : objects_)
-        writer.writeComponent(*o, o->Name());
-}
-
-TGGraphicControl *TGBasePanel::CreateObject(const std::string &className)
-{
-    if (!DesignObjectClasses().contains(className)) return nullptr;
-    std::unique_ptr<TGGraphicControl> object = DesignObjectClasses().create(className);
-    object->SetName(FreeName("Component", 0));
-    object->SetReading(true);
-    pending_.push_back(std::move(object));
-    return pending_.back().get();
-}
-
-void TGBasePanel::ObjectLoaded(TStreamable *object)
-{
-    const auto it = std::ranges::find_if(pending_, [object](const auto &o) {
-        return static_cast<TStreamable *>(o.get()) == object;
-    });
-    if (it == pending_.end()) return;
-    std::unique_ptr<TGGraphicControl> loaded = std::move(*it);
-    pending_.erase(it);
-    loaded->SetReading(false);
-    loaded->Loaded();
-    adopt(std::move(loaded));
-}
-
-void TGBasePanel::DiscardObject(TStreamable *object)
-{
-    std::erase_if(pending_, [object](const auto &o) {
-        return static_cast<TStreamable *>(o.get()) == object;
-    });
+    layer_->Clear();
 }
 
 void TGBasePanel::SetScreenCursor(TScreenCursor kind)
@@ -343,6 +254,21 @@ void TGBasePanel::SetScreenCursor(TScreenCursor kind)
 void TGBasePanel::ObjectBoundsChanged(TGGraphicControl &object)
 {
     if (handle_.IsSelected(&object)) handle_.Realign();
+}
+
+void TGBasePanel::UnselectObject(TGGraphicControl &object)
+{
+    handle_.Unselect(&object);
+}
+
+void TGBasePanel::ClearSelection()
+{
+    handle_.ClearSelection();
+}
+
+void TGBasePanel::DrawHandlesOf(TCanvas &canvas, const TGGraphicControl &object)
+{
+    handle_.DrawHandlesOf(canvas, object);
 }
 
 void TGBasePanel::InvalidateRect(const TRect &rect)
@@ -366,22 +292,17 @@ void TGBasePanel::paintEvent(QPaintEvent *event)
             for (int x = r.left() - r.left() % step; x <= r.right(); x += step)
                 painter.fillRect(x, y, 1, 1, Qt::black);
     }
-    PaintObjectLayer(painter, event->rect());
+    {
+        TCanvas canvas(painter, TFontDesc::kFontPpi);
+        const QRect d = event->rect();
+        layer_->PaintObjects(canvas, {d.x(), d.y(), d.x() + d.width(), d.y() + d.height()});
+    }
+    PaintOverlay(painter);
 }
 
-void TGBasePanel::PaintObjectLayer(QPainter &painter, const QRect &dirty)
+void TGBasePanel::PaintOverlay(QPainter &painter)
 {
     TCanvas canvas(painter, TFontDesc::kFontPpi);
-    const TRect area{dirty.x(), dirty.y(), dirty.x() + dirty.width(), dirty.y() + dirty.height()};
-    for (const auto &o : objects_) {
-        const TRect r = o->ScreenRect();
-        if (!o->Visible() || !Intersects({r.left - 3, r.top - 3, r.right + 3, r.bottom + 3}, area))
-            continue;
-        // Objects stay inside their bounds: only those are repainted when they change.
-        canvas.setClipRect(r);
-        o->Paint(canvas);
-        canvas.clearClip();
-    }
     handle_.Paint(canvas);
     if (banding_) DrawXorOutline(painter, Normalized(band_));
 }

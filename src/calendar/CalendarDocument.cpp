@@ -1,0 +1,69 @@
+#include "calendar/CalendarDocument.h"
+
+#include "calendar/CalendarPage.h"
+
+namespace velmora {
+
+void TCalendarDocument::SetModified(bool value)
+{
+    if (value == modified_)
+        return;
+    modified_ = value;
+    if (ModifiedChanged)
+        ModifiedChanged();
+}
+
+void TCalendarDocument::New()
+{
+    fileName_.clear();
+    page_.ClearAllCells();
+    page_.Objects().Clear();
+    SetModified(true);
+}
+
+TLoadReport TCalendarDocument::Open(const QString &path)
+{
+    fileName_.clear();
+    lastLoad_ = {};
+    page_.ClearAllCells();
+    page_.Objects().Clear();
+    page_.SetUserTitle(std::string());
+    try {
+        lastLoad_ = LoadFromFile(page_, path, &page_.DocumentObjects());
+    } catch (...) {
+        // Whatever was read in part must not pass for the document.
+        page_.ClearAllCells();
+        page_.Objects().Clear();
+        page_.ResetToDefaults();
+        throw;
+    }
+    // Objects read from a file start at factor 1; they show at the page's zoom.
+    page_.Objects().SetZoom(page_.Objects().Zoom());
+    fileName_ = path;
+    SetModified(false);
+    return lastLoad_;
+}
+
+void TCalendarDocument::SaveAs(const QString &path)
+{
+    SaveToFile(page_, path, &page_.DocumentObjects());
+    fileName_ = path;
+    SetModified(false);
+}
+
+void TCalendarDocument::CancelChanges()
+{
+    if (!Untitled())
+        Open(fileName_);
+}
+
+QString TCalendarDocument::LostObjectsMessage(const QString &shownName) const
+{
+    if (lastLoad_.objectsLost <= 0)
+        return {};
+    return QStringLiteral("%1 design object(s) in %2 could not be read and were left out.")
+        .arg(lastLoad_.objectsLost)
+        .arg(shownName);
+}
+
+} // namespace velmora
