@@ -125,7 +125,7 @@ void TCalendarMain::OpenCalendarFile(const QString &path)
         try {
             document_->Open(path);
             page_->AttachObjects();
-            lostObjects = document_->LostObjectsMessage(QFileInfo(path).fileName());
+            lostObjects = document_->LoadReportMessage(QFileInfo(path).fileName());
             mru_->add(path);
             try {
                 mru_->save();

@@ -3,7 +3,9 @@
 #include "calendar/CalendarDocument.h"
 #include "calendar/CalendarPage.h"
 #include "calendar/DayText.h"
+#include "calendar/DocumentDump.h"
 #include "calendar/DocumentFile.h"
+#include "objects/ObjectFiler.h"
 #include "recurring/MonthFill.h"
 #include "recurring/RecurStore.h"
 
@@ -24,7 +26,13 @@ namespace {
 
 const char *kUsage =
     "Usage: velmora-export [options] [DOCUMENT.QXF] OUTPUT\n"
+    "       velmora-export DOCUMENT.QXF COPY.QXF\n"
+    "       velmora-export --dump FILE.QXF|FILE.QXS\n"
     "Renders a calendar page, or a saved document, to OUTPUT (.png, .bmp or .pdf).\n"
+    "With a .QXF output the document is read and written back unchanged; design objects\n"
+    "of kinds this program does not know are kept as they are.\n"
+    "--dump prints a document or style sheet as indented text, one value a line; a damaged\n"
+    "file prints what could be read, then the error, and exits with 1.\n"
     "\n"
     "Options:\n"
     "  --layout N            page layout 0..21\n"
@@ -40,6 +48,7 @@ const char *kUsage =
     "  --recurring FILE.DAX  write the recurring dates of each month into its day cells\n"
     "  --months N            N consecutive months: N pages of one PDF, or N numbered\n"
     "                        pictures (name-01.png, name-02.png, ...)\n"
+    "  --dump FILE           print FILE (.QXF or .QXS) as text; takes no other options\n"
     "  --help                show this text\n";
 
 struct ExportOptions
@@ -50,6 +59,8 @@ struct ExportOptions
     std::optional<QString> title;
     std::optional<QString> style;
     std::optional<QString> recurring;
+    std::optional<QString> dump;
+    int pageOptions = 0; // options that change the page, counted
     QString input;
     QString output;
 };
@@ -90,6 +101,13 @@ ExportOptions parse(const QStringList &args, bool &help)
         if (i + 1 >= args.size())
             throw UsageError(QStringLiteral("%1 needs a value").arg(a));
         const QString v = args.at(++i);
+        if (a == QLatin1String("--dump")) {
+            if (o.dump)
+                throw UsageError(QStringLiteral("--dump takes one file"));
+            o.dump = v;
+            continue;
+        }
+        ++o.pageOptions;
         if (a == QLatin1String("--layout")) o.layout = intArg(a, v, 0, 21);
         else if (a == QLatin1String("--month")) o.month = intArg(a, v, 1, 12);
         else if (a == QLatin1String("--year")) o.year = intArg(a, v, 1, 9999);
@@ -126,6 +144,14 @@ ExportOptions parse(const QStringList &args, bool &help)
             throw UsageError(QStringLiteral("unknown option %1").arg(a));
         }
     }
+    if (o.dump) {
+        if (o.pageOptions > 0 || !o.output.isEmpty())
+            throw UsageError(QStringLiteral("--dump takes no other options or files"));
+        const QString suffix = QFileInfo(*o.dump).suffix().toUpper();
+        if (suffix != QLatin1String("QXF") && suffix != QLatin1String("QXS"))
+            throw UsageError(QStringLiteral("--dump reads a Calendar file (*.QXF) or style sheet (*.QXS)"));
+        return o;
+    }
     if (o.output.isEmpty())
         throw UsageError(QStringLiteral("no output file given (see --help)"));
     if (!o.input.isEmpty() && QFileInfo(o.input).suffix().toUpper() != QLatin1String("QXF"))
@@ -133,7 +159,7 @@ ExportOptions parse(const QStringList &args, bool &help)
     return o;
 }
 
-enum class Format { Png, Bmp, Pdf };
+enum class Format { Png, Bmp, Pdf, Document };
 
 Format formatOf(const QString &path)
 {
@@ -141,7 +167,8 @@ Format formatOf(const QString &path)
     if (suffix == QLatin1String("png")) return Format::Png;
     if (suffix == QLatin1String("bmp")) return Format::Bmp;
     if (suffix == QLatin1String("pdf")) return Format::Pdf;
-    throw UsageError(QStringLiteral("the output must end in .png, .bmp or .pdf"));
+    if (suffix == QLatin1String("qxf")) return Format::Document;
+    throw UsageError(QStringLiteral("the output must end in .png, .bmp, .pdf or .qxf"));
 }
 
 void applyOptions(TCalendarPage &page, const ExportOptions &o)
@@ -258,6 +285,113 @@ void writePdf(TCalendarPage &page, const QString &path, int months,
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 
+// What a load left out, as exporter messages.
+QString loadNotes(const TCalendarDocument &document, const QString &path)
+{
+    const QString message = document.LoadReportMessage(path);
+    if (message.isEmpty())
+        return {};
+    QString notes;
+    for (const QString &line : message.split(QLatin1Char('\n')))
+        notes += QStringLiteral("velmora-export: ") + line + QLatin1Char('\n');
+    return notes;
+}
+
+// The design objects of a document being copied: read with the names they carry and
+// written back in their order, records of unknown classes among them byte for byte.
+class TCopiedObjects final : public TDocumentObjects
+{
+public:
+    void writeObjects(TWriter &w) const override
+    {
+        for (const Entry &e : entries_) {
+            if (e.object)
+                w.writeComponent(*e.object, e.object->Name());
+            else
+                w.writeRawBytes(e.record);
+        }
+    }
+    TStreamable *createObject(const std::string &className) override
+    {
+        return createStoredObject(TComponentHeader{className, {}});
+    }
+    TStreamable *createStoredObject(const TComponentHeader &header) override
+    {
+        if (!DesignObjectClasses().contains(header.className))
+            return nullptr;
+        pending_ = DesignObjectClasses().create(header.className);
+        pending_->SetName(header.name);
+        pending_->SetReading(true);
+        return pending_.get();
+    }
+    void objectLoaded(TStreamable *) override
+    {
+        pending_->SetReading(false);
+        pending_->Loaded();
+        entries_.push_back({std::move(pending_), {}});
+    }
+    void discardObject(TStreamable *) override { pending_.reset(); }
+    bool keepRecord(std::span<const uint8_t> record) override
+    {
+        entries_.push_back({nullptr, TBytes(record.begin(), record.end())});
+        return true;
+    }
+
+private:
+    struct Entry
+    {
+        std::unique_ptr<TGGraphicControl> object; // null for a kept record
+        TBytes record;
+    };
+    std::vector<Entry> entries_;
+    std::unique_ptr<TGGraphicControl> pending_;
+};
+
+int copyDocument(const ExportOptions &o, QString &err)
+{
+    TCalendarPage page; // also registers the object classes documents hold
+    page.ResetToDefaults();
+    TCalendarDocument document(page);
+    TCopiedObjects objects;
+    try {
+        document.Open(o.input, &objects);
+        err += loadNotes(document, o.input);
+    } catch (const std::exception &) {
+        err += QStringLiteral("velmora-export: ") +
+               DocumentOpenErrorMessage(o.input).replace(QLatin1Char('\r'), QString()) +
+               QLatin1Char('\n');
+        return 1;
+    }
+    try {
+        WriteFileAtomically(o.output, DocumentBytes(page, &objects));
+    } catch (const std::exception &e) {
+        err += QStringLiteral("velmora-export: ") + QString::fromStdString(e.what()) +
+               QLatin1Char('\n');
+        return 2;
+    }
+    return 0;
+}
+
+int dumpFile(const QString &path, QString &out, QString &err)
+{
+    TBytes bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const std::exception &) {
+        err = QStringLiteral("velmora-export: cannot read %1\n").arg(path);
+        return 1;
+    }
+    const TDumpResult dump = DumpCalendarFile(
+        bytes, IsStyleSheetName(path) ? TDumpKind::StyleSheet : TDumpKind::Document);
+    out = QString::fromStdString(dump.text);
+    if (dump.ok())
+        return 0;
+    err = QStringLiteral("velmora-export: %1 is damaged: %2 at byte %3\n")
+              .arg(path, QString::fromStdString(dump.error))
+              .arg(dump.errorOffset);
+    return 1;
+}
+
 } // namespace
 
 int RunExport(const QStringList &arguments, QString &out, QString &err)
@@ -271,7 +405,15 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
             out = QString::fromLatin1(kUsage);
             return 0;
         }
+        if (options.dump)
+            return dumpFile(*options.dump, out, err);
         format = formatOf(options.output);
+        if (format == Format::Document) {
+            if (options.input.isEmpty())
+                throw UsageError(QStringLiteral("a .QXF output is a copy of DOCUMENT.QXF: give both"));
+            if (options.pageOptions > 0)
+                throw UsageError(QStringLiteral("a document copy takes no other options"));
+        }
         if (options.zoom && format == Format::Pdf)
             throw UsageError(QStringLiteral("--zoom applies to PNG and BMP output only"));
     } catch (const UsageError &e) {
@@ -279,14 +421,16 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
         return 2;
     }
 
+    if (format == Format::Document)
+        return copyDocument(options, err);
+
     TCalendarPage page;
     page.ResetToDefaults();
     TCalendarDocument document(page);
     if (!options.input.isEmpty()) {
         try {
-            if (document.Open(options.input).objectsLost > 0)
-                err += QStringLiteral("velmora-export: ") + document.LostObjectsMessage(options.input) +
-                       QLatin1Char('\n');
+            document.Open(options.input);
+            err += loadNotes(document, options.input);
         } catch (const std::exception &) {
             err += QStringLiteral("velmora-export: ") +
                    DocumentOpenErrorMessage(options.input).replace(QLatin1Char('\r'), QString()) +

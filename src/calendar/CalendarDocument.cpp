@@ -21,7 +21,7 @@ void TCalendarDocument::New()
     SetModified(true);
 }
 
-TLoadReport TCalendarDocument::Open(const QString &path)
+TLoadReport TCalendarDocument::Open(const QString &path, TDocumentObjects *objects)
 {
     fileName_.clear();
     lastLoad_ = {};
@@ -29,7 +29,7 @@ TLoadReport TCalendarDocument::Open(const QString &path)
     page_.Objects().Clear();
     page_.SetUserTitle(std::string());
     try {
-        lastLoad_ = LoadFromFile(page_, path, &page_.DocumentObjects());
+        lastLoad_ = LoadFromFile(page_, path, objects != nullptr ? objects : &page_.DocumentObjects());
     } catch (...) {
         // Whatever was read in part must not pass for the document.
         page_.ClearAllCells();
@@ -57,13 +57,9 @@ void TCalendarDocument::CancelChanges()
         Open(fileName_);
 }
 
-QString TCalendarDocument::LostObjectsMessage(const QString &shownName) const
+QString TCalendarDocument::LoadReportMessage(const QString &shownName) const
 {
-    if (lastLoad_.objectsLost <= 0)
-        return {};
-    return QStringLiteral("%1 design object(s) in %2 could not be read and were left out.")
-        .arg(lastLoad_.objectsLost)
-        .arg(shownName);
+    return velmora::LoadReportMessage(lastLoad_.objectsLost, lastLoad_.objectsPartlyRead, shownName);
 }
 
 } // namespace velmora

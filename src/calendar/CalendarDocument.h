@@ -32,10 +32,11 @@ public:
     // An untitled page with the page's current settings and nothing on it; it counts as
     // modified until saved.
     void New();
-    // Reads the file into the page: cells, objects and title start clean. Throws
-    // EReadError or std::exception for a file that cannot be read; the page is then back
-    // at its defaults and the document untitled.
-    TLoadReport Open(const QString &path);
+    // Reads the file into the page: cells, objects and title start clean. The design
+    // objects go to the page unless another receiver is given. Throws EReadError or
+    // std::exception for a file that cannot be read; the page is then back at its
+    // defaults and the document untitled.
+    TLoadReport Open(const QString &path, TDocumentObjects *objects = nullptr);
     // Writes the page to path atomically and makes it the document's file. Throws
     // EWriteError; the old file and the modified flag stay as they were.
     void SaveAs(const QString &path);
@@ -47,8 +48,9 @@ public:
 
     // The last Open's report.
     const TLoadReport &LastLoad() const { return lastLoad_; }
-    // The message about objects the last Open could not read; empty when none were lost.
-    QString LostObjectsMessage(const QString &shownName) const;
+    // The message about objects the last Open could not read or read only in part; empty
+    // when every object came through.
+    QString LoadReportMessage(const QString &shownName) const;
 
 private:
     TCalendarPage &page_;

@@ -22,6 +22,11 @@ public:
     }
     void objectLoaded(TStreamable *object) override { layer_.ObjectLoaded(object); }
     void discardObject(TStreamable *object) override { layer_.DiscardObject(object); }
+    bool keepRecord(std::span<const uint8_t> record) override
+    {
+        layer_.KeepForeignRecord(record);
+        return true;
+    }
 
 private:
     TObjectLayer &layer_;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -71,22 +72,17 @@ void readCellRecord(TReader &r, TWPRtfStorage &store)
     r.skipChildren();
 }
 
-// Counts the component records left in an object list that could not be read, so the
-// user can be told how many objects were lost. Stops quietly at damage.
-int countRemainingRecords(TReader &r)
+// After damage the record boundaries are gone; what follows is estimated by the record
+// signatures left in the data, the damaged record counting at least once.
+int recordsFrom(std::span<const uint8_t> rest, int atLeast)
 {
+    static constexpr std::string_view kSignature = "TPF0";
     int count = 0;
-    try {
-        while (!r.atEndOfList()) {
-            r.readComponentHeader();
-            r.skipProperties();
-            r.skipChildren();
-            ++count;
-        }
-    } catch (const EReadError &) {
-        ++count; // at least the damaged one
-    }
-    return count;
+    for (auto it = rest.begin();
+         (it = std::search(it, rest.end(), kSignature.begin(), kSignature.end())) != rest.end();
+         ++it)
+        ++count;
+    return std::max(count, atLeast);
 }
 } // namespace
 
@@ -233,34 +229,71 @@ TBytes StyleSheetBytes(const TCalendarSettings &s)
 }
 
 namespace {
+// Properties of one object. A value its setter refuses (an unknown enumeration name, a
+// malformed picture) is passed over and the object kept; returns false when that happened.
+// Data that cannot even be skipped throws: the record has no readable end.
+bool readObjectProperties(TReader &r, TStreamable &object)
+{
+    bool complete = true;
+    while (!r.atEndOfList()) {
+        const std::string name = r.readPropertyName();
+        const size_t valueStart = r.position();
+        try {
+            if (!object.readProperty(name, r)) r.skipValue();
+        } catch (const std::exception &) {
+            r.rewind(valueStart);
+            r.skipValue();
+            complete = false;
+        }
+    }
+    r.readListEnd();
+    return complete;
+}
+
 void readObjects(TReader &r, std::span<const uint8_t> bytes, TDocumentObjects *objects,
                  TLoadReport &report)
 {
-    // Any failure here ends the object list: what was read stays, the rest is counted.
+    // A file that ends with its header list has no objects.
+    if (r.atEnd()) return;
+    if (r.peekTag() != TagList) {
+        report.objectsLost += recordsFrom(bytes.subspan(r.position()), 0);
+        return;
+    }
+    r.readListBegin();
+    // Each record is self-contained, so one this holder cannot create is skipped and kept
+    // whole; only damage ends the list.
     TStreamable *current = nullptr;
+    size_t recordStart = r.position();
+    bool inRecord = false;
     try {
-        r.readListBegin();
         while (!r.atEndOfList()) {
-            const size_t recordStart = r.position();
+            recordStart = r.position();
+            inRecord = true;
             const TComponentHeader header = r.readComponentHeader();
-            current = objects != nullptr ? objects->createObject(header.className) : nullptr;
+            current = objects != nullptr ? objects->createStoredObject(header) : nullptr;
             if (current == nullptr) {
-                // Unknown class: this record and every later one are lost.
-                TReader rest(bytes.subspan(recordStart));
-                report.objectsLost += countRemainingRecords(rest);
-                return;
+                r.skipProperties();
+                r.skipChildren();
+                const auto record = bytes.subspan(recordStart, r.position() - recordStart);
+                if (objects != nullptr && objects->keepRecord(record))
+                    ++report.objectsKept;
+                else
+                    ++report.objectsLost;
+            } else {
+                const bool complete = readObjectProperties(r, *current);
+                r.skipChildren();
+                objects->objectLoaded(current);
+                current = nullptr;
+                ++report.objectsLoaded;
+                if (!complete) ++report.objectsPartlyRead;
             }
-            r.readProperties(*current);
-            r.skipChildren();
-            objects->objectLoaded(current);
-            current = nullptr;
-            ++report.objectsLoaded;
+            inRecord = false;
         }
         r.readListEnd();
     } catch (const EReadError &) {
-        if (current != nullptr && objects != nullptr)
-            objects->discardObject(current);
-        report.objectsLost += 1;
+        if (current != nullptr && objects != nullptr) objects->discardObject(current);
+        const size_t from = inRecord ? recordStart : r.position();
+        report.objectsLost += recordsFrom(bytes.subspan(std::min(from, bytes.size())), inRecord ? 1 : 0);
     }
 }
 } // namespace
@@ -359,6 +392,21 @@ QString DocumentOpenErrorMessage(const QString &path)
 {
     return QStringLiteral("Unable to open ") + path + QStringLiteral(". Possibly ") +
            QLatin1Char('\r') + QStringLiteral("corrupted, possibly not a Calendar file");
+}
+
+QString LoadReportMessage(int objectsLost, int objectsPartlyRead, const QString &fileName)
+{
+    QStringList lines;
+    if (objectsLost > 0)
+        lines << QStringLiteral("%1 design object(s) in %2 could not be read and were left out.")
+                     .arg(objectsLost)
+                     .arg(fileName);
+    if (objectsPartlyRead > 0)
+        lines << QStringLiteral("%1 design object(s) in %2 had settings that could not be read; "
+                                "those settings were left at their defaults.")
+                     .arg(objectsPartlyRead)
+                     .arg(fileName);
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString StyleSheetOpenErrorMessage(const QString &path)

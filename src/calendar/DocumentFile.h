@@ -38,13 +38,28 @@ public:
     virtual void objectLoaded(TStreamable *object) = 0;
     // Reading the object failed part way: it is thrown away.
     virtual void discardObject(TStreamable *object) = 0;
+    // As createObject, for a holder that keeps the name the record carries; the page renames
+    // what it reads and leaves this as it is.
+    virtual TStreamable *createStoredObject(const TComponentHeader &header)
+    {
+        return createObject(header.className);
+    }
+    // The whole record of a class createObject refused, to be written back unchanged among
+    // the objects. False when the holder cannot keep it: the object is then lost.
+    virtual bool keepRecord(std::span<const uint8_t> /*record*/) { return false; }
 };
 
 struct TLoadReport
 {
     int version = 0;
     int objectsLoaded = 0;
-    // Objects in the file that could not be read (an unknown class or damaged data).
+    // Records of classes the holder cannot create, kept as they are to be written back.
+    int objectsKept = 0;
+    // Objects loaded without one or more properties whose value could not be taken (a bad
+    // enumeration name, say); those properties keep their defaults.
+    int objectsPartlyRead = 0;
+    // Objects left out: damaged records, which also hide everything after them, and records
+    // of unknown classes that the holder could not keep.
     int objectsLost = 0;
 };
 
@@ -76,6 +91,8 @@ TBytes ReadWholeFile(const QString &path);
 bool IsStyleSheetName(const QString &path);
 QString DocumentOpenErrorMessage(const QString &path);
 QString StyleSheetOpenErrorMessage(const QString &path);
+// What a load left out or read only in part, for the user; empty when nothing was.
+QString LoadReportMessage(int objectsLost, int objectsPartlyRead, const QString &fileName);
 inline const char *const kStyleSaveExtensionMessage = "Must save as a Calendar Style Sheet (*.QXS)";
 inline const char *const kStyleOpenExtensionMessage = "Must be a Calendar Style Sheet (*.QXS)";
 inline const char *const kStyleSaveTitle = "Save As Calendar Style Sheet";

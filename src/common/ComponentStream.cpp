@@ -429,7 +429,53 @@ TValue TReader::readValue()
 
 void TReader::skipValue()
 {
-    readValue();
+    switch (readTag()) {
+    case TagList: {
+        DepthGuard guard(*this, throwInvalidValue);
+        while (!atEndOfList())
+            skipValue();
+        readTag();
+        return;
+    }
+    case TagInt8:
+        take(1);
+        return;
+    case TagInt16:
+        take(2);
+        return;
+    case TagInt32:
+        take(4);
+        return;
+    case TagFloat80:
+        take(10);
+        return;
+    case TagString:
+    case TagIdent:
+        take(takeByte());
+        return;
+    case TagBinary:
+    case TagLongString:
+        take(takeLittleEndian(4));
+        return;
+    case TagSet:
+        // Each member costs at least its length byte.
+        for (size_t size = takeByte(); size != 0; size = takeByte())
+            take(size);
+        return;
+    case TagFalse:
+    case TagTrue:
+    case TagNil:
+        return;
+    case TagEnd:
+    default:
+        throwInvalidValue();
+    }
+}
+
+void TReader::rewind(size_t position)
+{
+    if (position > pos) throw std::logic_error("TReader::rewind past the current position");
+    pos = position;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -449,6 +495,16 @@ TComponentHeader TReader::readComponentHeader()
 {
     if (std::memcmp(take(sizeof kSignature), kSignature, sizeof kSignature) != 0) throwBadFormat();
     peekTag(); // the prefix check below needs a byte
+    skipPrefix();
+    TComponentHeader header;
+    header.className = readShortString();
+    header.name = readShortString();
+    return header;
+}
+
+TComponentHeader TReader::readChildComponentHeader()
+{
+    peekTag();
     skipPrefix();
     TComponentHeader header;
     header.className = readShortString();
@@ -477,9 +533,7 @@ void TReader::skipProperties()
 void TReader::skipChildComponent()
 {
     DepthGuard guard(*this, throwBadFormat);
-    skipPrefix();
-    readShortString(); // class name
-    readShortString(); // component name
+    readChildComponentHeader();
     skipProperties();
     skipChildren();
 }

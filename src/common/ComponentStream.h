@@ -114,6 +114,8 @@ public:
     void writeValue(const TValue &value);
     // Length byte and at most 255 bytes; longer text is cut.
     void writeShortString(std::string_view text);
+    // Bytes that already are a complete encoding, such as a record kept as it was read.
+    void writeRawBytes(std::span<const uint8_t> bytes) { putBytes(bytes.data(), bytes.size()); }
 
     // A root component record: signature, class name, component name. Properties follow,
     // then endProperties() and endChildren().
@@ -145,6 +147,8 @@ public:
     explicit TReader(std::string &&) = delete;
 
     size_t position() const { return pos; }
+    // Back to a position this reader has already passed, to read a value again or skip it.
+    void rewind(size_t position);
     size_t remaining() const { return input.size() - pos; }
     bool atEnd() const { return pos == input.size(); }
 
@@ -172,10 +176,14 @@ public:
     std::string readShortString();
 
     TValue readValue();
+    // Passes over one value of any kind without keeping it; each step consumes input, so
+    // skipping ends with the data at the latest.
     void skipValue();
 
     // Signature, optional prefix, class name and component name of a root record.
     TComponentHeader readComponentHeader();
+    // Prefix, class name and component name of a record inside a child list (no signature).
+    TComponentHeader readChildComponentHeader();
     std::string readPropertyName() { return readShortString(); }
     // Property values up to and including the closing TagEnd; unknown names are skipped.
     void readProperties(TStreamable &object);

@@ -28,6 +28,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -118,6 +119,10 @@ public:
     void ClampObjects();
     // Destroys objects that lie off the page or have no area.
     void PurgeObjects();
+
+    // Records of unknown classes kept for saving (see TObjectLayer).
+    void KeepForeignRecord(std::span<const uint8_t> record) { layer_->KeepForeignRecord(record); }
+    int ForeignRecordCount() const { return layer_->ForeignRecordCount(); }
 
     // Component names (see TObjectLayer).
     bool NameTaken(std::string_view name) const { return layer_->NameTaken(name); }

@@ -77,6 +77,10 @@ std::unique_ptr<TGGraphicControl> TObjectLayer::Release(TGGraphicControl *object
         std::ranges::find_if(items_, [object](const auto &o) { return o.get() == object; });
     if (it == items_.end()) return nullptr;
     object->Invalidate();
+    // Kept records that followed this object now follow the one below it.
+    const TGGraphicControl *below = it == items_.begin() ? nullptr : std::prev(it)->get();
+    for (TForeignRecord &record : foreign_)
+        if (record.after == object) record.after = below;
     std::unique_ptr<TGGraphicControl> owned = std::move(*it);
     items_.erase(it);
     owned->parent_ = nullptr;
@@ -86,6 +90,7 @@ std::unique_ptr<TGGraphicControl> TObjectLayer::Release(TGGraphicControl *object
 void TObjectLayer::Clear()
 {
     if (host_ != nullptr) host_->ClearSelection();
+    foreign_.clear();
     while (!items_.empty())
         Release(items_.back().get());
     pending_.clear();
@@ -109,8 +114,23 @@ std::string TObjectLayer::FreeName(std::string_view prefix, int first) const
 
 void TObjectLayer::WriteObjects(TWriter &writer) const
 {
-    for (const auto &o : items_)
+    writeForeignRecords(writer, nullptr);
+    for (const auto &o : items_) {
         writer.writeComponent(*o, o->Name());
+        writeForeignRecords(writer, o.get());
+    }
+}
+
+void TObjectLayer::writeForeignRecords(TWriter &writer, const TGGraphicControl *after) const
+{
+    for (const TForeignRecord &record : foreign_)
+        if (record.after == after) writer.writeRawBytes(record.bytes);
+}
+
+void TObjectLayer::KeepForeignRecord(std::span<const uint8_t> record)
+{
+    const TGGraphicControl *after = items_.empty() ? nullptr : items_.back().get();
+    foreign_.push_back({after, TBytes(record.begin(), record.end())});
 }
 
 TGGraphicControl *TObjectLayer::CreateObject(const std::string &className)

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,11 @@ public:
     void ObjectLoaded(TStreamable *object);
     void DiscardObject(TStreamable *object);
     void ClearPending();
+    // A whole record of a class this program does not know (from a newer or foreign writer).
+    // It is not shown; WriteObjects puts it back unchanged after the object it followed when
+    // it was read, so saving never drops what we cannot display. Clear forgets it.
+    void KeepForeignRecord(std::span<const uint8_t> record);
+    int ForeignRecordCount() const { return static_cast<int>(foreign_.size()); }
 
     // Each visible object whose bounds (with its handles' margin) meet the area, at its
     // on-screen bounds and clipped to them.
@@ -72,8 +78,16 @@ public:
     void PrintObjects(TReportCanvas &report, double xOffset, double yOffset) const;
 
 private:
+    struct TForeignRecord
+    {
+        const TGGraphicControl *after; // nullptr: before every object
+        TBytes bytes;
+    };
+    void writeForeignRecords(TWriter &writer, const TGGraphicControl *after) const;
+
     TList items_;
     TList pending_;
+    std::vector<TForeignRecord> foreign_; // in the order they were read
     TObjectHost *host_ = nullptr;
     float zoom_ = 1.0F;
 };

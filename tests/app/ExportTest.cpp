@@ -2,6 +2,8 @@
 #include "calendar/Calpanel32.h"
 #include "calendar/DayText.h"
 #include "calendar/DocumentFile.h"
+#include "calendar/HandMadeDocument.h"
+#include "objects/Gplabel.h"
 #include "recurring/RecurFormula.h"
 #include "recurring/RecurStore.h"
 
@@ -387,4 +389,102 @@ TEST_F(Export, DocumentsStyleSheetsAndRecurringDates)
     r = run({"--style", path("bad.QXF"), path("out.pdf")});
     EXPECT_EQ(r.code, 2);
     EXPECT_FALSE(QFile::exists(path("out.pdf")));
+}
+
+namespace {
+void writeBytes(const QString &file, const TBytes &bytes)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
+}
+} // namespace
+
+TEST_F(Export, DocumentCopiesKeepEveryByte)
+{
+    // Saved by the program: a drawn label keeps its "Special" name, a cell its text.
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetUserTitle("Copy me");
+    page.CellStore(9).setRtfBytes("{\\rtf1\\ansi nine\\par}");
+    auto label = std::make_unique<TGPLabel>();
+    label->SetCaption("Drawn");
+    page.AddObject(std::move(label), TRect{20, 30, 140, 60});
+    SaveToFile(page, path("saved.QXF"), &page.DocumentObjects());
+    // From another writer: a class we do not know between two labels.
+    writeBytes(path("foreign.QXF"),
+               documentWith(page, {labelRecord("First", "Component0", 10), foreignRecord(),
+                                   labelRecord("Second", "Special4", 200)}));
+
+    for (const char *name : {"saved.QXF", "foreign.QXF"}) {
+        SCOPED_TRACE(name);
+        const ExportRun r = run({path(name), path("copy.QXF")});
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(ReadWholeFile(path("copy.QXF")), ReadWholeFile(path(name)));
+        QFile::remove(path("copy.QXF"));
+    }
+
+    // A document the program cannot read is not copied.
+    writeBytes(path("bad.QXF"), TBytes{1, 2, 3});
+    ExportRun r = run({path("bad.QXF"), path("copy.QXF")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("Unable to open")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("copy.QXF")));
+    // A copy needs its source and takes no page options.
+    for (const QStringList &args : {QStringList{"copy.QXF"},
+                                    QStringList{"--layout", "3", path("saved.QXF"), "copy.QXF"}}) {
+        r = run(args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path("copy.QXF")));
+}
+
+TEST_F(Export, DumpPrintsTheFileAndStopsAtDamage)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    const TBytes doc = documentWith(page, {labelRecord("First", "Component0", 10), foreignRecord()});
+    writeBytes(path("doc.QXF"), doc);
+    SaveStyleSheet(page, path("look.qxs"));
+
+    ExportRun r = run({"--dump", path("doc.QXF")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(r.out.startsWith("Document\n  Version = 3\n  Kind = 1\n  Settings\n"));
+    EXPECT_TRUE(r.out.contains("\n    Cell 42: RTF 0 bytes\n"));
+    EXPECT_TRUE(r.out.contains("\nObjects\n  TGPLabel \"Component0\"\n"));
+    EXPECT_TRUE(r.out.endsWith("  TGStarShape \"Special7\"\n"
+                               "    Left = 40\n    Points = (5, 2.5, \"x\")\n"
+                               "    Style = [fsBold, fsItalic]\n    Image.Data = <binary 6 bytes>\n"
+                               "    Kind = skStar\n    TGStarPoint \"P1\"\n      X = 1000\n"))
+        << r.out.toStdString();
+
+    r = run({"--dump", path("look.qxs")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.startsWith("Style sheet\n  Version = 1\n  Kind = 2\n"));
+
+    writeBytes(path("cut.QXF"), TBytes(doc.begin(), doc.begin() + 200));
+    r = run({"--dump", path("cut.QXF")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.startsWith("Document\n  Version = 3\n"));
+    EXPECT_TRUE(r.out.contains(QRegularExpression("\nError at byte \\d+: Stream read error\n$")))
+        << r.out.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("velmora-export: "));
+
+    r = run({"--dump", path("missing.QXF")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    for (const QStringList &args : {QStringList{"--dump", path("doc.QXF"), "out.png"},
+                                    QStringList{"--layout", "2", "--dump", path("doc.QXF")},
+                                    QStringList{"--dump", "notes.txt"}}) {
+        r = run(args);
+        EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(r.out, "");
+    }
+    r = run({"--help"});
+    EXPECT_TRUE(r.out.contains("--dump FILE")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("COPY.QXF"));
 }

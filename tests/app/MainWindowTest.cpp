@@ -5,6 +5,7 @@
 #include "app/PropertiesAnswer.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
+#include "calendar/HandMadeDocument.h"
 #include "recurring/RecurFormula.h"
 #include "recurring/RecurStore.h"
 #include "recurring/Selrecu.h"
@@ -461,4 +462,35 @@ TEST_F(MainWindow, HelpOpensTopicsAndFallsBackToTheContents)
     EXPECT_TRUE(HelpWindow()->source().toLocalFile().endsWith(QStringLiteral("index.html")));
     HelpWindow()->close();
     EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+TEST_F(MainWindow, DocumentsFromOtherWritersKeepWhatThePageCannotShow)
+{
+    TCalendarPanel32 header;
+    header.ResetToDefaults();
+    const TBytes foreign = velmora::test::foreignRecord();
+    const TBytes doc = velmora::test::documentWith(
+        header, {velmora::test::labelWithBadValues("Odd", "Component0", 10), foreign,
+                 velmora::test::labelRecord("Second", "Component1", 200)});
+    QFile other(file(QStringLiteral("other.QXF")));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write(reinterpret_cast<const char *>(doc.data()), qint64(doc.size()));
+    other.close();
+
+    auto w = start();
+    w->OpenCalendarFile(other.fileName());
+    // One message, about the label that lost a setting; nothing was left out.
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_EQ(ui.messages.last(), LoadReportMessage(0, 1, QStringLiteral("other.QXF")));
+    TCalendarPanel32 *page = w->CalendarPanel();
+    ASSERT_EQ(page->ObjectCount(), 2);
+    EXPECT_EQ(page->Object(0)->Caption(), "Odd");
+    EXPECT_EQ(page->Object(1)->Caption(), "Second");
+
+    ASSERT_TRUE(w->SaveCalendarFile(file(QStringLiteral("saved.QXF"))));
+    EXPECT_NE(velmora::test::find(ReadWholeFile(file(QStringLiteral("saved.QXF"))), foreign),
+              std::string::npos);
+    w->OpenCalendarFile(file(QStringLiteral("saved.QXF")));
+    EXPECT_EQ(ui.messages.size(), 1);
+    EXPECT_EQ(w->CalendarPanel()->ObjectCount(), 2);
 }

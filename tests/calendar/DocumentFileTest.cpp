@@ -1,3 +1,5 @@
+#include "HandMadeDocument.h"
+
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 
@@ -9,6 +11,7 @@
 #include <memory>
 
 using namespace velmora;
+using namespace velmora::test;
 
 namespace {
 
@@ -229,7 +232,77 @@ TEST_F(DocumentFile, ObjectsAndUnknownClasses)
     ASSERT_EQ(in.boxes.size(), 2U);
     EXPECT_EQ(in.boxes[1]->left, 20);
     EXPECT_EQ(report.objectsLoaded, 2);
+    // A holder that cannot keep records of unknown classes loses them, and only them.
+    EXPECT_EQ(report.objectsKept, 0);
     EXPECT_EQ(report.objectsLost, 2);
+}
+
+TEST_F(DocumentFile, UnknownClassBetweenTwoLabelsSurvivesARoundTrip)
+{
+    const TBytes foreign = foreignRecord();
+    const TBytes doc = documentWith(page, {labelRecord("First", "Component0", 10), foreign,
+                                           labelRecord("Second", "Component1", 200)});
+    TCalendarPanel32 target;
+    const TLoadReport report = ReadDocument(target, doc, &target.DocumentObjects());
+    EXPECT_EQ(report.objectsLoaded, 2);
+    EXPECT_EQ(report.objectsKept, 1);
+    EXPECT_EQ(report.objectsLost, 0);
+    ASSERT_EQ(target.ObjectCount(), 2);
+    EXPECT_EQ(target.Object(0)->Caption(), "First");
+    EXPECT_EQ(target.Object(1)->Caption(), "Second");
+    EXPECT_EQ(DocumentBytes(target, &target.DocumentObjects()), doc);
+
+    // With the object it followed gone, the record keeps its place below the rest.
+    target.DestroyObject(target.Object(0));
+    const TBytes saved = DocumentBytes(target, &target.DocumentObjects());
+    const size_t foreignAt = find(saved, foreign);
+    ASSERT_NE(foreignAt, std::string::npos);
+    EXPECT_LT(foreignAt, find(saved, {'S', 'e', 'c', 'o', 'n', 'd'}));
+    TCalendarPanel32 again;
+    const TLoadReport second = ReadDocument(again, saved, &again.DocumentObjects());
+    EXPECT_EQ(second.objectsKept, 1);
+    ASSERT_EQ(again.ObjectCount(), 1);
+    EXPECT_EQ(again.Object(0)->Caption(), "Second");
+
+    // New and Open forget it with the objects.
+    again.RemoveAllObjects();
+    EXPECT_EQ(again.ForeignRecordCount(), 0);
+    EXPECT_EQ(find(DocumentBytes(again, &again.DocumentObjects()), foreign), std::string::npos);
+}
+
+TEST_F(DocumentFile, BadValuesCostTheirPropertyAndDamageCostsTheRest)
+{
+    const TBytes doc = documentWith(
+        page, {labelWithBadValues("Kept", "Component0", 10), labelRecord("After", "Component1", 200)});
+    TCalendarPanel32 target;
+    const TLoadReport report = ReadDocument(target, doc, &target.DocumentObjects());
+    EXPECT_EQ(report.objectsLoaded, 2);
+    EXPECT_EQ(report.objectsPartlyRead, 1);
+    EXPECT_EQ(report.objectsLost, 0);
+    ASSERT_EQ(target.ObjectCount(), 2);
+    const auto &bad = static_cast<const TGPLabel &>(*target.Object(0));
+    EXPECT_EQ(bad.Caption(), "Kept");
+    EXPECT_EQ(bad.Alignment(), taLeftJustify);
+    EXPECT_EQ(bad.Left(), 10);
+    EXPECT_EQ(target.Object(1)->Caption(), "After");
+    EXPECT_EQ(LoadReportMessage(report.objectsLost, report.objectsPartlyRead, "a.QXF"),
+              "1 design object(s) in a.QXF had settings that could not be read; those settings "
+              "were left at their defaults.");
+
+    // A value with no valid tag leaves no way to the record's end: it and what follows are
+    // lost, counted by the records that can still be seen.
+    TBytes damaged = labelRecord("Broken", "Component1", 50);
+    const size_t caption = find(damaged, {'C', 'a', 'p', 't', 'i', 'o', 'n'});
+    ASSERT_NE(caption, std::string::npos);
+    damaged[caption + 7] = 0x55;
+    const TBytes broken = documentWith(
+        page, {labelRecord("Good", "Component0", 10), damaged, labelRecord("Lost", "Component2", 90)});
+    TCalendarPanel32 other;
+    const TLoadReport lost = ReadDocument(other, broken, &other.DocumentObjects());
+    EXPECT_EQ(lost.objectsLoaded, 1);
+    EXPECT_EQ(lost.objectsLost, 2);
+    ASSERT_EQ(other.ObjectCount(), 1);
+    EXPECT_EQ(other.Object(0)->Caption(), "Good");
 }
 
 TEST_F(DocumentFile, TruncatedDocumentsFailCleanly)

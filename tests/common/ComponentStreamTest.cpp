@@ -382,3 +382,54 @@ TEST(ComponentStream, NestingIsLimited)
     EXPECT_NO_THROW(Input(nestedChildren(kMaxStreamDepth)).readComponent(object));
     EXPECT_THROW(Input(nestedChildren(kMaxStreamDepth + 1)).readComponent(object), EReadError);
 }
+
+TEST(ComponentStream, SkippingAgreesWithReadingAndRewindsForASecondLook)
+{
+    // Skipping keeps nothing, so it must end exactly where reading the value ends, on whole
+    // values and on damaged ones alike.
+    const TBytes sample = hex("01 02 05 03 00 80 04 01 02 03 04 05 00 00 00 00 00 00 00 80 FF 3F"
+                              " 06 02 'ab' 07 01 'x' 08 09 0D 0A 02 00 00 00 'zz' 0B 01 'a' 00"
+                              " 0C 01 00 00 00 'q' 01 01 00 00 00");
+    uint64_t state = 99;
+    auto next = [&] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    for (int round = 0; round < 5000; ++round) {
+        TBytes bytes = sample;
+        if (round > 0) {
+            for (int flips = 1 + int(next() % 3); flips > 0; --flips)
+                bytes[next() % bytes.size()] = uint8_t(next() % 16);
+            bytes.resize(next() % (bytes.size() + 1));
+        }
+        TReader reading(bytes), skipping(bytes);
+        bool readFailed = false, skipFailed = false;
+        try {
+            reading.readValue();
+        } catch (const EReadError &) {
+            readFailed = true;
+        }
+        try {
+            skipping.skipValue();
+        } catch (const EReadError &) {
+            skipFailed = true;
+        }
+        ASSERT_EQ(readFailed, skipFailed) << round;
+        if (!readFailed) {
+            ASSERT_EQ(reading.position(), skipping.position()) << round;
+        }
+    }
+
+    // An identifier the reader refuses is passed over after a rewind.
+    const TBytes enumValue = hex("07 04 'oops' 02 05");
+    TReader r(enumValue);
+    const size_t start = r.position();
+    const std::string_view names[] = {"ok"};
+    EXPECT_THROW(r.readEnum(names), EReadError);
+    r.rewind(start);
+    r.skipValue();
+    EXPECT_EQ(r.readInteger(), 5);
+    EXPECT_THROW(r.rewind(r.position() + 1), std::logic_error);
+}
