@@ -71,53 +71,43 @@ template <typename T> void TCalendarPage::setAndRelayout(T &field, const T &valu
 void TCalendarPage::SetCalendarLayout(int v) { setAndRelayout(s_.CalendarLayout, v); }
 void TCalendarPage::SetCalendarOrientation(int v) { setAndRelayout(s_.CalendarOrientation, v); }
 
-void TCalendarPage::SetCalendarLineLayout(int v)
+void TCalendarPage::setLineLayout(TCalendarStyle &style, int lineLayout, const TLineBorders &b)
 {
-    if (s_.CalendarLineLayout == v)
+    if (style.LineLayout == lineLayout)
         return;
-    s_.CalendarLineLayout = v;
-    const TLineBorders b = LineLayoutBorders(v);
-    s_.CalendarBorder = b.outer;
-    s_.HeadersBorder = b.headers;
-    s_.CellBorder = b.cells;
+    style.LineLayout = lineLayout;
+    style.Border = b.outer;
+    style.HeadersBorder = b.headers;
+    style.CellBorder = b.cells;
     Repaint();
 }
 
-void TCalendarPage::SetMiniCalendarLineLayout(int v)
-{
-    if (s_.MiniCalendarLineLayout == v)
-        return;
-    s_.MiniCalendarLineLayout = v;
-    const TLineBorders b = MiniLineLayoutBorders(v);
-    s_.MiniCalBorder = b.outer;
-    s_.MiniHeadersBorder = b.headers;
-    s_.MiniCellBorder = b.cells;
-    Repaint();
-}
+void TCalendarPage::SetCalendarLineLayout(int v) { setLineLayout(s_.Main, v, LineLayoutBorders(v)); }
+void TCalendarPage::SetMiniCalendarLineLayout(int v) { setLineLayout(s_.Mini, v, MiniLineLayoutBorders(v)); }
 
-void TCalendarPage::SetTitleFont(const TFontDesc *f) { if (f) setAndRepaint(s_.TitleFont, *f); }
-void TCalendarPage::SetHeadersFont(const TFontDesc *f) { if (f) setAndRepaint(s_.HeadersFont, *f); }
-void TCalendarPage::SetCellFont(const TFontDesc *f) { if (f) setAndRepaint(s_.CellFont, *f); }
-void TCalendarPage::SetMiniTitleFont(const TFontDesc *f) { if (f) setAndRepaint(s_.MiniTitleFont, *f); }
-void TCalendarPage::SetMiniHeadersFont(const TFontDesc *f) { if (f) setAndRepaint(s_.MiniHeadersFont, *f); }
-void TCalendarPage::SetMiniCellFont(const TFontDesc *f) { if (f) setAndRepaint(s_.MiniCellFont, *f); }
+void TCalendarPage::SetTitleFont(const TFontDesc *f) { if (f) setAndRepaint(s_.Main.TitleFont, *f); }
+void TCalendarPage::SetHeadersFont(const TFontDesc *f) { if (f) setAndRepaint(s_.Main.HeadersFont, *f); }
+void TCalendarPage::SetCellFont(const TFontDesc *f) { if (f) setAndRepaint(s_.Main.CellFont, *f); }
+void TCalendarPage::SetMiniTitleFont(const TFontDesc *f) { if (f) setAndRepaint(s_.Mini.TitleFont, *f); }
+void TCalendarPage::SetMiniHeadersFont(const TFontDesc *f) { if (f) setAndRepaint(s_.Mini.HeadersFont, *f); }
+void TCalendarPage::SetMiniCellFont(const TFontDesc *f) { if (f) setAndRepaint(s_.Mini.CellFont, *f); }
 
-void TCalendarPage::SetTitleBGColor(TColor c) { setAndRepaint(s_.TitleBGColor, c); }
-void TCalendarPage::SetHeadersBGColor(TColor c) { setAndRepaint(s_.HeadersBGColor, c); }
-void TCalendarPage::SetMiniHeadersBGColor(TColor c) { setAndRepaint(s_.MiniHeadersBGColor, c); }
-void TCalendarPage::SetMiniCalBGColor(TColor c) { setAndRepaint(s_.MiniCalBGColor, c); }
+void TCalendarPage::SetTitleBGColor(TColor c) { setAndRepaint(s_.Main.Background, c); }
+void TCalendarPage::SetHeadersBGColor(TColor c) { setAndRepaint(s_.Main.HeadersBackground, c); }
+void TCalendarPage::SetMiniHeadersBGColor(TColor c) { setAndRepaint(s_.Mini.HeadersBackground, c); }
+void TCalendarPage::SetMiniCalBGColor(TColor c) { setAndRepaint(s_.Mini.Background, c); }
 
-void TCalendarPage::SetCalendarBorder(int b) { setAndRepaint(s_.CalendarBorder, b); }
-void TCalendarPage::SetHeadersBorder(int b) { setAndRepaint(s_.HeadersBorder, b); }
-void TCalendarPage::SetCellBorder(int b) { setAndRepaint(s_.CellBorder, b); }
-void TCalendarPage::SetMiniCalBorder(int b) { setAndRepaint(s_.MiniCalBorder, b); }
-void TCalendarPage::SetMiniHeadersBorder(int b) { setAndRepaint(s_.MiniHeadersBorder, b); }
-void TCalendarPage::SetMiniCellBorder(int b) { setAndRepaint(s_.MiniCellBorder, b); }
+void TCalendarPage::SetCalendarBorder(int b) { setAndRepaint(s_.Main.Border, b); }
+void TCalendarPage::SetHeadersBorder(int b) { setAndRepaint(s_.Main.HeadersBorder, b); }
+void TCalendarPage::SetCellBorder(int b) { setAndRepaint(s_.Main.CellBorder, b); }
+void TCalendarPage::SetMiniCalBorder(int b) { setAndRepaint(s_.Mini.Border, b); }
+void TCalendarPage::SetMiniHeadersBorder(int b) { setAndRepaint(s_.Mini.HeadersBorder, b); }
+void TCalendarPage::SetMiniCellBorder(int b) { setAndRepaint(s_.Mini.CellBorder, b); }
 
-void TCalendarPage::SetHeadersStyle(int v) { setAndRepaint(s_.HeadersStyle, v); }
-void TCalendarPage::SetMiniHeadersStyle(int v) { setAndRepaint(s_.MiniHeadersStyle, v); }
-void TCalendarPage::SetTitleShowYear(bool v) { setAndRepaint(s_.TitleShowYear, v); }
-void TCalendarPage::SetMiniShowYear(bool v) { setAndRepaint(s_.MiniShowYear, v); }
+void TCalendarPage::SetHeadersStyle(int v) { setAndRepaint(s_.Main.HeadersStyle, v); }
+void TCalendarPage::SetMiniHeadersStyle(int v) { setAndRepaint(s_.Mini.HeadersStyle, v); }
+void TCalendarPage::SetTitleShowYear(bool v) { setAndRepaint(s_.Main.ShowYear, v); }
+void TCalendarPage::SetMiniShowYear(bool v) { setAndRepaint(s_.Mini.ShowYear, v); }
 void TCalendarPage::SetNumberPosition(int v) { setAndRepaint(s_.NumberPosition, v); }
 void TCalendarPage::SetStartOfWeek(int v) { setAndRepaint(s_.StartOfWeek, v); }
 
@@ -170,14 +160,14 @@ void TCalendarPage::ResetToDefaults()
     s_.MainCalDay = today.day();
     s_.MainCalMonth = today.month();
     s_.MainCalYear = today.year();
-    s_.TitleBGColor = clWhite;
-    s_.HeadersBGColor = clWhite;
-    s_.MiniCalBGColor = clWhite;
-    s_.MiniHeadersBGColor = clWhite;
-    s_.MiniHeadersFont.color = clBlack;
-    s_.MiniHeadersStyle = dsFirstChar;
-    s_.TitleShowYear = true;
-    s_.MiniShowYear = true;
+    s_.Main.Background = clWhite;
+    s_.Main.HeadersBackground = clWhite;
+    s_.Mini.Background = clWhite;
+    s_.Mini.HeadersBackground = clWhite;
+    s_.Mini.HeadersFont.color = clBlack;
+    s_.Mini.HeadersStyle = dsFirstChar;
+    s_.Main.ShowYear = true;
+    s_.Mini.ShowYear = true;
     s_.LeftMarginInch = s_.TopMarginInch = s_.RightMarginInch = s_.BottomMarginInch = 0.5F;
     s_.PlannerFirstHour = EncodeTime(8, 0, 0);
     SetCalendarLineLayout(llFull);
@@ -195,27 +185,15 @@ void TCalendarPage::AssignStyle(const TCalendarPage &source)
     s_.MainCalDay = o.MainCalDay;
     s_.MainCalMonth = o.MainCalMonth;
     s_.MainCalYear = o.MainCalYear;
-    s_.TitleFont = o.TitleFont;
-    s_.TitleBGColor = o.TitleBGColor;
-    s_.HeadersFont = o.HeadersFont;
-    s_.HeadersBGColor = o.HeadersBGColor;
-    s_.HeadersStyle = o.HeadersStyle;
-    s_.CellFont = o.CellFont;
-    s_.MiniCalBGColor = o.MiniCalBGColor;
-    s_.MiniTitleFont = o.MiniTitleFont;
-    s_.MiniHeadersFont = o.MiniHeadersFont;
-    s_.MiniHeadersBGColor = o.MiniHeadersBGColor;
-    s_.MiniHeadersStyle = o.MiniHeadersStyle;
-    s_.MiniCellFont = o.MiniCellFont;
-    s_.TitleShowYear = o.TitleShowYear;
-    s_.MiniShowYear = o.MiniShowYear;
+    AssignLook(s_.Main, o.Main);
+    AssignLook(s_.Mini, o.Mini);
     s_.LeftMarginInch = o.LeftMarginInch;
     s_.TopMarginInch = o.TopMarginInch;
     s_.RightMarginInch = o.RightMarginInch;
     s_.BottomMarginInch = o.BottomMarginInch;
     s_.PlannerFirstHour = o.PlannerFirstHour;
-    SetCalendarLineLayout(o.CalendarLineLayout);
-    SetMiniCalendarLineLayout(o.MiniCalendarLineLayout);
+    SetCalendarLineLayout(o.Main.LineLayout);
+    SetMiniCalendarLineLayout(o.Mini.LineLayout);
     SetUserTitle(o.UserTitle);
     RecalcLayout(false);
 }
@@ -255,9 +233,9 @@ void TCalendarPage::applyMiniFontSizes()
     const int sz = MiniTitleFontSize(s_.CalendarLayout);
     if (sz == 0)
         return;
-    s_.MiniTitleFont.setSize(sz);
-    s_.MiniHeadersFont.setSize(MiniBodyFontSize(sz));
-    s_.MiniCellFont.setSize(MiniBodyFontSize(sz));
+    s_.Mini.TitleFont.setSize(sz);
+    s_.Mini.HeadersFont.setSize(MiniBodyFontSize(sz));
+    s_.Mini.CellFont.setSize(MiniBodyFontSize(sz));
 }
 
 void TCalendarPage::RecalcLayout(bool resetFonts)

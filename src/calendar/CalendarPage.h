@@ -48,17 +48,17 @@ public:
     void SetCalendarLayout(int layout);
     int CalendarOrientation() const { return s_.CalendarOrientation; }
     void SetCalendarOrientation(int orientation);
-    int CalendarLineLayout() const { return s_.CalendarLineLayout; }
+    int CalendarLineLayout() const { return s_.Main.LineLayout; }
     void SetCalendarLineLayout(int lineLayout);
-    int MiniCalendarLineLayout() const { return s_.MiniCalendarLineLayout; }
+    int MiniCalendarLineLayout() const { return s_.Mini.LineLayout; }
     void SetMiniCalendarLineLayout(int lineLayout);
 
-    const TFontDesc &TitleFont() const { return s_.TitleFont; }
-    const TFontDesc &HeadersFont() const { return s_.HeadersFont; }
-    const TFontDesc &CellFont() const { return s_.CellFont; }
-    const TFontDesc &MiniTitleFont() const { return s_.MiniTitleFont; }
-    const TFontDesc &MiniHeadersFont() const { return s_.MiniHeadersFont; }
-    const TFontDesc &MiniCellFont() const { return s_.MiniCellFont; }
+    const TFontDesc &TitleFont() const { return s_.Main.TitleFont; }
+    const TFontDesc &HeadersFont() const { return s_.Main.HeadersFont; }
+    const TFontDesc &CellFont() const { return s_.Main.CellFont; }
+    const TFontDesc &MiniTitleFont() const { return s_.Mini.TitleFont; }
+    const TFontDesc &MiniHeadersFont() const { return s_.Mini.HeadersFont; }
+    const TFontDesc &MiniCellFont() const { return s_.Mini.CellFont; }
     // The font setters copy the given font and ignore a null one.
     void SetTitleFont(const TFontDesc *font);
     void SetHeadersFont(const TFontDesc *font);
@@ -67,35 +67,35 @@ public:
     void SetMiniHeadersFont(const TFontDesc *font);
     void SetMiniCellFont(const TFontDesc *font);
 
-    TColor TitleBGColor() const { return s_.TitleBGColor; }
+    TColor TitleBGColor() const { return s_.Main.Background; }
     void SetTitleBGColor(TColor c);
-    TColor HeadersBGColor() const { return s_.HeadersBGColor; }
+    TColor HeadersBGColor() const { return s_.Main.HeadersBackground; }
     void SetHeadersBGColor(TColor c);
-    TColor MiniHeadersBGColor() const { return s_.MiniHeadersBGColor; }
+    TColor MiniHeadersBGColor() const { return s_.Mini.HeadersBackground; }
     void SetMiniHeadersBGColor(TColor c);
-    TColor MiniCalBGColor() const { return s_.MiniCalBGColor; }
+    TColor MiniCalBGColor() const { return s_.Mini.Background; }
     void SetMiniCalBGColor(TColor c);
 
-    int CalendarBorder() const { return s_.CalendarBorder; }
+    int CalendarBorder() const { return s_.Main.Border; }
     void SetCalendarBorder(int b);
-    int HeadersBorder() const { return s_.HeadersBorder; }
+    int HeadersBorder() const { return s_.Main.HeadersBorder; }
     void SetHeadersBorder(int b);
-    int CellBorder() const { return s_.CellBorder; }
+    int CellBorder() const { return s_.Main.CellBorder; }
     void SetCellBorder(int b);
-    int MiniCalBorder() const { return s_.MiniCalBorder; }
+    int MiniCalBorder() const { return s_.Mini.Border; }
     void SetMiniCalBorder(int b);
-    int MiniHeadersBorder() const { return s_.MiniHeadersBorder; }
+    int MiniHeadersBorder() const { return s_.Mini.HeadersBorder; }
     void SetMiniHeadersBorder(int b);
-    int MiniCellBorder() const { return s_.MiniCellBorder; }
+    int MiniCellBorder() const { return s_.Mini.CellBorder; }
     void SetMiniCellBorder(int b);
 
-    int HeadersStyle() const { return s_.HeadersStyle; }
+    int HeadersStyle() const { return s_.Main.HeadersStyle; }
     void SetHeadersStyle(int style);
-    int MiniHeadersStyle() const { return s_.MiniHeadersStyle; }
+    int MiniHeadersStyle() const { return s_.Mini.HeadersStyle; }
     void SetMiniHeadersStyle(int style);
-    bool TitleShowYear() const { return s_.TitleShowYear; }
+    bool TitleShowYear() const { return s_.Main.ShowYear; }
     void SetTitleShowYear(bool on);
-    bool MiniShowYear() const { return s_.MiniShowYear; }
+    bool MiniShowYear() const { return s_.Mini.ShowYear; }
     void SetMiniShowYear(bool on);
     int NumberPosition() const { return s_.NumberPosition; }
     void SetNumberPosition(int position);
@@ -192,6 +192,7 @@ public:
 private:
     void notify(TChange change);
     void applyMiniFontSizes();
+    void setLineLayout(TCalendarStyle &style, int lineLayout, const TLineBorders &borders);
     TCalDrawParams mainParams(double scale, int dpi, const TRect &area) const;
     TCalDrawParams miniParams(const TMiniRect &mini, double scale, const TRect &area) const;
     void drawMain(TCanvas &canvas, TCalDrawParams &params) const;

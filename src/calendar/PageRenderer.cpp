@@ -31,28 +31,38 @@ TRect TRenderTarget::map(const TRect &r) const
             px(r.right / ppi + xOffsetInch), px(r.bottom / ppi + yOffsetInch)};
 }
 
-TCalDrawParams TCalendarPage::mainParams(double scale, int dpi, const TRect &area) const
+namespace {
+// What the main calendar and the minis draw alike from their style.
+TCalDrawParams styleParams(const TCalendarStyle &style, const TCalendarSettings &s, double scale,
+                           const TRect &area)
 {
     TCalDrawParams p;
+    p.titleBackground = style.Background;
+    p.area = area;
+    p.startOfWeek = s.StartOfWeek;
+    p.calendarBorder = style.Border;
+    p.titleFont = drawFont(style.TitleFont, scale);
+    p.showYear = style.ShowYear;
+    p.headersFont = drawFont(style.HeadersFont, scale);
+    p.headersBorder = style.HeadersBorder;
+    p.headersStyle = style.HeadersStyle;
+    p.headersBackground = style.HeadersBackground;
+    p.cellFont = drawFont(style.CellFont, scale);
+    p.cellBorder = style.CellBorder;
+    p.names = s.Names;
+    return p;
+}
+} // namespace
+
+TCalDrawParams TCalendarPage::mainParams(double scale, int dpi, const TRect &area) const
+{
+    TCalDrawParams p = styleParams(s_.Main, s_, scale, area);
     p.pageColor = clWhite;
-    p.titleBackground = s_.TitleBGColor;
     p.minTitleHeight = RoundEven(dpi * 1.5 * scale);
     p.month = s_.MainCalMonth;
     p.year = s_.MainCalYear;
     p.day = s_.MainCalDay;
-    p.area = area;
     p.numberPosition = s_.NumberPosition;
-    p.startOfWeek = s_.StartOfWeek;
-    p.calendarBorder = s_.CalendarBorder;
-    p.titleFont = drawFont(s_.TitleFont, scale);
-    p.showYear = s_.TitleShowYear;
-    p.headersFont = drawFont(s_.HeadersFont, scale);
-    p.headersBorder = s_.HeadersBorder;
-    p.headersStyle = s_.HeadersStyle;
-    p.headersBackground = s_.HeadersBGColor;
-    p.cellFont = drawFont(s_.CellFont, scale);
-    p.cellBorder = s_.CellBorder;
-    p.names = s_.Names;
     p.plannerDays = s_.CalendarLayout == lo2Week ? 14 : 7;
     p.plannerHours = s_.CalendarLayout == loDay15 ? 15 : 10;
     p.plannerFirstHour = s_.PlannerFirstHour;
@@ -62,25 +72,13 @@ TCalDrawParams TCalendarPage::mainParams(double scale, int dpi, const TRect &are
 TCalDrawParams TCalendarPage::miniParams(const TMiniRect &mini, double scale,
                                          const TRect &area) const
 {
-    TCalDrawParams p;
-    p.pageColor = s_.MiniCalBGColor;
-    p.titleBackground = s_.MiniCalBGColor;
+    // A mini is all background, title included, and always numbers its days centred.
+    TCalDrawParams p = styleParams(s_.Mini, s_, scale, area);
+    p.pageColor = s_.Mini.Background;
     p.minTitleHeight = 0;
     p.month = mini.monthYear.month;
     p.year = mini.monthYear.year;
-    p.area = area;
     p.numberPosition = cnpCenter;
-    p.startOfWeek = s_.StartOfWeek;
-    p.calendarBorder = s_.MiniCalBorder;
-    p.titleFont = drawFont(s_.MiniTitleFont, scale);
-    p.showYear = s_.MiniShowYear;
-    p.headersFont = drawFont(s_.MiniHeadersFont, scale);
-    p.headersBorder = s_.MiniHeadersBorder;
-    p.headersStyle = s_.MiniHeadersStyle;
-    p.headersBackground = s_.MiniHeadersBGColor;
-    p.cellFont = drawFont(s_.MiniCellFont, scale);
-    p.cellBorder = s_.MiniCellBorder;
-    p.names = s_.Names;
     return p;
 }
 
@@ -90,7 +88,7 @@ std::vector<TPlannerRow> TCalendarPage::plannerRows() const
     if (layout == loWeek || layout == lo2Week)
         return WeekPlannerRows(s_.MainCalYear, s_.MainCalMonth, s_.MainCalDay,
                                layout == lo2Week ? 14 : 7, s_.Names,
-                               static_cast<TCalHeadersStyle>(s_.HeadersStyle));
+                               static_cast<TCalHeadersStyle>(s_.Main.HeadersStyle));
     return DayPlannerRows(s_.PlannerFirstHour, layout == loDay15 ? 15 : 10);
 }
 
