@@ -93,7 +93,6 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     page_->move(kPageOffset, kPageOffset);
     page_->hide();
     page_->installEventFilter(this);
-    page_->setAcceptDrops(true);
     editor_ = new TWPRichText(holder);
     editor_->setObjectName(QStringLiteral("WPRichText1"));
     editor_->hide();

@@ -103,8 +103,11 @@ void TCalendarMain::Open1Click()
     OpenCalendarFile(path);
 }
 
-void TCalendarMain::OpenCalendarFile(const QString &path)
+void TCalendarMain::OpenCalendarFile(const QString &pathGiven)
 {
+    // A copy: the path may be the document's own name (Cancel Changes), which the open
+    // clears before it reads.
+    const QString path = pathGiven;
     page_->SetPaintingHold(true);
     float remembered = 1.0F;
     if (page_->Zoom() != 1.0F) {

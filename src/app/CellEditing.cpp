@@ -24,6 +24,7 @@ TCellEditing::TCellEditing(TCalendarPanel32 &page, TWPRichText &editor, TWPToolB
             changed();
     });
     connect(&editor_, &TWPRichText::focusEntered, this, &TCellEditing::editorEntered);
+    page_.setAcceptDrops(true);
     page_.installEventFilter(this);
 }
 

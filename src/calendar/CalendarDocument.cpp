@@ -21,8 +21,10 @@ void TCalendarDocument::New()
     SetModified(true);
 }
 
-TLoadReport TCalendarDocument::Open(const QString &path, TDocumentObjects *objects)
+TLoadReport TCalendarDocument::Open(const QString &pathGiven, TDocumentObjects *objects)
 {
+    // The path may be the document's own name (Cancel Changes), which is cleared next.
+    const QString path = pathGiven;
     fileName_.clear();
     lastLoad_ = {};
     page_.ClearAllCells();

@@ -175,6 +175,22 @@ TEST_F(MainWindow, CancelledSaveAsStopsTheCommandThatAsked)
     EXPECT_EQ(w->CalendarPanel()->MainCalYear(), before);
 }
 
+TEST_F(MainWindow, CancelChangesGoesBackToTheSavedFile)
+{
+    auto w = startWithNewCalendar();
+    const QString path = file(QStringLiteral("Kept.QXF"));
+    ASSERT_TRUE(w->SaveCalendarFile(path));
+    w->CalendarPanel()->SetUserTitle("Changed");
+    w->SetModified(true);
+    ui.answers = {true};
+    w->mnuCancelChangesClick();
+    EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(w->CurrentFileName(), path);
+    EXPECT_EQ(w->CalendarPanel()->UserTitle(), "");
+    EXPECT_FALSE(w->CalendarPanel()->isHidden());
+    EXPECT_FALSE(w->Modified());
+}
+
 TEST_F(MainWindow, FailedSaveKeepsOldFileAndModifiedState)
 {
     auto w = startWithNewCalendar();
