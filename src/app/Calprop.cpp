@@ -63,6 +63,23 @@ const Binding *bindingOf(const Binding (&table)[N], const QString &name)
     return nullptr;
 }
 
+// A font button shows the font it sets.
+void showFont(QAbstractButton *button, const TFontDesc &font)
+{
+    button->setText(QStringLiteral("%1, %2 pt").arg(QString::fromStdString(font.name)).arg(font.size()));
+}
+
+// After the default style has whitened the backgrounds, a font of the same colour as its
+// background (a white title made for a dark band) turns black, so nothing vanishes.
+void keepReadable(TCalendarPanel32 &page, const TFontBinding &binding, TColor background)
+{
+    TFontDesc font = binding.get(page);
+    if (ToQColor(font.color) != ToQColor(background))
+        return;
+    font.color = clBlack;
+    binding.set(page, &font);
+}
+
 int previewTenths(const TCalendarPanel32 &page)
 {
     return static_cast<int>(std::lround(static_cast<double>(page.Zoom()) * 10));
@@ -123,6 +140,8 @@ void TCalendarProperties::DetermineSettings()
     timeLabel_->setText(ShortTimeText(example_->PlannerFirstHour()));
     for (const TCheckBinding &b : kCheckBindings)
         findChild<QCheckBox *>(QLatin1String(b.name))->setChecked(b.get(*example_));
+    for (const TFontBinding &b : kFontBindings)
+        showFont(findChild<QAbstractButton *>(QLatin1String(b.name)), b.get(*example_));
     fillMarginEntries();
 }
 
@@ -159,6 +178,13 @@ void TCalendarProperties::LayoutListClick()
     planner_ = false;
     if (paperSize_->ItemIndex() >= 0)
         example_->SetPaperKind(static_cast<uint8_t>(paperSize_->ItemIndex()));
+    // Leaving the planners, the orientation chosen before them applies again.
+    if (savedOrientation_ >= 0 && LayoutOfRow(layoutList_->currentRow(), false, loWeek) < loWeek) {
+        suppress_ = true;
+        orientation_->SetItemIndex(savedOrientation_);
+        suppress_ = false;
+        savedOrientation_ = -1;
+    }
     const int layout = LayoutOfRow(layoutList_->currentRow(), orientation_->ItemIndex() == 1,
                                    example_->CalendarLayout());
     planner_ = layout > 17;
@@ -179,6 +205,14 @@ void TCalendarProperties::SetButtons()
             findChild<QWidget *>(QLatin1String(name))->setEnabled(on);
     };
     enable({"rOrientation"}, a.orientation);
+    // A disabled choice still shows the page's orientation (portrait for the planners).
+    if (!a.orientation && orientation_->ItemIndex() != OrientationRowOfLayout(layout)) {
+        savedOrientation_ = orientation_->ItemIndex();
+        const bool held = suppress_;
+        suppress_ = true;
+        orientation_->SetItemIndex(OrientationRowOfLayout(layout));
+        suppress_ = held;
+    }
     enable({"WeekStartsOn"}, a.weekStart);
     enable({"TitleShowYearCheck", "TitleBGColor", "NumberFontButton", "CalendarLineLayoutCombo"},
            a.fullOnly);
@@ -368,8 +402,10 @@ void TCalendarProperties::FontButtonClick(QAbstractButton *button)
     const TFontBinding *b = bindingOf(kFontBindings, button->objectName());
     if (b == nullptr)
         return;
-    if (const auto chosen = Choices().chooseFont(this, b->get(*example_)))
+    if (const auto chosen = Choices().chooseFont(this, b->get(*example_))) {
         b->set(*example_, &*chosen);
+        showFont(button, b->get(*example_));
+    }
 }
 
 void TCalendarProperties::ColorPicked(TColorDropButton *button, int color)
@@ -461,6 +497,16 @@ void TCalendarProperties::DefaultbuttonClick()
 {
     suppress_ = true;
     example_->ResetToDefaults();
+    const std::pair<const char *, TColor> backgrounds[] = {
+        {"TitleFontbutton", example_->TitleBGColor()},
+        {"HeaderFontButton", example_->HeadersBGColor()},
+        {"NumberFontButton", clWhite},
+        {"Minititlefontbutton", example_->MiniCalBGColor()},
+        {"MiniHeaderFontButton", example_->MiniHeadersBGColor()},
+        {"MiniCellFontButton", example_->MiniCalBGColor()}};
+    for (const auto &[name, background] : backgrounds)
+        if (const TFontBinding *b = bindingOf(kFontBindings, QString::fromLatin1(name)))
+            keepReadable(*example_, *b, background);
     refillAfterReset();
 }
 

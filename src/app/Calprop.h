@@ -134,6 +134,7 @@ private:
     // Dialog state.
     bool suppress_ = true;
     bool planner_ = false;
+    int savedOrientation_ = -1; // the orientation chosen before a planner row, to restore
     bool isNew_ = false;
     bool cellsHaveText_ = false;
     bool pageHasObjects_ = false;

@@ -5,6 +5,7 @@
 #include "app/Floater.h"
 #include "app/Gettitle.h"
 #include "app/MRUList.h"
+#include "app/PropertyRules.h"
 #include "app/Splash.h"
 #include "app/ReportSystem.h"
 #include "common/ReportCanvas.h"
@@ -22,8 +23,15 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QDir>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTextBrowser>
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -98,10 +106,24 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     editor_->hide();
     holder->fitTo(page_);
     scroll_->setWidget(holder);
-    layout->addWidget(scroll_, 1);
+    startPanel_ = new QWidget(central);
+    startPanel_->setObjectName(QStringLiteral("StartPanel"));
+    startPanel_->setAutoFillBackground(true);
+    startPanel_->setBackgroundRole(QPalette::Base);
+    views_ = new QStackedWidget(central);
+    views_->addWidget(startPanel_);
+    views_->addWidget(scroll_);
+    layout->addWidget(views_, 1);
     setCentralWidget(central);
     buildMenu();
-    resize(635, 378 + menuBar()->sizeHint().height());
+    statusHint_ = new QLabel(this);
+    statusHint_->setObjectName(QStringLiteral("StatusHint"));
+    statusPage_ = new QLabel(this);
+    statusPage_->setObjectName(QStringLiteral("StatusPage"));
+    statusBar()->addWidget(statusHint_, 1);
+    statusBar()->addPermanentWidget(statusPage_);
+    resize(635, 378 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+
 
     document_ = std::make_unique<TCalendarDocument>(page_->Page());
     document_->ModifiedChanged = [this] { SetButtons(); };
@@ -119,9 +141,11 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     page_->ClickedInCellEvent = [this](const TRect &total, const TRect &free, int cell, int day) {
         CalendarPanelClickedInCellEvent(total, free, cell, day);
     };
-    page_->DroppedObjectEvent = [this](const TRect &) {
-        SetModified(true);
-        tools_->button(psPointing)->setChecked(true);
+    page_->DroppedObjectEvent = [this](const TRect &) { SetModified(true); };
+    // The tool strip shows the page's tool, also when a tool ends without creating anything.
+    page_->PanelStateChangedEvent = [this](TLPanelState state) {
+        if (QAbstractButton *b = tools_->button(state))
+            b->setChecked(true);
     };
     page_->LabelChangedEvent = [this] { SetModified(true); };
 
@@ -143,6 +167,7 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     IconToolVisible = Prefs.iconToolVisible;
     SetModified(false);
     page_->SetZoom(static_cast<float>(CodeToZoom(MainZoomCode)));
+    applyDesignedValues();
     page_->SetCalendarLayout(LOFullCalendarLS);
 
     mru_ = new TMRUFileList(this);
@@ -158,6 +183,7 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
             OpenCalendarFile(file);
     });
     mru_->load();
+    buildStartPanel();
 
     action("mnuShowHint")->setChecked(HintsOn);
     palette_ = new TFloatingPalette(this);
@@ -228,7 +254,35 @@ void TCalendarMain::showPage(bool visible)
 {
     page_->setVisible(visible);
     static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
+    if (!visible)
+        refreshStartPanel();
+    views_->setCurrentWidget(visible ? static_cast<QWidget *>(scroll_) : startPanel_);
 }
+
+void TCalendarMain::updateStatusPage()
+{
+    if (statusPage_ == nullptr)
+        return;
+    if (page_->isHidden()) {
+        statusPage_->clear();
+        return;
+    }
+    std::string month;
+    page_->GetMonthName(page_->MainCalMonth(), month);
+    const int layout = page_->CalendarLayout();
+    const int row = RowOfLayout(layout);
+    QString layoutName = row >= 0 ? QString::fromLatin1(kLayoutRowCaptions.at(size_t(row))).trimmed()
+                                  : QString();
+    if (layout < loWeek)
+        layoutName += page_->CalendarOrientation() == coLandscape ? QStringLiteral(", landscape")
+                                                                  : QStringLiteral(", portrait");
+    statusPage_->setText(QStringLiteral("%1 %2   |   %3   |   %4%")
+                             .arg(QString::fromStdString(month))
+                             .arg(page_->MainCalYear())
+                             .arg(layoutName)
+                             .arg(std::lround(double(page_->Zoom()) * 100.0)));
+}
+
 
 void TCalendarMain::SetModified(bool value)
 {
@@ -262,6 +316,7 @@ void TCalendarMain::SetCaption()
         caption += QStringLiteral("  [") + QFileInfo(document_->FileName()).fileName() + QLatin1Char(']');
     caption += QStringLiteral("    [%1%]").arg(std::lround(double(page_->Zoom()) * 100.0));
     setWindowTitle(caption);
+    updateStatusPage();
 }
 
 void TCalendarMain::SetButtons()
@@ -278,7 +333,9 @@ void TCalendarMain::SetButtons()
     iconTool->setEnabled(dayCells);
     iconTool->setText(palette_ != nullptr && palette_->isVisible() ? QStringLiteral("Hide Icon Tool")
                                                                    : QStringLiteral("Show Icon Tool"));
-    action("mnuSave")->setEnabled(titled);
+    // Save of an untitled page asks for a name.
+    action("mnuSave")->setEnabled(visible);
+    action("mnuClose")->setEnabled(visible);
     toolbar_->setEnabled(visible && cells_->Editing() && !editor_->isHidden());
     for (const char *n : {"mnuSaveAs", "mnuProperties", "mnuPrintSetup", "mnuSaveAsBitmap"})
         action(n)->setEnabled(visible);
@@ -357,6 +414,8 @@ void TCalendarMain::closeEvent(QCloseEvent *event)
     savePreferencesQuietly();
     closing_ = true;
     palette_->hide();
+    if (QTextBrowser *help = HelpWindow())
+        help->close();
     try {
         SavePlacement(*this, IniFileName(), QStringLiteral("TCalendarMain"));
     } catch (const std::exception &) {
@@ -424,8 +483,13 @@ void TCalendarMain::DefaultEditorFont1Click()
     initial.setItalic(Prefs.fontItalic);
     initial.setUnderline(Prefs.fontUnderline);
     initial.setStrikeOut(Prefs.fontStrikeout);
+    // Shown as the installed family that stands in for the stored name, kept when untouched.
+    const QString shown = QFontInfo(initial).family();
+    initial.setFamily(shown);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, this);
+    QFont chosen = QFontDialog::getFont(&ok, initial, this);
+    if (ok && chosen.family() == shown)
+        chosen.setFamily(QString::fromStdString(Prefs.fontName));
     if (ok) {
         Prefs.fontName = chosen.family().toStdString();
         Prefs.fontSize = std::max(1, int(std::lround(chosen.pointSizeF())));
@@ -452,26 +516,6 @@ void TCalendarMain::About1Click()
 {
     TSplashform about(this);
     RunModalDialog(about);
-}
-
-// ---- recurring dates ----
-
-void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
-{
-    const FillResult result = FillCalendarWithRecurringDates(
-        page_->MainCalMonth(), page_->MainCalYear(),
-        [this](int day, const QString &text) { PuttextOnDay(day, text); },
-        {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }}, SelectRecurringDates, this);
-    if (result == FillResult::Filled) {
-        SetButtons();
-        page_->Repaint();
-    }
-}
-
-void TCalendarMain::mnuEditrecurringDatesClick()
-{
-    EditRecurringDates(this, {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }},
-                       EditRecurringDatesRunner);
 }
 
 // ---- day cells ----
@@ -524,6 +568,16 @@ bool TCalendarMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == page_ && event->type() == QEvent::Resize) {
         static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
         return false;
+    }
+    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w != nullptr && w->window() == this && statusHint_ != nullptr) {
+            const QString hint = event->type() == QEvent::Enter ? w->toolTip() : QString();
+            if (event->type() == QEvent::Enter && !hint.isEmpty())
+                statusHint_->setText(hint.section(QLatin1Char('\n'), 0, 0));
+            else if (event->type() == QEvent::Leave)
+                statusHint_->clear();
+        }
     }
     if (event->type() == QEvent::ToolTip && !HintsOn)
         return true;

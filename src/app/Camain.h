@@ -19,6 +19,8 @@ class QPushButton;
 class QScrollArea;
 class QToolButton;
 class QButtonGroup;
+class QStackedWidget;
+class QVBoxLayout;
 
 namespace velmora {
 
@@ -82,7 +84,13 @@ public:
     void Open1Click();
     void OpenCalendarFile(const QString &path);
     bool SaveCalendarFile(const QString &path);
+    // Saves under the current name; an untitled page asks for one.
     void mnuSaveClick();
+    // Closes the document (asking to save) and shows the start panel.
+    void mnuCloseClick();
+    // Where Open and Save dialogs start: the folder last used, else the most recent
+    // document's, else the user's documents or home folder.
+    QString DialogFolder() const;
     bool mnuSaveAsClick();
     // Asks "Save changes?" when needed; false when the command that asked must stop.
     bool CheckSaveNeeded();
@@ -146,6 +154,11 @@ private:
     void savePreferencesQuietly();
     void clearAllCells();
     void acceptProperties(const TCalendarPanel32 &preview, int oldMonth, int oldYear);
+    void applyDesignedValues();
+    void buildStartPanel();
+    void refreshStartPanel();
+    void rememberFolder(const QString &file);
+    void updateStatusPage();
 
     TCalendarPanel32 *page_ = nullptr;
     std::unique_ptr<TCalendarDocument> document_;
@@ -154,6 +167,13 @@ private:
     bool newCalendar_ = false;
     bool propertiesAccepted_ = false;
     QScrollArea *scroll_ = nullptr;
+    QStackedWidget *views_ = nullptr;
+    QWidget *startPanel_ = nullptr;
+    QLabel *recentHeading_ = nullptr;
+    QVBoxLayout *recentList_ = nullptr;
+    QLabel *statusHint_ = nullptr;
+    QLabel *statusPage_ = nullptr;
+    QString lastFolder_;
     TWPRichText *editor_ = nullptr;
     TWPToolBar *toolbar_ = nullptr;
     TMRUFileList *mru_ = nullptr;

@@ -1,16 +1,38 @@
 // The main window's menu and tool strip.
 #include "app/Camain.h"
 
+#include "app/MRUList.h"
 #include "calendar/Calpanel32.h"
 #include "common/Program.h"
 
 #include <QButtonGroup>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolButton>
 
 namespace velmora {
+
+namespace {
+// A button of the start panel: large, flat, left-aligned.
+QPushButton *startItem(const QString &text, const QString &name, int pointSize, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setFlat(true);
+    b->setCursor(Qt::PointingHandCursor);
+    QFont f = b->font();
+    f.setPointSize(pointSize);
+    b->setFont(f);
+    b->setStyleSheet(QStringLiteral("text-align: left; padding: 6px 12px;"));
+    return b;
+}
+
+} // namespace
 
 void TCalendarMain::buildMenu()
 {
@@ -25,6 +47,7 @@ void TCalendarMain::buildMenu()
     const std::vector<Item> fileItems = {
         {"New1", "&New ", [this] { New1Click(); }},
         {"Open1", "&Open", [this] { Open1Click(); }},
+        {"mnuClose", "C&lose", [this] { mnuCloseClick(); }},
         {"N3", "-", nullptr},
         {"mnuSave", "&Save ", [this] { mnuSaveClick(); }},
         {"mnuSaveAs", "Save &As...", [this] { mnuSaveAsClick(); }},
@@ -53,7 +76,12 @@ void TCalendarMain::buildMenu()
         if (it.run)
             connect(a, &QAction::triggered, this, it.run);
     }
+    action("New1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    action("Open1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    action("mnuClose")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     action("mnuSave")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    action("mnuSaveAs")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    action("mnuPrintCalendar")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     action("Exit1")->setShortcut(QKeySequence::Quit);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -132,12 +160,7 @@ void TCalendarMain::buildToolStrip(QWidget *strip)
     saveButton_->setObjectName(QStringLiteral("Savebutton"));
     saveButton_->setToolTip(QStringLiteral("Save changes to the calendar"));
     saveButton_->setStyleSheet(QStringLiteral("font-weight: bold; color: green;"));
-    connect(saveButton_, &QPushButton::clicked, this, [this] {
-        if (action("mnuSave")->isEnabled())
-            mnuSaveClick();
-        else
-            mnuSaveAsClick();
-    });
+    connect(saveButton_, &QPushButton::clicked, this, &TCalendarMain::mnuSaveClick);
     row->addWidget(saveButton_);
     cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), strip);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
@@ -145,6 +168,95 @@ void TCalendarMain::buildToolStrip(QWidget *strip)
     cancelButton_->setStyleSheet(QStringLiteral("font-weight: bold; color: red;"));
     connect(cancelButton_, &QPushButton::clicked, this, &TCalendarMain::mnuCancelChangesClick);
     row->addWidget(cancelButton_);
+}
+
+void TCalendarMain::buildStartPanel()
+{
+    auto *outer = new QVBoxLayout(startPanel_);
+    outer->setContentsMargins(40, 24, 40, 24);
+    outer->setSpacing(4);
+    auto *heading = new QLabel(QStringLiteral("Velmora"), startPanel_);
+    QFont f = heading->font();
+    f.setPointSize(20);
+    f.setBold(true);
+    heading->setFont(f);
+    outer->addWidget(heading);
+    QPushButton *create = startItem(QStringLiteral("New calendar\u2026"), QStringLiteral("StartNew"),
+                                    14, startPanel_);
+    create->setToolTip(QStringLiteral("Design a new calendar page"));
+    connect(create, &QPushButton::clicked, this, &TCalendarMain::New1Click);
+    outer->addWidget(create);
+    QPushButton *open = startItem(QStringLiteral("Open\u2026"), QStringLiteral("StartOpen"), 14,
+                                  startPanel_);
+    open->setToolTip(QStringLiteral("Open a calendar file"));
+    connect(open, &QPushButton::clicked, this, &TCalendarMain::Open1Click);
+    outer->addWidget(open);
+    outer->addSpacing(12);
+    recentHeading_ = new QLabel(QStringLiteral("Recent documents"), startPanel_);
+    f.setPointSize(12);
+    recentHeading_->setFont(f);
+    outer->addWidget(recentHeading_);
+    recentList_ = new QVBoxLayout;
+    recentList_->setSpacing(0);
+    outer->addLayout(recentList_);
+    outer->addStretch(1);
+    refreshStartPanel();
+}
+
+void TCalendarMain::refreshStartPanel()
+{
+    if (recentList_ == nullptr)
+        return;
+    // The list may be rebuilt from one of its own buttons' clicks.
+    while (QLayoutItem *item = recentList_->takeAt(0)) {
+        if (QWidget *old = item->widget()) {
+            old->hide();
+            old->setParent(nullptr);
+            old->deleteLater();
+        }
+        delete item;
+    }
+    const QStringList recent = mru_->Items();
+    recentHeading_->setVisible(!recent.isEmpty());
+    for (const QString &path : recent) {
+        const QFileInfo info(path);
+        QPushButton *b = startItem(info.fileName() + QStringLiteral("   \u2014  ") +
+                                       QDir::toNativeSeparators(info.absolutePath()),
+                                   QStringLiteral("StartRecent"), 11, startPanel_);
+        b->setToolTip(QStringLiteral("Open ") + QDir::toNativeSeparators(path));
+        connect(b, &QPushButton::clicked, this, [this, path] {
+            if (CheckSaveNeeded())
+                OpenCalendarFile(path);
+        });
+        recentList_->addWidget(b);
+    }
+}
+
+// The values the main window's page is designed with, before the reset of the first
+// activation: whole day names and black fonts. The window-text colour of a bare font
+// would follow the desktop theme (grey on a dark one) and be stored as a system colour.
+void TCalendarMain::applyDesignedValues()
+{
+    TCalendarPanel32 &page = *page_;
+    const auto font = [](int height, uint8_t style, TColor color) {
+        TFontDesc f;
+        f.name = "Times New Roman";
+        f.height = height;
+        f.style = style;
+        f.color = color;
+        return f;
+    };
+    const auto bold = uint8_t(TFontStyle::fsBold);
+    const TFontDesc title = font(-35, bold, clBlack), headers = font(-21, bold, clBlack),
+                    cells = font(-21, bold, clBlack), miniTitle = font(-13, bold, clBlack),
+                    miniHeaders = font(-11, 0, clWhite), miniCells = font(-11, 0, clBlack);
+    page.SetTitleFont(&title);
+    page.SetHeadersFont(&headers);
+    page.SetCellFont(&cells);
+    page.SetMiniTitleFont(&miniTitle);
+    page.SetMiniHeadersFont(&miniHeaders);
+    page.SetMiniCellFont(&miniCells);
+    page.SetHeadersStyle(dsWhole);
 }
 
 } // namespace velmora

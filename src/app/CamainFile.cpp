@@ -9,8 +9,11 @@
 #include "calendar/CalendarDocument.h"
 #include "calendar/Calpanel32.h"
 #include "common/Program.h"
+#include "recurring/RecurCommands.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -92,10 +95,11 @@ void TCalendarMain::Open1Click()
     DoSaveRichtext();
     if (!CheckSaveNeeded())
         return;
-    const QString path = Ui().openFileName(QStringLiteral("Open Calendar File"), AppFolder(),
+    const QString path = Ui().openFileName(QStringLiteral("Open Calendar File"), DialogFolder(),
                                            QStringLiteral("Calendar File (*.QXF *.qxf)"));
     if (path.isEmpty())
         return;
+    rememberFolder(path);
     if (QFileInfo(path).suffix().toUpper() != QLatin1String("QXF")) {
         ShowInformation(QStringLiteral("Must be a Calendar file (*.QXF)"));
         return;
@@ -185,8 +189,24 @@ bool TCalendarMain::SaveCalendarFile(const QString &path)
 
 void TCalendarMain::mnuSaveClick()
 {
-    if (!document_->Untitled())
+    if (page_->isHidden())
+        return;
+    if (document_->Untitled())
+        mnuSaveAsClick();
+    else
         SaveCalendarFile(document_->FileName());
+}
+
+void TCalendarMain::mnuCloseClick()
+{
+    if (page_->isHidden() || !CheckSaveNeeded())
+        return;
+    DoSaveRichtext();
+    document_->Close();
+    showPage(false);
+    CheckFloaterStatus();
+    SetButtons();
+    SetCaption();
 }
 
 QString TCalendarMain::ProposedFileName() const
@@ -201,13 +221,14 @@ QString TCalendarMain::ProposedFileName() const
 
 bool TCalendarMain::mnuSaveAsClick()
 {
-    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar File"), AppFolder(),
+    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar File"), DialogFolder(),
                                            ProposedFileName(),
                                            QStringLiteral("Calendar File (*.QXF)"),
                                            QStringLiteral("QXF"));
     bool ok = false;
     if (!path.isEmpty() && SaveCalendarFile(path)) {
         ok = true;
+        rememberFolder(path);
         SetModified(false);
         mru_->add(path);
         try {
@@ -222,7 +243,14 @@ bool TCalendarMain::mnuSaveAsClick()
 bool TCalendarMain::CheckSaveNeeded()
 {
     DoSaveRichtext();
-    if (!document_->Modified() || !AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save")))
+    if (!document_->Modified())
+        return true;
+    // Cancel (and Escape) keeps the document and its changes as they are.
+    const TUiService::TAnswer answer = AskYesNoCancel(QStringLiteral("Save changes?"),
+                                                      QStringLiteral("Save"));
+    if (answer == TUiService::TAnswer::Cancel)
+        return false;
+    if (answer == TUiService::TAnswer::No)
         return true;
     // A cancelled Save As or a failed save stops the command that asked, so nothing
     // unsaved is thrown away without the user knowing.
@@ -276,9 +304,14 @@ void TCalendarMain::mnuPrintCalendarClick()
     if (remembered != 1.0F)
         page_->SetZoom(remembered);
     EndWait();
-    if (Printed && ok)
-        ShowInformation(PrintCompletedMessage(page_->HasSuperText()));
-    else if (!report_->LastError().isEmpty())
+    if (Printed && ok) {
+        // A preview has shown the result already; a file is named.
+        if (report_->Destination() == TReportDestination::Printer)
+            ShowInformation(PrintCompletedMessage(page_->HasSuperText()));
+        else if (report_->Destination() == TReportDestination::PdfFile)
+            ShowInformation(QStringLiteral("Saved ") +
+                            QDir::toNativeSeparators(report_->PdfFile()));
+    } else if (!report_->LastError().isEmpty())
         ShowInformation(report_->LastError());
     if (remembered != 1.0F)
         page_->Repaint();
@@ -300,11 +333,12 @@ QString TCalendarMain::ProposedBitmapName() const
 
 void TCalendarMain::mnuSaveAsBitmapClick()
 {
-    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar As Bitmap"), AppFolder(),
+    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar As Bitmap"), DialogFolder(),
                                            ProposedBitmapName(),
                                            QStringLiteral("Bitmap File (*.BMP)"), QStringLiteral("BMP"));
     if (path.isEmpty())
         return;
+    rememberFolder(path);
     DoSaveRichtext();
     const QImage bitmap = page_->RenderToBitmap();
     QSaveFile file(path);
@@ -312,6 +346,45 @@ void TCalendarMain::mnuSaveAsBitmapClick()
     page_->Repaint();
     if (!ok)
         ShowInformation(QStringLiteral("Unable to write to ") + path);
+}
+
+QString TCalendarMain::DialogFolder() const
+{
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir())
+        return lastFolder_;
+    const QStringList recent = mru_->Items();
+    if (!recent.isEmpty() && QFileInfo(recent.constFirst()).absoluteDir().exists())
+        return QFileInfo(recent.constFirst()).absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+void TCalendarMain::rememberFolder(const QString &file)
+{
+    lastFolder_ = QFileInfo(file).absolutePath();
+    report_->StartFolder = lastFolder_;
+}
+
+// ---- recurring dates ----
+
+void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
+{
+    const FillResult result = FillCalendarWithRecurringDates(
+        page_->MainCalMonth(), page_->MainCalYear(),
+        [this](int day, const QString &text) { PuttextOnDay(day, text); },
+        {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }}, SelectRecurringDates, this);
+    if (result == FillResult::Filled) {
+        SetButtons();
+        page_->Repaint();
+    }
+}
+
+void TCalendarMain::mnuEditrecurringDatesClick()
+{
+    EditRecurringDates(this, {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }},
+                       EditRecurringDatesRunner);
 }
 
 } // namespace velmora

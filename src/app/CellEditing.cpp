@@ -22,6 +22,12 @@ TCellEditing::TCellEditing(TCalendarPanel32 &page, TWPRichText &editor, TWPToolB
     connect(&editor_, &QTextEdit::textChanged, this, [this] {
         if (tracking_ && editing_)
             changed();
+        // An emptied cell starts again from the default editor font, not the toolkit's.
+        if (editing_ && !resettingFont_ && editor_.IsEmptyText()) {
+            resettingFont_ = true;
+            SetDefaultFontNow();
+            resettingFont_ = false;
+        }
     });
     connect(&editor_, &TWPRichText::focusEntered, this, &TCellEditing::editorEntered);
     page_.setAcceptDrops(true);

@@ -68,6 +68,7 @@ private:
     bool editing_ = false;
     int currentCell_ = 0;
     bool tracking_ = false;
+    bool resettingFont_ = false;
     QImage dragPicture_;
 };
 

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFont>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QPixmap>
 #include <QPushButton>
@@ -54,10 +55,18 @@ std::optional<TFontDesc> runFontDialog(QWidget *parent, const TFontDesc &initial
     QDialog dialog(parent);
     dialog.setWindowTitle(QStringLiteral("Font"));
     auto *layout = new QVBoxLayout(&dialog);
-    auto *fonts = new QFontDialog(ToQFont(initial), &dialog);
+    // The dialog lists installed families only; a stored name such as "Times New Roman"
+    // is shown as the family that stands in for it, and kept when the family is left alone.
+    QFont start = ToQFont(initial);
+    const QString shown = QFontInfo(start).family();
+    start.setFamily(shown);
+    auto *fonts = new QFontDialog(start, &dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::NoButtons);
     layout->addWidget(fonts);
+    // Escape and Enter reach the embedded dialog first; they end the whole window.
+    QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
+    QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
 
     TFontDesc result = initial;
     auto *row = new QHBoxLayout;
@@ -77,7 +86,10 @@ std::optional<TFontDesc> runFontDialog(QWidget *parent, const TFontDesc &initial
 
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    ApplyQFont(fonts->currentFont(), result);
+    QFont chosen = fonts->currentFont();
+    if (chosen.family() == shown)
+        chosen.setFamily(QString::fromStdString(initial.name));
+    ApplyQFont(chosen, result);
     return result;
 }
 

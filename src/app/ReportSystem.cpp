@@ -72,7 +72,8 @@ bool TReportSystem::defaultSetupDialog(TReportSetup &setup)
         setup.destination = TReportDestination::Preview;
     } else if (choice == QLatin1String(":pdf")) {
         setup.destination = TReportDestination::PdfFile;
-        setup.pdfFile = Ui().saveFileName(QStringLiteral("Print To File"), AppFolder(),
+        setup.pdfFile = Ui().saveFileName(QStringLiteral("Print To File"),
+                                          StartFolder.isEmpty() ? AppFolder() : StartFolder,
                                           QStringLiteral("Calendar.pdf"),
                                           QStringLiteral("PDF File (*.pdf)"), QStringLiteral("pdf"));
         if (setup.pdfFile.isEmpty())
@@ -109,9 +110,17 @@ void TReportSystem::PrintOn(QPrinter &printer)
         status.show();
         QCoreApplication::processEvents();
     }
-    TReportCanvas report(painter, printer.resolution());
-    if (Print)
-        Print(*this, report);
+    {
+        // The canvas restores the painter state it saved before the painter ends.
+        TReportCanvas report(painter, printer.resolution());
+        // The preview shrinks the page from printer pixels to the screen; smoothed, a line a
+        // hundredth of an inch wide stays visible there as it does in a PDF viewer. On paper
+        // the page's lines and boxes lie on whole pixels, so nothing else changes.
+        if (previewing_)
+            painter.setRenderHint(QPainter::Antialiasing, true);
+        if (Print)
+            Print(*this, report);
+    }
     painter.end();
 }
 
@@ -138,10 +147,13 @@ bool TReportSystem::Execute()
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(layout);
         QPrintPreviewDialog preview(&printer, parent_);
+        previewing_ = true;
         preview.setWindowTitle(QStringLiteral("Report Preview"));
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                          [this](QPrinter *p) { PrintOn(*p); });
+
         preview.exec();
+        previewing_ = false;
         break;
     }
     case TReportDestination::Printer: {

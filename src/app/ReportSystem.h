@@ -49,12 +49,18 @@ public:
     // Prints onto a prepared printer (also used by the preview).
     void PrintOn(QPrinter &printer);
     QString LastError() const { return lastError_; }
+    // What the last confirmed setup chose.
+    TReportDestination Destination() const { return setup_.destination; }
+    QString PdfFile() const { return setup_.pdfFile; }
+    // Where the PDF file dialog starts; empty: the program folder.
+    QString StartFolder;
 
 private:
     bool defaultSetupDialog(TReportSetup &setup);
     QWidget *parent_;
     TReportSetup setup_;
     QString lastError_;
+    bool previewing_ = false;
 };
 
 } // namespace velmora

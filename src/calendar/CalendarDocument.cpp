@@ -21,6 +21,15 @@ void TCalendarDocument::New()
     SetModified(true);
 }
 
+void TCalendarDocument::Close()
+{
+    fileName_.clear();
+    page_.ClearAllCells();
+    page_.Objects().Clear();
+    page_.SetUserTitle(std::string());
+    SetModified(false);
+}
+
 TLoadReport TCalendarDocument::Open(const QString &pathGiven, TDocumentObjects *objects)
 {
     // The path may be the document's own name (Cancel Changes), which is cleared next.

@@ -41,6 +41,8 @@ public:
     // EWriteError; the old file and the modified flag stay as they were.
     void SaveAs(const QString &path);
     void Save() { SaveAs(fileName_); }
+    // The document is put away: no file, nothing on the page, nothing to save.
+    void Close();
     // The document no longer names a file (it went away); the page stays as it is.
     void ForgetFile() { fileName_.clear(); }
     // Reads the document's file again; nothing happens for an untitled document.

@@ -170,6 +170,8 @@ public:
     bool IsPointInCell(int x, int y) const { return cells_.IsPointInCell(x, y); }
     int CellDay(int cell) const { return cells_.CellDay(cell); }
     int CellOfDay(int day) const { return cells_.CellOfDay(day); }
+    // The text areas of cells whose text is cut off, from the last screen render.
+    const std::vector<TRect> &OverflowMarks() const { return overflowMarks_; }
     // Every cell's areas become zero until the next screen render.
     void ClearCellAreas() { cells_.clearAreas(); }
     // The rich text store of day cell 1..42.
@@ -210,6 +212,7 @@ private:
     TDayCellTable cells_;
     TRect titleRect_;
     TRect dayNamesRect_;
+    std::vector<TRect> overflowMarks_;
     bool rendering_ = false;
     std::unique_ptr<TCellTextRenderer> ownRenderer_;
     TCellTextRenderer *cellRenderer_ = nullptr;

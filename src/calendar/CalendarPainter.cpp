@@ -3,6 +3,9 @@
 #include "calendar/PageLayout.h"
 #include "common/Font.h"
 
+#include <QPainter>
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace velmora {
@@ -25,17 +28,39 @@ QString q(const std::string &s)
     return QString::fromStdString(s);
 }
 
+// One screen pixel at factor 1 in the canvas's pixels: lines and inner margins keep their
+// size in inches on paper, where a printer pixel would make them vanish.
+int unit(const TCanvas &c)
+{
+    return std::max(1, RoundEven(c.dpi() / double(TFontDesc::kFontPpi)));
+}
+
+// Lines here are horizontal or vertical and black. Wider than a pixel they are centred on
+// their place and reach half their width past both ends, so frames close at the corners.
 void line(TCanvas &c, int x1, int y1, int x2, int y2)
 {
-    c.moveTo(x1, y1);
-    c.lineTo(x2, y2);
+    const int u = unit(c);
+    if (u == 1) {
+        c.moveTo(x1, y1);
+        c.lineTo(x2, y2);
+        return;
+    }
+    const int left = std::min(x1, x2) - u / 2, top = std::min(y1, y2) - u / 2;
+    c.painter().fillRect(left, top, std::abs(x2 - x1) + u, std::abs(y2 - y1) + u, Qt::black);
 }
 } // namespace
 
 void DrawBorder(TCanvas &c, const TRect &r, int style)
 {
-    c.setPen(clBlack);
+    c.setPen(clBlack, unit(c));
     const int a = r.left, b = r.top, cc = r.right, d = r.bottom;
+    if (style == cbAll && unit(c) > 1) {
+        line(c, a, b, cc, b);
+        line(c, cc, b, cc, d);
+        line(c, a, d, cc, d);
+        line(c, a, b, a, d);
+        return;
+    }
     switch (style) {
     case cbAll:
         c.moveTo(a, b);
@@ -129,13 +154,14 @@ void DrawMonth(TCanvas &c, TCalDrawParams &p, const std::string &userTitle)
     // Day numbers and the cell table.
     selectFont(c, p.cellFont);
     const int numberHeight = c.textHeight(QStringLiteral("9"));
+    const int u = unit(c);
     for (int r = 0; r < 6; ++r)
         for (int col = 0; col < 7; ++col) {
-            TRect cell{L + col * cw + 1, G + r * rh + 1, L + col * cw + cw - 1, G + r * rh + rh - 1};
+            TRect cell{L + col * cw + u, G + r * rh + u, L + col * cw + cw - u, G + r * rh + rh - u};
             const bool upperRight = p.numberPosition == cnpUpperRight;
             if (upperRight) {
-                cell.left += 4;
-                cell.right -= 5;
+                cell.left += 4 * u;
+                cell.right -= 5 * u;
             }
             const int day = GridDay(p.year, p.month, p.startOfWeek, r, col);
             if (day != 0)
@@ -165,13 +191,20 @@ void DrawPlanner(TCanvas &c, TCalDrawParams &p, const std::vector<TPlannerRow> &
 
     selectFont(c, p.titleFont);
     const int lineHeight = c.textHeight(QStringLiteral("Weekly Planner"));
-    const int titleHeight = p.paper ? RoundEven(1.6 * lineHeight) : lineHeight;
+    // Room for descenders above the table on every surface.
+    const int titleHeight = RoundEven(1.6 * lineHeight);
     const TRect titleRect{L + 5, T + 1, R - 1 - 5, T + 1 + titleHeight};
     p.titleRect = titleRect;
+    // The title band follows the same rule as the month layouts' band.
+    if (!p.paper || p.titleBackground != clWhite) {
+        c.setBrushSolid(p.titleBackground);
+        c.fillRect({L, T + 1, R - 1, titleRect.bottom + 1});
+    }
     c.drawText(titleRect, q(title), kCentered);
 
+    const int u = unit(c);
     const TRect body{L, titleRect.bottom + 1, R - 1, B - 1};
-    c.setPen(clBlack);
+    c.setPen(clBlack, u);
     c.setBrushSolid(p.pageColor);
     c.rectangle(body);
 
@@ -194,7 +227,7 @@ void DrawPlanner(TCanvas &c, TCalDrawParams &p, const std::vector<TPlannerRow> &
         c.drawText(lower, q(row.right), DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     }
 
-    c.setPen(clBlack);
+    c.setPen(clBlack, u);
     line(c, labels.right, body.top, labels.right, body.bottom);
     for (int qi = 1; qi < count; ++qi)
         line(c, body.left, body.top + rh * qi, body.right, body.top + rh * qi);
@@ -202,7 +235,8 @@ void DrawPlanner(TCanvas &c, TCalDrawParams &p, const std::vector<TPlannerRow> &
     for (int qi = 0; qi < count && qi < kCellCount; ++qi) {
         const int bottom = qi == count - 1 ? body.bottom : body.top + rh * (qi + 1);
         TDayCell &rec = p.cells.cell(qi + 1);
-        rec.rTotal = {labels.right + 4, body.top + rh * qi + 4, body.right - 4, bottom - 4};
+        rec.rTotal = {labels.right + 4 * u, body.top + rh * qi + 4 * u, body.right - 4 * u,
+                      bottom - 4 * u};
         rec.rFree = rec.rTotal;
         rec.iDay = rows.at(size_t(qi)).iDay;
     }

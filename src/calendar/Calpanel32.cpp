@@ -149,9 +149,29 @@ void TCalendarPanel32::paintEvent(QPaintEvent *event)
     }
     const QRect d = event->rect();
     painter.drawImage(d, cache_, d);
+    paintOverflowMarks(painter, d);
     page_->RenderObjects(painter, TRenderTarget::Screen(double(Zoom())),
                          {d.x(), d.y(), d.x() + d.width(), d.y() + d.height()});
     PaintOverlay(painter);
+}
+
+void TCalendarPanel32::paintOverflowMarks(QPainter &painter, const QRect &area) const
+{
+    // A small corner triangle says that a cell holds more text than it shows. It belongs
+    // to the screen only: the cached picture, bitmaps and paper stay without it.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(200, 0, 0));
+    const int size = std::max(5, RoundEven(10.0 * double(Zoom())));
+    for (const TRect &f : page_->OverflowMarks()) {
+        const QPoint corner(f.right, f.bottom);
+        if (!area.intersects(QRect(corner - QPoint(size, size), corner)))
+            continue;
+        const QPoint triangle[3] = {corner, corner - QPoint(size, 0), corner - QPoint(0, size)};
+        painter.drawPolygon(triangle, 3);
+    }
+    painter.restore();
 }
 
 void TCalendarPanel32::PrintPage(TReportCanvas &report, double xOffset, double yOffset)

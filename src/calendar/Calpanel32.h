@@ -188,10 +188,12 @@ private:
     TCalendarPanel32(std::unique_ptr<TCalendarPage> page, QWidget *parent);
     void pageChanged(TCalendarPage::TChange change);
     void layoutChanged();
+    void paintOverflowMarks(QPainter &painter, const QRect &area) const;
     void fireCell(int cell);
 
     std::unique_ptr<TCalendarPage> page_;
     QImage cache_;
+    std::vector<TRect> overflowMarks_; // text areas of cells whose text is cut off
     bool cacheValid_ = false;
     bool paintingHold_ = false;
 };

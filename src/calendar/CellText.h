@@ -2,6 +2,7 @@
 // How the page draws the rich text of its day cells. The rich text engine provides the
 // implementation; a page without one draws no cell texts.
 #include <QRect>
+#include <QSize>
 
 class QImage;
 class QPainter;
@@ -18,6 +19,9 @@ public:
     virtual void paintCell(int cell, QImage &image, int zoomPercent) = 0;
     // Draws the cell's text as vectors into target (printer pixels at printerDpi).
     virtual void printCell(int cell, QPainter &painter, const QRect &target, int printerDpi) = 0;
+    // True when the cell's text needs more height than an area of this size (pixels at the
+    // given zoom) shows.
+    virtual bool overflows(int, const QSize &, int) { return false; }
 };
 
 } // namespace velmora

@@ -50,6 +50,15 @@ void TStoreCellRenderer::paintCell(int cell, QImage &image, int zoomPercent)
     doc.drawContents(&painter, QRectF(0, 0, image.width() / scale, image.height() / scale));
 }
 
+bool TStoreCellRenderer::overflows(int cell, const QSize &size, int zoomPercent)
+{
+    if (!hasText(cell) || zoomPercent <= 0 || size.isEmpty())
+        return false;
+    const double scale = zoomPercent / 100.0;
+    // Half a pixel of slack: rounding of the zoomed area must not raise the mark.
+    return document(cell, size.width() / scale).size().height() * scale > size.height() + 0.5;
+}
+
 void TStoreCellRenderer::printCell(int cell, QPainter &painter, const QRect &target, int printerDpi)
 {
     if (!hasText(cell) || printerDpi <= 0)

@@ -26,6 +26,7 @@ public:
     bool hasText(int cell) const override;
     void paintCell(int cell, QImage &image, int zoomPercent) override;
     void printCell(int cell, QPainter &painter, const QRect &target, int printerDpi) override;
+    bool overflows(int cell, const QSize &size, int zoomPercent) override;
 
 private:
     // The cell's text laid out for a width in page pixels at factor 1.

@@ -131,6 +131,11 @@ void TCalendarPage::drawCalendar(TCanvas &canvas, const TRenderTarget &target, T
         for (const TMiniRect &mini : layout_.minis) {
             TCalDrawParams params = miniParams(mini, scale, target.map(mini.rect));
             params.paper = target.paper;
+            if (target.paper) {
+                // Paper is white, but a mini calendar may sit on a coloured title band.
+                canvas.setBrushSolid(s_.Mini.Background);
+                canvas.fillRect(params.area);
+            }
             DrawMonth(canvas, params, std::string());
         }
 }
@@ -138,6 +143,8 @@ void TCalendarPage::drawCalendar(TCanvas &canvas, const TRenderTarget &target, T
 void TCalendarPage::drawCellTexts(QPainter &painter, const TRenderTarget &target,
                                   const TDayCellTable &cells)
 {
+    if (!target.paper)
+        overflowMarks_.clear();
     if (cellRenderer_ == nullptr || !(layout_.planner || layout_.monthGrid))
         return;
     const int zoomPercent = RoundEven(target.zoom * 100.0);
@@ -158,6 +165,8 @@ void TCalendarPage::drawCellTexts(QPainter &painter, const TRenderTarget &target
         cell.fill(Qt::white);
         cellRenderer_->paintCell(i, cell, zoomPercent);
         painter.drawImage(f.left, f.top, cell);
+        if (cellRenderer_->overflows(i, cell.size(), zoomPercent))
+            overflowMarks_.push_back(f);
     }
 }
 

@@ -31,6 +31,19 @@ public:
         return QMessageBox::question(QApplication::activeWindow(), caption, text,
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
+    TAnswer askYesNoCancel(const QString &text, const QString &caption) override
+    {
+        QMessageBox box(QMessageBox::Question, caption, text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                        QApplication::activeWindow());
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return TAnswer::Yes;
+        case QMessageBox::No: return TAnswer::No;
+        default: return TAnswer::Cancel;
+        }
+    }
     void beep() override { QApplication::beep(); }
     QString openFileName(const QString &title, const QString &folder,
                          const QString &filter) override
@@ -138,6 +151,11 @@ bool AskYesNo(const QString &text, const QString &caption)
     return Ui().askYesNo(text, caption);
 }
 
+TUiService::TAnswer AskYesNoCancel(const QString &text, const QString &caption)
+{
+    return Ui().askYesNoCancel(text, caption);
+}
+
 void BeginWait()
 {
     if (qobject_cast<QApplication *>(QCoreApplication::instance()) == nullptr)
@@ -229,6 +247,8 @@ void ShowHelpContext(int topic)
     if (window == nullptr) {
         window = new QTextBrowser;
         window->setAttribute(Qt::WA_DeleteOnClose);
+        // Help is a companion of the main window: the program ends when that one closes.
+        window->setAttribute(Qt::WA_QuitOnClose, false);
         window->setWindowTitle(QStringLiteral("Velmora Help"));
         window->setOpenExternalLinks(true);
         window->resize(560, 480);

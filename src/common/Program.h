@@ -19,6 +19,13 @@ public:
     virtual ~TUiService() = default;
     virtual void information(const QString &text) = 0;
     virtual bool askYesNo(const QString &text, const QString &caption) = 0;
+    // Yes, No or Cancel; closing the box or Escape is Cancel. Services that only know
+    // yes/no never cancel.
+    enum class TAnswer { Yes, No, Cancel };
+    virtual TAnswer askYesNoCancel(const QString &text, const QString &caption)
+    {
+        return askYesNo(text, caption) ? TAnswer::Yes : TAnswer::No;
+    }
     virtual void beep() = 0;
     // File dialogs: an empty result means the user cancelled.
     virtual QString openFileName(const QString &title, const QString &folder,
@@ -41,6 +48,7 @@ QString IniFileName();
 
 void ShowInformation(const QString &text);
 bool AskYesNo(const QString &text, const QString &caption);
+TUiService::TAnswer AskYesNoCancel(const QString &text, const QString &caption);
 void BeginWait();
 void EndWait();
 void CenterForm(QWidget *form);

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
@@ -24,9 +25,14 @@ std::optional<TFontDesc> fontFromDialog(QWidget *parent, const TFontDesc &start)
     initial.setItalic(start.italic());
     initial.setUnderline(start.underline());
     initial.setStrikeOut(start.strikeOut());
+    // The dialog lists installed families only; a stored name such as "Arial" is shown as
+    // the family that stands in for it, and comes back unchanged when left alone.
+    const QString shown = QFontInfo(initial).family();
+    initial.setFamily(shown);
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, initial, parent);
+    QFont f = QFontDialog::getFont(&ok, initial, parent);
     if (!ok) return std::nullopt;
+    if (f.family() == shown) f.setFamily(QString::fromStdString(start.name));
     uint8_t style = 0;
     if (f.bold()) style |= uint8_t(TFontStyle::fsBold);
     if (f.italic()) style |= uint8_t(TFontStyle::fsItalic);
@@ -99,6 +105,7 @@ void TGBasePanel::SetPanelState(TLPanelState state)
     if (state == panelState_) return;
     panelState_ = state;
     pointing_ = state == psPointing;
+    if (PanelStateChangedEvent) PanelStateChangedEvent(state);
     cursor_ = pointing_ ? TScreenCursor::Default : TScreenCursor::Drag;
     // The drawing tools show the drag cursor over the whole screen until a tool is done.
     if (qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr) {
@@ -199,10 +206,10 @@ void TGBasePanel::SetToolClass(TLPanelState tool, std::string className)
     toolClasses_[tool] = std::move(className);
 }
 
-void TGBasePanel::DrawRect(const TRect &rect)
+bool TGBasePanel::DrawRect(const TRect &rect)
 {
     // An editor opened by the new object could end in another rectangle being drawn.
-    if (drawing_) return;
+    if (drawing_) return false;
     drawing_ = true;
     TRect r = rect;
     if (r.right - r.left < 25) r.right = r.left + 50;
@@ -216,8 +223,14 @@ void TGBasePanel::DrawRect(const TRect &rect)
         SetScreenCursor(TScreenCursor::Default);
         SetPanelState(psPointing);
         placed->DrawingFinished();
+        drawing_ = false;
+        return true;
     }
+    // A tool whose object cannot be made must not leave the page stuck in that tool.
+    SetScreenCursor(TScreenCursor::Default);
+    SetPanelState(psPointing);
     drawing_ = false;
+    return false;
 }
 
 TGGraphicControl *TGBasePanel::AddObject(std::unique_ptr<TGGraphicControl> object,

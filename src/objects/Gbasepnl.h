@@ -83,6 +83,8 @@ public:
     std::function<void()> LabelChangedEvent;
     // A drawing tool placed an object in this rectangle (page pixels).
     std::function<void(const TRect &)> DroppedObjectEvent;
+    // The tool changed (the page goes back to psPointing after every drawn rectangle).
+    std::function<void(TLPanelState)> PanelStateChangedEvent;
     void FireLabelChanged() override;
     bool NotificationsHeld() const { return notificationsHeld_; }
 
@@ -99,7 +101,8 @@ public:
     // not registered creates nothing.
     void SetToolClass(TLPanelState tool, std::string className);
     // A rectangle dragged with a drawing tool (page pixels): creates the tool's object.
-    void DrawRect(const TRect &rect);
+    // Either way the page is back on psPointing; false when nothing was created.
+    bool DrawRect(const TRect &rect);
     // Places a new object in a rectangle of page pixels at the current zoom and names it
     // "Special" + n.
     TGGraphicControl *AddObject(std::unique_ptr<TGGraphicControl> object, const TRect &rect);

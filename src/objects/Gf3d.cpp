@@ -151,6 +151,9 @@ void TGFont3DEffects::previewChanged()
 
 void TGFont3DEffects::Load(const TGBaseLabel &label)
 {
+    // The label's own words show the effects best; an empty label keeps the sample word.
+    if (!label.Caption().empty())
+        sample_.SetCaption(label.Caption());
     sample_.SetFont(label.Font());
     sample_.SetDepthShadow(label.DepthShadow());
     sample_.SetDepthHighlight(label.DepthHighlight());

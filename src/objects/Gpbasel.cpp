@@ -283,6 +283,11 @@ void TGBaseLabel::updateCheckMarks()
     mark("AlignLeft", alignment_ == taLeftJustify);
     mark("AlignCenter", alignment_ == taCenter);
     mark("AlignRight", alignment_ == taRightJustify);
+    // Labels with a Rotation submenu show the current angle there.
+    mark("NoRotation", angle_ == 0);
+    mark("Rotate90", angle_ == 90);
+    mark("Rotate180", angle_ == 180);
+    mark("Rotate270", angle_ == 270);
 }
 
 void TGBaseLabel::PopupShowing()

@@ -20,10 +20,11 @@ void TGPLabel::Loaded()
     m.add("Text", QStringLiteral("Text"), [this] { EditText(); });
     m.addSeparator();
     TMenuEntry &rotation = m.add("Rotation", QStringLiteral("Rotation"), {});
-    rotation.add("NoRotation", QStringLiteral("No Rotation"), [this] { SetAngle(0); });
-    rotation.add("Rotate90", QStringLiteral("90 Degrees"), [this] { SetAngle(90); });
-    rotation.add("Rotate180", QStringLiteral("180 Degrees"), [this] { SetAngle(180); });
-    rotation.add("Rotate270", QStringLiteral("270 Degrees"), [this] { SetAngle(270); });
+    rotation.add("NoRotation", QStringLiteral("No Rotation"), [this] { SetAngle(0); }).checkable = true;
+    rotation.add("Rotate90", QStringLiteral("90 Degrees"), [this] { SetAngle(90); }).checkable = true;
+    rotation.add("Rotate180", QStringLiteral("180 Degrees"), [this] { SetAngle(180); }).checkable = true;
+    rotation.add("Rotate270", QStringLiteral("270 Degrees"), [this] { SetAngle(270); }).checkable = true;
+    PopupShowing();
 }
 
 bool TGPLabel::EditFont()

@@ -145,8 +145,7 @@ void TGBasePanel::bandReleased(const TMouseInfo &m)
         pageClick_ = m.button == Qt::LeftButton && (QPoint(m.x, m.y) - anchor).manhattanLength() <
                                                        QApplication::startDragDistance();
     } else {
-        DrawRect(band);
-        if (DroppedObjectEvent) DroppedObjectEvent(band);
+        if (DrawRect(band) && DroppedObjectEvent) DroppedObjectEvent(band);
     }
     if (pointing_) SetScreenCursor(TScreenCursor::Default);
 }

@@ -236,11 +236,19 @@ void TWPRichText::InsertPicture(const QImage &image)
         return;
     const QString name = QStringLiteral("velmora-picture-%1").arg(++pictureCount_);
     document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    // Text typed after the picture keeps the font it would have had without it.
+    const QTextCharFormat before = currentCharFormat();
+    QTextCharFormat text;
+    text.setFont(before.font(), QTextCharFormat::FontPropertiesSpecifiedOnly);
+    if (before.hasProperty(QTextFormat::ForegroundBrush))
+        text.setForeground(before.foreground());
     QTextImageFormat f;
+    f.merge(text);
     f.setName(name);
     f.setWidth(image.width() * zoomPercent_ / 100.0);
     f.setHeight(image.height() * zoomPercent_ / 100.0);
     textCursor().insertImage(f);
+    setCurrentCharFormat(text);
 }
 
 void TWPRichText::focusInEvent(QFocusEvent *event)

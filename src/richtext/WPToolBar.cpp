@@ -63,14 +63,16 @@ TWPToolBar::TWPToolBar(QWidget *parent) : QToolBar(parent)
     QAction *paste = addAction(QStringLiteral("Paste"));
     QAction *all = addAction(QStringLiteral("Select All"));
 
-    connect(fontBox_, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
+    // The boxes apply a choice once it is made (picked from the list or confirmed with
+    // Enter), not on every key typed into them: applying hands the focus back to the text.
+    connect(fontBox_, &QComboBox::activated, this, [this] {
         QTextCharFormat f;
-        f.setFontFamilies({font.family()});
+        f.setFontFamilies({fontBox_->currentFont().family()});
         mergeFormat(f);
     });
-    connect(sizeBox_, &QComboBox::currentTextChanged, this, [this](const QString &t) {
+    connect(sizeBox_, &QComboBox::activated, this, [this] {
         bool ok = false;
-        const double size = t.toDouble(&ok);
+        const double size = sizeBox_->currentText().toDouble(&ok);
         if (!ok || size <= 0 || !editor_)
             return;
         QTextCharFormat f;

@@ -16,6 +16,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QTest>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -553,4 +556,104 @@ TEST_F(CalendarProperties, TheTitleFontButtonExplainsTheTitle)
     EXPECT_EQ(child<QWidget>("TitleFontbutton")->toolTip(),
               QStringLiteral("Select the Title font\n(the title is the part of the calendar "
                              "showing \nthe month and year)"));
+}
+
+TEST_F(CalendarProperties, FontButtonsShowTheirFontAndPlannersShowPortrait)
+{
+    dlg->FormActivate();
+    EXPECT_EQ(child<QPushButton>("TitleFontbutton")->text(),
+              QStringLiteral("Times New Roman, %1 pt").arg(page->TitleFont().size()));
+    choices.choices().fontAnswers = {TFontDesc::make("Liberation Sans", 20, 0, clNavy)};
+    child<QPushButton>("TitleFontbutton")->click();
+    EXPECT_EQ(child<QPushButton>("TitleFontbutton")->text(), QStringLiteral("Liberation Sans, 20 pt"));
+
+    ASSERT_EQ(child<TRadioGroup>("rOrientation")->ItemIndex(), 1); // the landscape default
+    chooseRow(9);
+    EXPECT_EQ(child<TRadioGroup>("rOrientation")->ItemIndex(), 0) << "planners are portrait";
+    EXPECT_EQ(page->CalendarOrientation(), coPortrait);
+}
+
+TEST_F(CalendarProperties, DefaultStyleNeverLeavesATitleInItsBackgroundsColour)
+{
+    TFontDesc white = page->TitleFont();
+    white.color = clWhite;
+    page->SetTitleFont(&white);
+    page->SetTitleBGColor(clNavy);
+    TFontDesc miniHeaders = page->MiniHeadersFont();
+    dlg->FormActivate();
+    child<QPushButton>("Defaultbutton")->click();
+    EXPECT_EQ(page->TitleBGColor(), clWhite);
+    EXPECT_EQ(page->TitleFont().color, clBlack);
+    EXPECT_EQ(page->TitleFont().name, white.name);
+    // Fonts that were readable stay as they were.
+    EXPECT_EQ(page->HeadersFont().color, TFontDesc().color);
+    EXPECT_EQ(page->MiniHeadersFont().name, miniHeaders.name);
+}
+
+TEST(HelpPages, FontAndHeaderTopicsDescribeTheirOwnTabs)
+{
+    const auto text = [](int topic) {
+        QFile f(QStringLiteral(VELMORA_FIXTURES "/../../help/%1.html").arg(topic));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << topic;
+        return QString::fromUtf8(f.readAll()).toLower();
+    };
+    // Showing the year is a choice of the Date tab; the number position is no choice at all.
+    EXPECT_FALSE(text(2102).contains(QStringLiteral("shows the year,")));
+    EXPECT_TRUE(text(2102).contains(QStringLiteral("date tab")));
+    EXPECT_TRUE(text(2101).contains(QStringLiteral("year")));
+    EXPECT_FALSE(text(2104).contains(QStringLiteral("day numbers")));
+    EXPECT_TRUE(text(2104).contains(QStringLiteral("mini calendars")));
+}
+
+namespace {
+
+// Runs `step` on the font dialog once its modal loop runs; closes it after a second in
+// any case, so a dialog that stays open fails the test instead of hanging it.
+void whenFontDialogRuns(std::function<void(QDialog &, QFontDialog &)> step, bool &stuck)
+{
+    QTimer::singleShot(0, [step, &stuck] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QFontDialog *fonts = d != nullptr ? d->findChild<QFontDialog *>() : nullptr;
+        if (fonts == nullptr)
+            return ADD_FAILURE() << "no font dialog on screen";
+        QTimer::singleShot(1000, d, [d, &stuck] {
+            stuck = true;
+            d->reject();
+        });
+        step(*d, *fonts);
+    });
+}
+
+} // namespace
+
+TEST(FontDialog, OpensOnTheFamilyShownForTheStoredNameAndKeepsThatName)
+{
+    for (const char *name : {"Times New Roman", "Arial"}) {
+        SCOPED_TRACE(name);
+        const TFontDesc initial = TFontDesc::make(name, 12, 0, clBlack);
+        QString shown;
+        bool stuck = false;
+        whenFontDialogRuns(
+            [&shown](QDialog &d, QFontDialog &fonts) {
+                shown = fonts.currentFont().family();
+                d.accept();
+            },
+            stuck);
+        const std::optional<TFontDesc> chosen = Choices().chooseFont(nullptr, initial);
+        EXPECT_FALSE(stuck);
+        EXPECT_EQ(shown, QFontInfo(QFont(QString::fromLatin1(name))).family());
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(chosen->name, name) << "OK without a change keeps the font";
+        EXPECT_EQ(*chosen, initial);
+    }
+}
+
+TEST(FontDialog, EscapeClosesTheWholeFontWindow)
+{
+    bool stuck = false;
+    whenFontDialogRuns([](QDialog &, QFontDialog &fonts) { QTest::keyClick(&fonts, Qt::Key_Escape); },
+                       stuck);
+    const auto chosen = Choices().chooseFont(nullptr, TFontDesc::make("Arial", 10, 0, clRed));
+    EXPECT_FALSE(stuck) << "an empty Font window stayed open";
+    EXPECT_FALSE(chosen.has_value());
 }

@@ -313,7 +313,8 @@ TEST_F(Export, DayPlannerStartsAtPlannerFirstHour)
 
 // The PDF page carries the calendar in printer pixels at the page's place: at 600 dpi the
 // landscape main rectangle (50, 50, 1006, 766) becomes (312, 312, 6288, 4788) (halves to
-// even), framed by the calendar border on (312, 312)..(6287, 4787).
+// even), framed by the calendar border on (312, 312)..(6287, 4787): a line one screen pixel
+// wide (6 printer pixels), centred there and closed at the corners.
 TEST_F(Export, PdfDrawsTheCalendarWhereThePageSays)
 {
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
@@ -331,17 +332,18 @@ TEST_F(Export, PdfDrawsTheCalendarWhereThePageSays)
     };
     const QImage topLeft = crop(282, 282); // corner at (30, 30) of the crop
     ASSERT_EQ(topLeft.size(), QSize(60, 60));
-    EXPECT_EQ(darkInRow(topLeft, 30, 0, 59), 30);
-    EXPECT_EQ(darkInColumn(topLeft, 30, 0, 59), 30);
-    EXPECT_EQ(darkInRow(topLeft, 29, 0, 59), 0);
-    EXPECT_EQ(darkInColumn(topLeft, 29, 0, 59), 0);
+    EXPECT_EQ(darkInRow(topLeft, 30, 0, 59), 33);
+    EXPECT_EQ(darkInColumn(topLeft, 30, 0, 59), 33);
+    EXPECT_EQ(darkInRow(topLeft, 27, 0, 59), 33);
+    EXPECT_EQ(darkInRow(topLeft, 26, 0, 59), 0);
+    EXPECT_EQ(darkInColumn(topLeft, 26, 0, 59), 0);
 
     const QImage bottomRight = crop(6257, 4757); // corner at (30, 30) of the crop
     ASSERT_EQ(bottomRight.size(), QSize(60, 60));
-    EXPECT_EQ(darkInRow(bottomRight, 30, 0, 59), 31);
-    EXPECT_EQ(darkInColumn(bottomRight, 30, 0, 59), 31);
-    EXPECT_EQ(darkInRow(bottomRight, 31, 0, 59), 0);
-    EXPECT_EQ(darkInColumn(bottomRight, 31, 0, 59), 0);
+    EXPECT_EQ(darkInRow(bottomRight, 30, 0, 59), 33);
+    EXPECT_EQ(darkInColumn(bottomRight, 30, 0, 59), 33);
+    EXPECT_EQ(darkInRow(bottomRight, 33, 0, 59), 0);
+    EXPECT_EQ(darkInColumn(bottomRight, 33, 0, 59), 0);
 }
 
 TEST_F(Export, DocumentsStyleSheetsAndRecurringDates)

@@ -11,6 +11,7 @@
 #include "recurring/Selrecu.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
+#include "richtext/WPToolBar.h"
 #include "support/IconFiles.h"
 #include "support/ScriptedUi.h"
 
@@ -18,6 +19,13 @@
 
 #include <QAction>
 #include <QDir>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -509,4 +517,316 @@ TEST_F(MainWindow, DocumentsFromOtherWritersKeepWhatThePageCannotShow)
     w->OpenCalendarFile(file(QStringLiteral("saved.QXF")));
     EXPECT_EQ(ui.messages.size(), 1);
     EXPECT_EQ(w->CalendarPanel()->ObjectCount(), 2);
+}
+
+// ---- the first hour of a new user ----
+
+namespace {
+
+void sendMouse(QWidget *target, QEvent::Type type, QPoint pt, Qt::MouseButtons held)
+{
+    QMouseEvent e(type, QPointF(pt), QPointF(target->mapToGlobal(pt)),
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+
+void dragBand(QWidget *page, QPoint from, QPoint to)
+{
+    sendMouse(page, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(page, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
+    sendMouse(page, QEvent::MouseMove, to, Qt::LeftButton);
+    sendMouse(page, QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
+} // namespace
+
+TEST_F(MainWindow, CancelChangesReopensTheSavedFile)
+{
+    auto w = startWithNewCalendar();
+    const QString path = file(QStringLiteral("saved.QXF"));
+    ui.fileAnswers = {path};
+    ASSERT_TRUE(w->mnuSaveAsClick());
+    w->PuttextOnDay(5, QStringLiteral("to be thrown away"));
+    w->SetModified(true);
+    ui.answers = {true};
+    w->mnuCancelChangesClick();
+    EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(w->CurrentFileName(), path);
+    EXPECT_FALSE(w->CalendarPanel()->isHidden());
+    EXPECT_FALSE(w->Modified());
+    EXPECT_TRUE(plainText(w->CalendarPanel()->CellStore(w->CalendarPanel()->CellOfDay(5))).isEmpty());
+}
+
+TEST_F(MainWindow, SaveChangesCancelKeepsTheDocumentAndItsChanges)
+{
+    auto w = startWithNewCalendar();
+    w->PuttextOnDay(3, QStringLiteral("unsaved words"));
+    w->SetModified(true);
+    const int month = w->CalendarPanel()->MainCalMonth();
+    bool propertiesRan = false;
+    w->RunPropertiesDialog = [&](TCalendarProperties &) { return propertiesRan = true; };
+
+    // Escape in the question is Cancel: New, Open, Close and quitting all stop.
+    using A = TUiService::TAnswer;
+    ui.threeWay = {A::Cancel, A::Cancel, A::Cancel, A::Cancel};
+    w->New1Click();
+    w->Open1Click();
+    w->mnuCloseClick();
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(ui.questions.count(QStringLiteral("Save changes?")), 4);
+    EXPECT_FALSE(propertiesRan);
+    EXPECT_TRUE(ui.fileDialogs.isEmpty());
+    EXPECT_TRUE(w->Modified());
+    EXPECT_FALSE(w->CalendarPanel()->isHidden());
+    EXPECT_EQ(w->CalendarPanel()->MainCalMonth(), month);
+    EXPECT_TRUE(plainText(w->CalendarPanel()->CellStore(w->CalendarPanel()->CellOfDay(3)))
+                    .startsWith(QStringLiteral("unsaved words")));
+
+    // No goes on without saving.
+    ui.threeWay = {A::No};
+    w->New1Click();
+    EXPECT_TRUE(propertiesRan);
+}
+
+TEST_F(MainWindow, TheProgramEndsWithItsMainWindowEvenWithHelpOpen)
+{
+    QDir(dir.path()).mkdir(QStringLiteral("help"));
+    QFile page(dir.filePath(QStringLiteral("help/index.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body>contents</body></html>");
+    page.close();
+    auto w = start();
+    w->show();
+    ShowHelpContents();
+    ASSERT_NE(HelpWindow(), nullptr);
+    // Help alone never keeps the program running.
+    EXPECT_FALSE(HelpWindow()->testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_TRUE(w->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(HelpWindow() == nullptr || !HelpWindow()->isVisible());
+}
+
+TEST_F(MainWindow, ToolsThatCreateNothingLeaveThePageOnSelect)
+{
+    auto w = startWithNewCalendar();
+    w->SetModified(false);
+    TCalendarPanel32 *page = w->CalendarPanel();
+    int dropped = 0;
+    const auto handler = page->DroppedObjectEvent;
+    page->DroppedObjectEvent = [&](const TRect &r) {
+        ++dropped;
+        handler(r);
+    };
+    // This page knows no SuperText objects.
+    w->toolButton("DrawSuperText")->click();
+    EXPECT_EQ(page->PanelState(), psSuperText);
+    dragBand(page, {60, 20}, {160, 70});
+    EXPECT_EQ(dropped, 0);
+    EXPECT_FALSE(w->Modified());
+    EXPECT_EQ(page->ObjectCount(), 0);
+    EXPECT_EQ(page->PanelState(), psPointing);
+    EXPECT_TRUE(w->toolButton("Pointerbutton")->isChecked());
+    EXPECT_FALSE(w->toolButton("DrawSuperText")->isChecked());
+
+    // The text tool creates its label, and both go back to Select as well.
+    w->toolButton("DrawLabelButton")->click();
+    QTimer::singleShot(0, [] {
+        if (QWidget *m = QApplication::activeModalWidget())
+            m->close();
+    });
+    dragBand(page, {60, 20}, {160, 70});
+    EXPECT_EQ(dropped, 1);
+    EXPECT_EQ(page->PanelState(), psPointing);
+    EXPECT_TRUE(w->toolButton("Pointerbutton")->isChecked());
+}
+
+TEST_F(MainWindow, EmptiedCellsAndCellsWithIconsKeepTheDefaultEditorFont)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    const QString family = QString::fromStdString(w->Prefs.fontName);
+    const TRect r = page->Cells().cell(10).rTotal;
+    page->ClickCellAtPoint(r.left + 3, r.top + 3);
+    typeInto(*w, QStringLiteral("some words"));
+    w->WPRichText1()->selectAll();
+    w->WPRichText1()->textCursor().removeSelectedText();
+    EXPECT_EQ(w->WPRichText1()->CurrentAttributes().fontName, family);
+
+    QImage dot(8, 6, QImage::Format_RGB32);
+    dot.fill(Qt::red);
+    const TRect r2 = page->Cells().cell(12).rTotal;
+    ASSERT_TRUE(w->DropPictureOnCell(dot, r2.left + 3, r2.top + 3));
+    EXPECT_EQ(w->WPRichText1()->CurrentAttributes().fontName, family);
+    EXPECT_NEAR(w->WPRichText1()->CurrentAttributes().size, w->Prefs.fontSize, 0.01);
+}
+
+TEST_F(MainWindow, ThePageStartsWithWholeDayNamesAndBlackFonts)
+{
+    auto w = startWithNewCalendar();
+    const TCalendarPanel32 *page = w->CalendarPanel();
+    EXPECT_EQ(page->HeadersStyle(), dsWhole);
+    for (const TFontDesc *f : {&page->TitleFont(), &page->HeadersFont(), &page->CellFont(),
+                               &page->MiniTitleFont(), &page->MiniCellFont()})
+        EXPECT_EQ(f->color, clBlack) << f->name;
+    EXPECT_EQ(page->TitleFont().height, -35);
+}
+
+TEST_F(MainWindow, FileDialogsStartInTheFolderLastUsed)
+{
+    auto w = startWithNewCalendar();
+    const QString home = w->DialogFolder();
+    EXPECT_NE(home, AppFolder());
+    EXPECT_TRUE(QFileInfo(home).isDir());
+    QDir(dir.path()).mkdir(QStringLiteral("letters"));
+    ui.fileAnswers = {dir.filePath(QStringLiteral("letters/a.QXF"))};
+    ASSERT_TRUE(w->mnuSaveAsClick());
+    EXPECT_EQ(ui.fileFolders.last(), home);
+    ui.fileAnswers = {QString()};
+    w->Open1Click();
+    EXPECT_EQ(ui.fileFolders.last(), dir.filePath(QStringLiteral("letters")));
+    w->close();
+    // The next start begins where the most recent document is.
+    auto again = start();
+    EXPECT_EQ(again->DialogFolder(), dir.filePath(QStringLiteral("letters")));
+}
+
+TEST_F(MainWindow, ShortcutsAndSaveOfAnUntitledPage)
+{
+    auto w = startWithNewCalendar();
+    const std::pair<const char *, QKeySequence> keys[] = {
+        {"New1", QKeySequence(QStringLiteral("Ctrl+N"))},
+        {"Open1", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"mnuClose", QKeySequence(QStringLiteral("Ctrl+W"))},
+        {"mnuSave", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"mnuSaveAs", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {"mnuPrintCalendar", QKeySequence(QStringLiteral("Ctrl+P"))}};
+    for (const auto &[name, key] : keys)
+        EXPECT_EQ(w->action(name)->shortcut(), key) << name;
+
+    // Save of an untitled page asks for a name.
+    ASSERT_TRUE(w->action("mnuSave")->isEnabled());
+    ui.fileAnswers = {file(QStringLiteral("named.QXF"))};
+    w->action("mnuSave")->trigger();
+    EXPECT_EQ(ui.fileDialogs.last(), QStringLiteral("Save Calendar File|Dec1997.QXF"));
+    EXPECT_EQ(w->CurrentFileName(), file(QStringLiteral("named.QXF")));
+
+    // Close shows the start panel; nothing was changed, so nothing is asked.
+    w->action("mnuClose")->trigger();
+    EXPECT_TRUE(w->CalendarPanel()->isHidden());
+    EXPECT_TRUE(w->CurrentFileName().isEmpty());
+    EXPECT_TRUE(ui.questions.isEmpty());
+    EXPECT_FALSE(w->action("mnuSave")->isEnabled());
+}
+
+TEST_F(MainWindow, StatusBarShowsHintsAndThePage)
+{
+    auto w = startWithNewCalendar();
+    auto *pageLabel = w->findChild<QLabel *>(QStringLiteral("StatusPage"));
+    auto *hint = w->findChild<QLabel *>(QStringLiteral("StatusHint"));
+    ASSERT_NE(pageLabel, nullptr);
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(pageLabel->text().contains(QStringLiteral("December 1997"))) << pageLabel->text().toStdString();
+    EXPECT_TRUE(pageLabel->text().contains(QStringLiteral("1 Month Calendar")));
+    EXPECT_TRUE(pageLabel->text().contains(QStringLiteral("60%")));
+    w->ZoomPlusButtonClick();
+    EXPECT_TRUE(pageLabel->text().contains(QStringLiteral("70%")));
+
+    QToolButton *zoom = w->toolButton("ZoomPlusButton");
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(zoom, &enter);
+    EXPECT_EQ(hint->text(), QStringLiteral("Zoom In"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(zoom, &leave);
+    EXPECT_TRUE(hint->text().isEmpty());
+}
+
+TEST_F(MainWindow, StartPanelOffersNewOpenAndTheRecentDocuments)
+{
+    {
+        auto w = start();
+        auto *panel = w->findChild<QWidget *>(QStringLiteral("StartPanel"));
+        ASSERT_NE(panel, nullptr);
+        EXPECT_TRUE(panel->isVisibleTo(w.get()));
+        EXPECT_TRUE(panel->findChildren<QPushButton *>(QStringLiteral("StartRecent")).isEmpty());
+        w->RunPropertiesDialog = PropertiesAnswer([](TCalendarPanel32 &preview) {
+            preview.SetMainCalMonth(3);
+            });
+        panel->findChild<QPushButton *>(QStringLiteral("StartNew"))->click();
+        EXPECT_FALSE(w->CalendarPanel()->isHidden());
+        EXPECT_FALSE(panel->isVisibleTo(w.get()));
+        ui.fileAnswers = {file(QStringLiteral("march.QXF"))};
+        ASSERT_TRUE(w->mnuSaveAsClick());
+        w->mnuCloseClick();
+        EXPECT_TRUE(panel->isVisibleTo(w.get()));
+        const auto recent = panel->findChildren<QPushButton *>(QStringLiteral("StartRecent"));
+        ASSERT_EQ(recent.size(), 1);
+        EXPECT_TRUE(recent.at(0)->text().startsWith(QStringLiteral("march.QXF")));
+        recent.at(0)->click();
+        EXPECT_EQ(w->CurrentFileName(), file(QStringLiteral("march.QXF")));
+        EXPECT_FALSE(panel->isVisibleTo(w.get()));
+
+        ui.fileAnswers = {QString()};
+        w->mnuCloseClick();
+        panel->findChild<QPushButton *>(QStringLiteral("StartOpen"))->click();
+        EXPECT_EQ(ui.fileDialogs.last(), QStringLiteral("Open Calendar File"));
+    }
+}
+
+TEST_F(MainWindow, CellsWithMoreTextThanFitsAreMarkedOnScreenOnly)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    for (int i = 0; i < 12; ++i)
+        w->PuttextOnDay(9, QStringLiteral("line %1").arg(i));
+    w->PuttextOnDay(10, QStringLiteral("short"));
+    w->DoSaveRichtext();
+    const QImage screen = page->grab().toImage();
+    const QImage bitmap = page->RenderToBitmap();
+    const auto marked = [](const QImage &image, const TRect &f) {
+        const QColor c = image.pixelColor(f.right - 2, f.bottom - 2);
+        return c.red() > 150 && c.green() < 80 && c.blue() < 80;
+    };
+    const TRect full = page->Cells().cell(page->CellOfDay(9)).rFree;
+    const TRect roomy = page->Cells().cell(page->CellOfDay(10)).rFree;
+    EXPECT_TRUE(marked(screen, full));
+    EXPECT_FALSE(marked(screen, roomy));
+    EXPECT_FALSE(marked(bitmap, full));
+}
+
+TEST_F(MainWindow, TypingInTheToolbarBoxesStaysInThem)
+{
+    auto w = startWithNewCalendar();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    TCalendarPanel32 *page = w->CalendarPanel();
+    const TRect r = page->Cells().cell(10).rTotal;
+    page->ClickCellAtPoint(r.left + 3, r.top + 3);
+    typeInto(*w, QStringLiteral("day"));
+    const auto typeKeys = [](const QString &text) {
+        for (const QChar ch : text)
+            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+    };
+    auto *fontBox = w->WPToolBar1()->findChild<QFontComboBox *>();
+    ASSERT_NE(fontBox, nullptr);
+    fontBox->setFocus();
+    fontBox->lineEdit()->selectAll();
+    typeKeys(QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(fontBox->currentText(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(w->WPRichText1()->toPlainText(), QStringLiteral("day"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(w->WPRichText1()->CurrentAttributes().fontName, QStringLiteral("DejaVu Serif"));
+
+    QComboBox *sizeBox = nullptr;
+    for (QComboBox *box : w->WPToolBar1()->findChildren<QComboBox *>())
+        if (box->toolTip() == QStringLiteral("Font size"))
+            sizeBox = box;
+    ASSERT_NE(sizeBox, nullptr);
+    sizeBox->setFocus();
+    sizeBox->lineEdit()->selectAll();
+    typeKeys(QStringLiteral("14"));
+    EXPECT_EQ(sizeBox->currentText(), QStringLiteral("14"));
+    EXPECT_EQ(w->WPRichText1()->toPlainText(), QStringLiteral("day"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_NEAR(w->WPRichText1()->CurrentAttributes().size, 14, 0.01);
+    w->hide();
 }

@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDir>
 #include <QImage>
+#include <QTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -83,9 +86,9 @@ TEST_F(Printing, PrintsAtFactorOneAndRestoresTheZoom)
     EXPECT_EQ(w->windowTitle(), caption);
     EXPECT_FALSE(page->Printing());
     ASSERT_FALSE(ui.messages.isEmpty());
-    EXPECT_EQ(ui.messages.last(), TCalendarMain::PrintCompletedMessage(false));
-    EXPECT_TRUE(
-        TCalendarMain::PrintCompletedMessage(true).contains(QStringLiteral("complex shapes")));
+    EXPECT_EQ(ui.messages.last(),
+              QStringLiteral("Saved ") + QDir::toNativeSeparators(dir.filePath(QStringLiteral("a.pdf"))));
+    EXPECT_TRUE(TCalendarMain::PrintCompletedMessage(true).contains(QStringLiteral("complex shapes")));
 }
 
 TEST_F(Printing, CancelledSetupShowsNothing)
@@ -143,4 +146,37 @@ TEST_F(Printing, BitmapsFollowTheZoomAndProposeNames)
     ASSERT_TRUE(w->SaveCalendarFile(dir.filePath(QStringLiteral("Office.QXF"))));
     EXPECT_EQ(w->ProposedBitmapName(), QStringLiteral("Office.BMP"));
     EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+namespace {
+QStringList &capturedWarnings()
+{
+    static QStringList warnings;
+    return warnings;
+}
+} // namespace
+
+TEST_F(Printing, APreviewNeedsNoMessageAndLeavesThePainterBalanced)
+{
+    w->ReportSystem1().RunSetupDialog = [](TReportSetup &s) {
+        s.destination = TReportDestination::Preview;
+        return true;
+    };
+    capturedWarnings().clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &text) { capturedWarnings() << text; });
+    bool previewShown = false;
+    QTimer::singleShot(50, [&] {
+        if (QWidget *m = QApplication::activeModalWidget()) {
+            previewShown = true;
+            m->close();
+        }
+    });
+    w->mnuPrintCalendarClick();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(previewShown);
+    EXPECT_TRUE(w->Printed) << "the preview drew the page";
+    EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(QLatin1Char('|')).toStdString();
+    for (const QString &text : capturedWarnings())
+        EXPECT_FALSE(text.contains(QStringLiteral("QPainter"))) << text.toStdString();
 }

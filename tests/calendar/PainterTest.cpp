@@ -396,8 +396,9 @@ TEST(PlannerPainter, CellTables)
         EXPECT_EQ(title.left, 31);
         EXPECT_EQ(title.top, 27);
         EXPECT_EQ(title.right, 784);
-        EXPECT_GE(title.bottom - title.top, 30) << "one line of the 26 pt title font";
-        EXPECT_LE(title.bottom - title.top, 50);
+        // 1.6 lines of the 26 pt title font, so descenders stay above the table.
+        EXPECT_GE(title.bottom - title.top, 48);
+        EXPECT_LE(title.bottom - title.top, 80);
         EXPECT_TRUE(page.DayNamesRect().isAllZero());
 
         const int bt = title.bottom + 1;
@@ -562,7 +563,9 @@ TEST(PrintPage, MonthGridAt300Dpi)
         for (int i = 0; i <= 6; ++i) {
             const int y = i == 6 ? B - 1 : G + 417 * i;
             EXPECT_EQ(darkInRow(img, y, L, R - 1), R - L) << "grid line " << i;
-            EXPECT_FALSE(isDark(img, R, y));
+            // Lines are a screen pixel wide (3 printer pixels), centred on their place.
+            EXPECT_TRUE(isDark(img, R, y));
+            EXPECT_FALSE(isDark(img, R + 2, y));
         }
         for (int j = 0; j <= 7; ++j) {
             const int x = j == 7 ? R - 1 : L + 341 * j;
@@ -574,7 +577,7 @@ TEST(PrintPage, MonthGridAt300Dpi)
         EXPECT_TRUE(hasColor(img, L + 5, G + 400, kGray)) << "cell filled on paper";
         const QRgb band = c.titleBackground == clWhite ? kGray : kRed;
         EXPECT_TRUE(hasColor(img, L + 9, T + 10, band));
-        EXPECT_TRUE(hasColor(img, L + 9, G - 101, band));
+        EXPECT_TRUE(hasColor(img, L + 9, G - 103, band));
         EXPECT_TRUE(hasColor(img, L + 9, G - 50, kWhite)) << "headers band filled";
         EXPECT_TRUE(hasColor(img, L - 3, G + 400, kGray));
     }
@@ -631,8 +634,9 @@ TEST(PrintPage, PlannerTitleBandIsOnePointSixLines)
     for (int y = 82; y < 800 && bodyTop < 0; ++y)
         if (darkInRow(img, y, 81, 2467) == 2387) bodyTop = y;
     ASSERT_GT(bodyTop, 0);
-    const double line300 = screenLine * 300.0 / 96.0;
-    EXPECT_NEAR(bodyTop - 83, 1.6 * line300, 0.1 * line300);
+    // The same band in inches as on screen.
+    const double band300 = screenLine * 300.0 / 96.0;
+    EXPECT_NEAR(bodyTop - 83, band300, 0.05 * band300);
     EXPECT_TRUE(hasColor(img, 83, 90, kGray)) << "page area filled on paper";
     EXPECT_TRUE(hasColor(img, 2000, 3000, kWhite)) << "the body is a filled frame";
 }
@@ -741,4 +745,105 @@ TEST(MonthPainter, UserTitleReplacesTheMainTitleOnly)
     const TRect t = page.TitleRect();
     EXPECT_FALSE(
         sameArea(week, weekPlain, QRect(QPoint(t.left, t.top), QPoint(t.right - 1, t.bottom - 1))));
+}
+
+// ---- paper and screen alike ----
+
+namespace {
+
+QImage printed(TCalendarPanel32 &page, int dpi)
+{
+    QImage img(int(8.5 * dpi), 11 * dpi, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    {
+        TReportCanvas report(painter, dpi);
+        page.PrintPage(report, 0, 0);
+    }
+    painter.end();
+    return img;
+}
+
+} // namespace
+
+TEST(PrintPage, GridLinesSurviveAScreenSizedPreview)
+{
+    // A preview shows the printer's page shrunk to the screen; a line one printer pixel
+    // wide fades away there, one screen pixel wide stays.
+    TCalendarPanel32 page;
+    prepare(page, loFullCalendar);
+    page.RenderToBitmap();
+    const QImage paper = printed(page, 384);
+    const QImage preview = paper.scaled(paper.width() / 4, paper.height() / 4, Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation);
+    const TRect cell = page.Cells().cell(9).rTotal; // a grid line runs just above it
+    const int x = (cell.left + cell.right) / 2;
+    int darkest = 255;
+    for (int y = cell.top - 4; y <= cell.top; ++y)
+        darkest = std::min(darkest, qGray(preview.pixel(x, y)));
+    EXPECT_LT(darkest, 160);
+}
+
+TEST(PrintPage, InnerMarginsAreTheScreensInInches)
+{
+    for (const int dpi : {96, 384}) {
+        SCOPED_TRACE(dpi);
+        const double k = dpi / 96.0;
+        TCalDrawParams p = mainParams({int(26 * k), int(26 * k), int(790 * k), int(1030 * k)});
+        p.paper = dpi != 96;
+        QImage img(int(816 * k), int(1056 * k), QImage::Format_RGB32);
+        QPainter painter(&img);
+        TCanvas canvas(painter, dpi);
+        DrawMonth(canvas, p, std::string());
+        const int cw = (p.area.right - 1 - p.area.left) / 7;
+        const TRect r = p.cells.cell(9).rTotal; // row 1, column 1
+        const int columnLeft = p.area.left + cw, columnRight = p.area.left + 2 * cw;
+        // The screen keeps 5 pixels left of a number's area and 6 right of it.
+        EXPECT_NEAR((r.left - columnLeft) / k, 5, 0.5);
+        EXPECT_NEAR((columnRight - r.right) / k, 6, 0.5);
+    }
+}
+
+TEST(PrintPage, MiniCalendarsKeepTheirBackgroundOnAColouredTitleBand)
+{
+    TCalendarPanel32 page;
+    prepare(page, loFCMinisInTitleLS);
+    page.SetTitleBGColor(clNavy);
+    page.RenderToBitmap();
+    const QImage img = printed(page, 96);
+    const TRect m = page.Layout().minis[0].rect;
+    const QRect inside(m.left + 3, m.top + 3, m.right - m.left - 6, m.bottom - m.top - 6);
+    int navy = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            navy += hasColor(img, x, y, 0x000080) ? 1 : 0;
+    EXPECT_EQ(navy, 0) << "of " << inside.width() * inside.height();
+    EXPECT_TRUE(hasColor(img, m.left - 3, (m.top + m.bottom) / 2, 0x000080)) << "the band itself";
+}
+
+TEST(PlannerPainter, TitleHasItsBandAndStaysAboveTheTable)
+{
+    TCalendarPanel32 page;
+    prepare(page, loWeek);
+    page.SetUserTitle("Weekly jumping gyp queries");
+    page.SetTitleBGColor(clNavy);
+    TFontDesc white = page.TitleFont();
+    white.color = clWhite;
+    page.SetTitleFont(&white);
+    QImage img = page.RenderToBitmap();
+    const TRect title = page.TitleRect();
+    EXPECT_TRUE(hasColor(img, 30, title.top + 2, 0x000080)) << "title band in its colour";
+
+    // Black on white: no ink of the title below the table's top line.
+    page.SetTitleBGColor(clWhite);
+    TFontDesc black = page.TitleFont();
+    black.color = clBlack;
+    page.SetTitleFont(&black);
+    img = page.RenderToBitmap();
+    const int bodyTop = title.bottom + 1;
+    const TRect cell = page.Cells().cell(1).rTotal;
+    EXPECT_EQ(darkInRow(img, bodyTop + 2, cell.left, cell.right), 0);
+    EXPECT_GT(countNot(img, QRect(title.left, title.top, title.right - title.left, bodyTop - title.top),
+                       kWhite),
+              0);
 }

@@ -186,5 +186,26 @@ TEST_F(LabelEditing, EffectsDialogTriesChoicesOnThePreviewFirst)
     EXPECT_GT(t.changes, 0);
 }
 
+TEST_F(LabelEditing, RotationIsMarkedAndTheEffectsPreviewShowsTheLabelsWords)
+{
+    TGPLabel *label = place({10, 10, 152, 43});
+    label->SetCaption("Party");
+    EXPECT_TRUE(entry(menuOf(*label), "No Rotation")->isChecked());
+    trigger(*label, "180 Degrees");
+    QMenu &menu = menuOf(*label);
+    EXPECT_TRUE(entry(menu, "180 Degrees")->isChecked());
+    EXPECT_FALSE(entry(menu, "No Rotation")->isChecked());
+    EXPECT_FALSE(entry(menu, "90 Degrees")->isChecked());
+
+    std::string shown;
+    ObjectDialogHooks().runFont3DEffects = [&](TGFont3DEffects &d) {
+        shown = d.Sample().Caption();
+        d.CancelClick();
+        return false;
+    };
+    trigger(*label, "3D Effects");
+    EXPECT_EQ(shown, "Party");
+}
+
 } // namespace
 } // namespace velmora::test

@@ -55,12 +55,18 @@ TEST_F(SelectionMouse, DrawingOverAnObjectStartsANewRectangle)
 TEST_F(SelectionMouse, ToolWithoutRegisteredClassCreatesNothing)
 {
     int drops = 0;
+    std::vector<TLPanelState> states;
     t.panel.DroppedObjectEvent = [&drops](const TRect &) { ++drops; };
+    t.panel.PanelStateChangedEvent = [&states](TLPanelState s) { states.push_back(s); };
     t.panel.SetToolClass(psImage, "TNotRegistered");
     t.panel.SetPanelState(psImage);
     t.click({50, 50});
     EXPECT_EQ(t.panel.ObjectCount(), 0);
-    EXPECT_EQ(drops, 1);
+    // Nothing was dropped, and the page does not stay stuck in the tool.
+    EXPECT_EQ(drops, 0);
+    EXPECT_EQ(t.panel.PanelState(), psPointing);
+    EXPECT_TRUE(t.panel.Pointing());
+    EXPECT_EQ(states, (std::vector<TLPanelState>{psImage, psPointing}));
 }
 
 TEST_F(SelectionMouse, BottomRightHandleDragGrowsOnePixelLessThanTravel)

@@ -27,19 +27,33 @@ public:
         answers.pop_front();
         return a;
     }
+    // Three-way questions take their answers from here first, then from answers (Yes/No).
+    std::deque<TAnswer> threeWay;
+    TAnswer askYesNoCancel(const QString &text, const QString &caption) override
+    {
+        if (threeWay.empty())
+            return askYesNo(text, caption) ? TAnswer::Yes : TAnswer::No;
+        questions << text;
+        const TAnswer a = threeWay.front();
+        threeWay.pop_front();
+        return a;
+    }
     void beep() override { ++beeps; }
     // File dialog answers in order; an empty string (or none left) cancels.
     std::deque<QString> fileAnswers;
     QStringList fileDialogs; // titles, with the proposed name for saves ("title|name")
-    QString openFileName(const QString &title, const QString &, const QString &) override
+    QStringList fileFolders; // the folder each file dialog started in
+    QString openFileName(const QString &title, const QString &folder, const QString &) override
     {
         fileDialogs << title;
+        fileFolders << folder;
         return nextFile();
     }
-    QString saveFileName(const QString &title, const QString &, const QString &proposed,
+    QString saveFileName(const QString &title, const QString &folder, const QString &proposed,
                          const QString &, const QString &) override
     {
         fileDialogs << title + QLatin1Char('|') + proposed;
+        fileFolders << folder;
         return nextFile();
     }
 
