@@ -11,6 +11,9 @@
 #include "objects/Gplabel.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
@@ -19,6 +22,8 @@
 #include <QTextDocument>
 
 #include <cstring>
+
+#include <sys/resource.h>
 
 using namespace velmora;
 
@@ -101,6 +106,32 @@ static void BM_LoadDocument(benchmark::State &state)
         state.SkipWithError("objects were not read");
 }
 BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Documents of n labels: time per object should not grow with n.
+static void BM_LoadLabels(benchmark::State &state)
+{
+    const int count = int(state.range(0));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("labels.QXF"));
+    {
+        TCalendarPanel32 page;
+        page.ResetToDefaults();
+        addLabels(page, count);
+        SaveToFile(page, path, &page.DocumentObjects());
+    }
+    TCalendarPanel32 target;
+    for (auto _ : state) {
+        target.ClearAllCells();
+        target.RemoveAllObjects();
+        LoadFromFile(target, path, &target.DocumentObjects());
+        target.AttachObjects();
+    }
+    if (target.ObjectCount() != count)
+        state.SkipWithError("objects were not read");
+    state.counters["us_per_object"] = benchmark::Counter(
+        double(count) * 1e-6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LoadLabels)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 static void BM_RenderFilledCellsWarm(benchmark::State &state)
 {
@@ -189,22 +220,83 @@ static int startupChild(int argc, char **argv)
     return 0;
 }
 
+// The yardstick: the smallest Qt Widgets program with a menu, started and painted the same way.
+static int minimalChild(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("E&xit"));
+    window.setCentralWidget(new QLabel(QStringLiteral("Calendar")));
+    window.resize(635, 400);
+    window.show();
+    window.grab();
+    return 0;
+}
+
+namespace {
+struct ChildCost
+{
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+double childrenCpuMs()
+{
+    rusage u{};
+    getrusage(RUSAGE_CHILDREN, &u);
+    return (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1e3 +
+           (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) * 1e-3;
+}
+
+ChildCost runChild(const char *flag, benchmark::State &state)
+{
+    const double cpu0 = childrenCpuMs();
+    QElapsedTimer t;
+    t.start();
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(flag)});
+    child.waitForFinished(-1);
+    if (child.exitCode() != 0)
+        state.SkipWithError("child failed");
+    return {double(t.nsecsElapsed()) / 1e6, childrenCpuMs() - cpu0};
+}
+} // namespace
+
 static void BM_StartToPaintedWindow(benchmark::State &state)
 {
-    for (auto _ : state) {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--startup-child")});
-        child.waitForFinished(-1);
-        if (child.exitCode() != 0)
-            state.SkipWithError("child failed");
-    }
+    for (auto _ : state)
+        runChild("--startup-child", state);
 }
 BENCHMARK(BM_StartToPaintedWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The program and the minimal window started in turns; ratios of wall and CPU time.
+static void BM_StartupRatio(benchmark::State &state)
+{
+    ChildCost program, minimal;
+    for (auto _ : state) {
+        const ChildCost p = runChild("--startup-child", state);
+        const ChildCost m = runChild("--minimal-child", state);
+        program.wallMs += p.wallMs;
+        program.cpuMs += p.cpuMs;
+        minimal.wallMs += m.wallMs;
+        minimal.cpuMs += m.cpuMs;
+    }
+    const double n = double(state.iterations());
+    state.counters["program_ms"] = program.wallMs / n;
+    state.counters["minimal_ms"] = minimal.wallMs / n;
+    state.counters["wall_ratio"] = program.wallMs / minimal.wallMs;
+    state.counters["cpu_ratio"] = program.cpuMs / minimal.cpuMs;
+}
+BENCHMARK(BM_StartupRatio)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--startup-child") == 0)
         return startupChild(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--minimal-child") == 0)
+        return minimalChild(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -8,6 +8,7 @@ cmake
 ninja-build
 g++
 qt6-base-dev
+qt6-svg-dev
 qt6-image-formats-plugins
 libgl-dev
 fonts-liberation2
@@ -17,6 +18,7 @@ libbenchmark-dev
 xvfb
 xauth
 poppler-utils
+libical-dev
 "
 
 missing=""

@@ -2,6 +2,7 @@
 
 #include "app/Calprop.h"
 #include "app/CellEditing.h"
+#include "app/DeferredIcons.h"
 #include "app/Floater.h"
 #include "app/Gettitle.h"
 #include "app/MRUList.h"
@@ -83,6 +84,7 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    DeferStandardIcons();
     toolbar_ = new TWPToolBar(central);
     toolbar_->setFixedHeight(26 + 4);
     toolbar_->setEnabled(false);

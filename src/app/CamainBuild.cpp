@@ -4,6 +4,7 @@
 #include "app/MRUList.h"
 #include "calendar/Calpanel32.h"
 #include "common/Program.h"
+#include "recurring/IcsCommands.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -62,6 +63,15 @@ void TCalendarMain::buildMenu()
         {"mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
          [this] { mnuFillCalendarwithRecurringDatesClick(); }},
         {"mnuEditrecurringDates", "Edit Recurring Dates", [this] { mnuEditrecurringDatesClick(); }},
+        {"mnuImportEvents", "Import Events (.ics)...", [this] {
+             if (ImportIcsEvents(page_->MainCalMonth(), page_->MainCalYear(),
+                                 [this](int day, const QString &text) { PuttextOnDay(day, text); },
+                                 {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }},
+                                 this) == IcsImportResult::Filled) {
+                 SetButtons();
+                 page_->Repaint();
+             }
+         }},
         {"N5", "-", nullptr},
         {"mnuPrintCalendar", "P&rint Calendar", [this] { mnuPrintCalendarClick(); }},
         {"mnuPrintSetup", "Print Set&up", [this] { mnuPrintSetupClick(); }},

@@ -6,11 +6,13 @@
 #include "calendar/DocumentDump.h"
 #include "calendar/DocumentFile.h"
 #include "objects/ObjectFiler.h"
+#include "recurring/IcsMonths.h"
 #include "recurring/MonthFill.h"
 #include "recurring/RecurStore.h"
 
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -46,6 +48,7 @@ const char *kUsage =
     "  --title TEXT          a title of your own\n"
     "  --style FILE.QXS      apply a style sheet before rendering\n"
     "  --recurring FILE.DAX  write the recurring dates of each month into its day cells\n"
+    "  --ics FILE.ics        write the events of an iCalendar file into each month's cells\n"
     "  --months N            N consecutive months: N pages of one PDF, or N numbered\n"
     "                        pictures (name-01.png, name-02.png, ...)\n"
     "  --dump FILE           print FILE (.QXF or .QXS) as text; takes no other options\n"
@@ -61,6 +64,7 @@ struct ExportOptions
     std::optional<QString> recurring;
     std::optional<QString> dump;
     int pageOptions = 0; // options that change the page, counted
+    std::optional<QString> ics;
     QString input;
     QString output;
 };
@@ -140,6 +144,8 @@ ExportOptions parse(const QStringList &args, bool &help)
             o.style = v;
         } else if (a == QLatin1String("--recurring")) {
             o.recurring = v;
+        } else if (a == QLatin1String("--ics")) {
+            o.ics = v;
         } else {
             throw UsageError(QStringLiteral("unknown option %1").arg(a));
         }
@@ -216,17 +222,26 @@ QString numberedName(const QString &path, int index, int count)
            info.suffix();
 }
 
-// Writes the month's recurring dates into the page's day cells.
-void fillRecurring(TCalendarPage &page, double zoom, const std::optional<QString> &store)
+// The --ics events of every month this run writes, read before anything is written.
+std::optional<TIcsMonths> icsEvents;
+
+// Writes the month's recurring dates and --ics events into the page's day cells. A later page
+// of a run starts with empty cells: the texts already there belong to an earlier month's days.
+void fillRecurring(TCalendarPage &page, const std::optional<QString> &store, bool laterPage)
 {
-    if (!store)
+    if (!store && !icsEvents)
         return;
-    page.RenderToImage(zoom); // the day cells exist once the page has been drawn
-    FillCalendarWithAllRecurringDates(std::filesystem::path(store->toStdString()),
-                                      page.MainCalMonth(), page.MainCalYear(),
-                                      [&page](int day, const QString &text) {
-                                          AppendTextToDay(page, day, text);
-                                      });
+    if (laterPage)
+        page.ClearAllCells();
+    page.ComputeCellDays();
+    TDayTextAppender cells(page);
+    const auto append = [&cells](int day, const QString &text) { cells.append(day, text); };
+    if (icsEvents)
+        icsEvents->put(page.MainCalMonth(), page.MainCalYear(), append);
+    if (store)
+        FillCalendarWithAllRecurringDates(std::filesystem::path(store->toStdString()),
+                                          page.MainCalMonth(), page.MainCalYear(), append);
+    cells.write();
 }
 
 class WriteError
@@ -237,14 +252,14 @@ public:
 };
 
 void writeRaster(TCalendarPage &page, double zoom, const QString &path, Format format,
-                 const std::optional<QString> &recurring)
+                 const std::optional<QString> &recurring, bool laterPage)
 {
-    fillRecurring(page, zoom, recurring);
+    fillRecurring(page, recurring, laterPage);
     const QImage image = page.RenderToImage(zoom);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    if (!image.save(&file, format == Format::Png ? "PNG" : "BMP") || !file.commit())
+    if (!(format == Format::Png ? WritePng(image, &file) : image.save(&file, "BMP")) || !file.commit())
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 
@@ -276,7 +291,7 @@ void writePdf(TCalendarPage &page, const QString &path, int months,
                 pdf.setPageLayout(pageLayout());
                 pdf.newPage();
             }
-            fillRecurring(page, 1.0, recurring);
+            fillRecurring(page, recurring, i > 0);
             page.Render(painter, TRenderTarget::Paper(kPdfDpi));
         }
         painter.end();
@@ -394,6 +409,40 @@ int dumpFile(const QString &path, QString &out, QString &err)
 
 } // namespace
 
+QImage PngPicture(const QImage &image)
+{
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+        return image;
+    // One pass: each row is checked and copied at once, and the copy is dropped at the first
+    // pixel that is not grey.
+    const int width = image.width(), height = image.height();
+    QImage grey(width, height, QImage::Format_Grayscale8);
+    if (grey.isNull())
+        return image;
+    for (int y = 0; y < height; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        uchar *out = grey.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = line[x];
+            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p) || qAlpha(p) != 255)
+                return image;
+            out[x] = uchar(qBlue(p));
+        }
+    }
+    grey.setDotsPerMeterX(image.dotsPerMeterX());
+    grey.setDotsPerMeterY(image.dotsPerMeterY());
+    return grey;
+}
+
+bool WritePng(const QImage &image, QIODevice *device)
+{
+    QImageWriter writer(device, "PNG");
+    // Qt maps quality 80..89 to zlib level 1: most of the size of level 6 at a fraction of
+    // the time for drawn pages of large flat areas.
+    writer.setQuality(85);
+    return writer.write(PngPicture(image));
+}
+
 int RunExport(const QStringList &arguments, QString &out, QString &err)
 {
     bool help = false;
@@ -455,6 +504,14 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
     }
     applyOptions(page, options);
     const int months = options.months.value_or(1);
+    try {
+        icsEvents.reset();
+        if (options.ics)
+            icsEvents.emplace(options.ics->toStdString(), page.MainCalMonth(), page.MainCalYear(), months);
+    } catch (const IcsImportError &e) {
+        err = QStringLiteral("velmora-export: %1: %2\n").arg(*options.ics, QString::fromUtf8(e.what()));
+        return 1;
+    }
     QStringList written;
     try {
         if (format == Format::Pdf) {
@@ -465,7 +522,7 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
                 if (i > 0)
                     stepMonth(page);
                 const QString name = numberedName(options.output, i + 1, months);
-                writeRaster(page, pictureZoom(options), name, format, options.recurring);
+                writeRaster(page, pictureZoom(options), name, format, options.recurring, i > 0);
                 written << name;
             }
         }

@@ -170,6 +170,9 @@ public:
     bool IsPointInCell(int x, int y) const { return cells_.IsPointInCell(x, y); }
     int CellDay(int cell) const { return cells_.CellDay(cell); }
     int CellOfDay(int day) const { return cells_.CellOfDay(day); }
+    // Sets the day of every cell as the next drawing will, without drawing; the cells'
+    // areas stay as they are.
+    void ComputeCellDays();
     // The text areas of cells whose text is cut off, from the last screen render.
     const std::vector<TRect> &OverflowMarks() const { return overflowMarks_; }
     // Every cell's areas become zero until the next screen render.

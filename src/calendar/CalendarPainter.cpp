@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace velmora {
@@ -21,6 +22,18 @@ void selectFont(TCanvas &c, const TDrawFont &f)
 int fontPixelHeight(const TCanvas &c, const TDrawFont &f)
 {
     return std::abs(MulDiv(f.size, c.dpi(), 72));
+}
+
+// Day numbers are drawn thousands of times on a sheet of 60 months.
+const QString &dayNumberText(int day)
+{
+    static const std::array<QString, 32> texts = [] {
+        std::array<QString, 32> t;
+        for (int i = 0; i < 32; ++i)
+            t.at(size_t(i)) = QString::number(i);
+        return t;
+    }();
+    return texts.at(size_t(day));
 }
 
 QString q(const std::string &s)
@@ -155,6 +168,9 @@ void DrawMonth(TCanvas &c, TCalDrawParams &p, const std::string &userTitle)
     selectFont(c, p.cellFont);
     const int numberHeight = c.textHeight(QStringLiteral("9"));
     const int u = unit(c);
+    // GridDay's arithmetic with the month's first weekday and length worked out once.
+    const int firstColumnDay = 2 - GridOffset(p.year, p.month, p.startOfWeek);
+    const int monthDays = DaysInMonth(p.year, p.month);
     for (int r = 0; r < 6; ++r)
         for (int col = 0; col < 7; ++col) {
             TRect cell{L + col * cw + u, G + r * rh + u, L + col * cw + cw - u, G + r * rh + rh - u};
@@ -163,9 +179,10 @@ void DrawMonth(TCanvas &c, TCalDrawParams &p, const std::string &userTitle)
                 cell.left += 4 * u;
                 cell.right -= 5 * u;
             }
-            const int day = GridDay(p.year, p.month, p.startOfWeek, r, col);
+            const int n = col + 7 * r + firstColumnDay;
+            const int day = n >= 1 && n <= monthDays ? n : 0;
             if (day != 0)
-                c.drawText(cell, QString::number(day),
+                c.drawText(cell, dayNumberText(day),
                            upperRight ? (DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX)
                                       : kCentered);
             TDayCell &rec = p.cells.cell(r * 7 + col + 1);

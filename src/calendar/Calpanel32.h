@@ -154,6 +154,7 @@ public:
     bool IsPointInCell(int x, int y) const { return page_->IsPointInCell(x, y); }
     int CellDay(int cell) const { return page_->CellDay(cell); }
     int CellOfDay(int day) const { return page_->CellOfDay(day); }
+    void ComputeCellDays() { page_->ComputeCellDays(); }
     void ActivateCell(int cell);
     void ActivatePrevCell(int cell);
     void ActivateNextCell(int cell);

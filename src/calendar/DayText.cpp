@@ -7,6 +7,16 @@
 
 namespace velmora {
 
+namespace {
+QTextCharFormat dayTextFormat()
+{
+    QTextCharFormat format;
+    format.setFontFamilies({QStringLiteral("Arial")});
+    format.setFontPointSize(10);
+    return format;
+}
+} // namespace
+
 void AppendTextToDay(TCalendarPage &page, int day, const QString &text)
 {
     const int cell = page.CellOfDay(day);
@@ -14,11 +24,32 @@ void AppendTextToDay(TCalendarPage &page, int day, const QString &text)
         return;
     QTextDocument doc;
     page.CellStore(cell).loadIntoDocument(doc);
-    QTextCharFormat format;
-    format.setFontFamilies({QStringLiteral("Arial")});
-    format.setFontPointSize(10);
-    appendParagraph(doc, text, format);
+    appendParagraph(doc, text, dayTextFormat());
     page.CellStore(cell).saveFromDocument(doc);
+}
+
+TDayTextAppender::TDayTextAppender(TCalendarPage &page) : page_(page) {}
+
+TDayTextAppender::~TDayTextAppender() = default;
+
+void TDayTextAppender::append(int day, const QString &text)
+{
+    const int cell = page_.CellOfDay(day);
+    if (cell < 1)
+        return;
+    std::unique_ptr<QTextDocument> &doc = cells_[cell];
+    if (!doc) {
+        doc = std::make_unique<QTextDocument>();
+        page_.CellStore(cell).loadIntoDocument(*doc);
+    }
+    appendParagraph(*doc, text, dayTextFormat());
+}
+
+void TDayTextAppender::write()
+{
+    for (const auto &[cell, doc] : cells_)
+        page_.CellStore(cell).saveFromDocument(*doc);
+    cells_.clear();
 }
 
 } // namespace velmora

@@ -2,6 +2,11 @@
 // Adding text to a day without the cell editor (the command-line exporter's fill).
 #include <QString>
 
+#include <map>
+#include <memory>
+
+class QTextDocument;
+
 namespace velmora {
 
 class TCalendarPage;
@@ -9,5 +14,24 @@ class TCalendarPage;
 // Appends the text as a paragraph of its own to the cell showing the day, in the default
 // cell font. Days no cell shows are ignored; the page must have been drawn once.
 void AppendTextToDay(TCalendarPage &page, int day, const QString &text);
+
+// The same for many texts at once: each cell's stored text is read on its first append and
+// written back once by write(), instead of a read and a write per text. Appends not
+// written are dropped.
+class TDayTextAppender
+{
+public:
+    explicit TDayTextAppender(TCalendarPage &page);
+    ~TDayTextAppender();
+    TDayTextAppender(const TDayTextAppender &) = delete;
+    TDayTextAppender &operator=(const TDayTextAppender &) = delete;
+
+    void append(int day, const QString &text);
+    void write();
+
+private:
+    TCalendarPage &page_;
+    std::map<int, std::unique_ptr<QTextDocument>> cells_;
+};
 
 } // namespace velmora

@@ -111,6 +111,24 @@ void TCalendarPage::drawMain(TCanvas &canvas, TCalDrawParams &params) const
         DrawMonth(canvas, params, s_.UserTitle);
 }
 
+void TCalendarPage::ComputeCellDays()
+{
+    // The same numbering DrawMonth and DrawPlanner give the cells.
+    std::array<int, kCellCount> days{};
+    if (layout_.planner) {
+        const std::vector<TPlannerRow> rows = plannerRows();
+        for (size_t i = 0; i < rows.size() && i < days.size(); ++i)
+            days.at(i) = rows.at(i).iDay;
+    } else if (layout_.monthGrid) {
+        for (int r = 0; r < 6; ++r)
+            for (int col = 0; col < 7; ++col)
+                days.at(size_t(r * 7 + col)) =
+                    GridDay(s_.MainCalYear, s_.MainCalMonth, s_.StartOfWeek, r, col);
+    }
+    for (int i = 1; i <= kCellCount; ++i)
+        cells_.cell(i).iDay = days.at(size_t(i - 1));
+}
+
 void TCalendarPage::drawCalendar(TCanvas &canvas, const TRenderTarget &target, TDayCellTable &cells,
                                  TRect &titleRect, TRect &dayNamesRect) const
 {

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <unordered_map>
 
 namespace velmora {
 
@@ -68,8 +70,7 @@ void TCanvas::selectFontHeight(const std::string &name, int height, uint8_t styl
     fontColor_ = color;
     textStateValid_ = false;
     if (height <= 0) {
-        font_ = makeFont(name, -height, style);
-        fontChanged();
+        selectFontPixels(name, -height > 0 ? -height : 1, style);
         return;
     }
     // A positive height asks for the cell height: shrink the em until ascent + descent fits.
@@ -196,21 +197,112 @@ TTextMetric TCanvas::textMetric() const
     return metric_;
 }
 
+// Page drawing repeats the same few strings (day numbers, day names) in the same few fonts
+// hundreds of times; shaping each once keeps a 60-month sheet fast. The texts are kept per
+// font, together with the font's metrics, so a string costs one lookup.
+struct TCanvas::FontTexts
+{
+    QFont font;
+    QString key;
+    TTextMetric metric;
+    QHash<QString, QStaticText> texts;
+};
+
+namespace {
+struct TextCache
+{
+    std::unordered_map<QString, std::unique_ptr<TCanvas::FontTexts>> fonts;
+    // The fonts by what selectFont was asked for, so that a font chosen again is neither
+    // made nor described again.
+    std::unordered_map<std::string, TCanvas::FontTexts *> selections;
+    int size = 0;
+    // Counts the times the fonts were dropped, so that canvases look theirs up again.
+    unsigned generation = 1;
+};
+
+TextCache &textCache()
+{
+    thread_local TextCache cache;
+    return cache;
+}
+
+constexpr int kMaxCachedTexts = 4096;
+constexpr size_t kMaxCachedFonts = 512;
+} // namespace
+
+TCanvas::FontTexts &TCanvas::fontTexts() const
+{
+    TextCache &cache = textCache();
+    if (fontTexts_ != nullptr && fontTextsGeneration_ == cache.generation)
+        return *fontTexts_;
+    auto found = cache.fonts.find(fontKey_);
+    if (found == cache.fonts.end()) {
+        if (cache.fonts.size() >= kMaxCachedFonts) {
+            cache.fonts.clear();
+            cache.selections.clear();
+            cache.size = 0;
+            ++cache.generation;
+        }
+        auto entry = std::make_unique<FontTexts>();
+        entry->font = font_;
+        entry->key = fontKey_;
+        const QFontMetrics metrics(font_, painter_.device());
+        TTextMetric &m = entry->metric;
+        m.ascent = metrics.ascent();
+        m.descent = metrics.descent();
+        m.height = m.ascent + m.descent;
+        m.internalLeading = std::max(0, m.height - font_.pixelSize());
+        m.externalLeading = std::max(0, metrics.leading());
+        found = cache.fonts.emplace(fontKey_, std::move(entry)).first;
+    }
+    fontTexts_ = found->second.get();
+    fontTextsGeneration_ = cache.generation;
+    return *fontTexts_;
+}
+
+void TCanvas::selectFontPixels(const std::string &name, int pixelSize, uint8_t style)
+{
+    TextCache &cache = textCache();
+    std::string key = name;
+    key += '\x1f';
+    key += std::to_string(pixelSize);
+    key += '/';
+    key += std::to_string(style);
+    key += '/';
+    key += std::to_string(painter_.device()->logicalDpiY());
+    if (const auto it = cache.selections.find(key); it != cache.selections.end()) {
+        FontTexts *f = it->second;
+        font_ = f->font;
+        fontKey_ = f->key;
+        fontTexts_ = f;
+        fontTextsGeneration_ = cache.generation;
+        metric_ = f->metric;
+        textStateValid_ = false;
+        return;
+    }
+    font_ = makeFont(name, pixelSize, style);
+    fontChanged();
+    cache.selections.emplace(std::move(key), fontTexts_);
+}
+
 const QStaticText &TCanvas::staticText(const QString &text) const
 {
-    // Page drawing repeats the same few strings (day numbers, day names) in the same few
-    // fonts hundreds of times; shaping each once keeps a 60-month sheet fast.
-    thread_local QHash<QString, QStaticText> cache;
-    if (cache.size() > 4096)
-        cache.clear();
-    const QString key = fontKey_ + QChar(0x1F) + text;
-    auto it = cache.find(key);
-    if (it == cache.end()) {
+    TextCache &cache = textCache();
+    if (cache.size > kMaxCachedTexts) {
+        // The fonts stay, with their metrics; only the shaped texts go.
+        for (auto &font : cache.fonts)
+            font.second->texts.clear();
+        cache.size = 0;
+    }
+    QHash<QString, QStaticText> &texts = fontTexts().texts;
+    auto it = texts.find(text);
+    if (it == texts.end()) {
         QStaticText st(text);
         st.setTextFormat(Qt::PlainText);
         st.setPerformanceHint(QStaticText::ModerateCaching);
         st.prepare(QTransform(), font_);
-        it = cache.insert(key, st);
+        it = texts.insert(text, st);
+        ++cache.size;
     }
     return it.value();
 }
@@ -219,14 +311,8 @@ void TCanvas::fontChanged()
 {
     // Glyph metrics depend on the surface's resolution as well as on the font.
     fontKey_ = font_.key() + QLatin1Char('/') + QString::number(painter_.device()->logicalDpiY());
-    metrics_.emplace(font_, painter_.device());
-    TTextMetric m;
-    m.ascent = metrics_->ascent();
-    m.descent = metrics_->descent();
-    m.height = m.ascent + m.descent;
-    m.internalLeading = std::max(0, m.height - font_.pixelSize());
-    m.externalLeading = std::max(0, metrics_->leading());
-    metric_ = m;
+    fontTexts_ = nullptr;
+    metric_ = fontTexts().metric;
     textStateValid_ = false;
 }
 
@@ -240,12 +326,15 @@ int TCanvas::textWidth(const QString &text) const
     return qRound(staticText(text).size().width());
 }
 
+// drawText shapes and measures through one lookup.
+
 int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
 {
     const TTextMetric &m = metric_;
     if (text.isEmpty())
         return m.height;
-    const int w = textWidth(text);
+    const QStaticText &shaped = staticText(text);
+    const int w = qRound(shaped.size().width());
     int x = r.left;
     if ((flags & DT_CENTER) != 0)
         x = r.left + (r.right - r.left - w) / 2;
@@ -270,7 +359,7 @@ int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
                              painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     }
     preparePainterForText();
-    painter_.drawStaticText(QPoint(x, y), staticText(text));
+    painter_.drawStaticText(QPoint(x, y), shaped);
     if (clip) {
         painter_.restore();
         textStateValid_ = false;

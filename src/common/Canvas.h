@@ -99,8 +99,13 @@ public:
 
     static QFont makeFont(const std::string &name, int pixelSize, uint8_t style);
 
+    // One font's shaped texts and metrics, shared by the canvases of a thread.
+    struct FontTexts;
+
 private:
     void fontChanged();
+    void selectFontPixels(const std::string &name, int pixelSize, uint8_t style);
+    FontTexts &fontTexts() const;
     const QStaticText &staticText(const QString &text) const;
     void preparePainterForText();
     void hLine(int x1, int x2, int y); // pixels x1..x2-1
@@ -114,8 +119,10 @@ private:
     TPenStyle penStyle_ = TPenStyle::Solid;
     std::optional<TColor> brush_ = clWhite;
     QFont font_;
-    std::optional<QFontMetrics> metrics_;
     QString fontKey_;
+    // The shaped texts of the current font, found once per font change.
+    mutable FontTexts *fontTexts_ = nullptr;
+    mutable unsigned fontTextsGeneration_ = 0;
     TTextMetric metric_;
     bool textStateValid_ = false;
     TColor fontColor_ = clBlack;

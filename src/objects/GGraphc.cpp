@@ -3,6 +3,7 @@
 #include "common/Canvas.h"
 #include "common/Cp1252.h"
 #include "objects/ObjectHost.h"
+#include "objects/ObjectLayer.h"
 
 #include <algorithm>
 #include <array>
@@ -66,6 +67,13 @@ TGGraphicControl::~TGGraphicControl() = default;
 void TGGraphicControl::SetBounds(int left, int top, int width, int height)
 {
     setBoundsRect({left, top, left + width, top + height});
+}
+
+void TGGraphicControl::SetName(std::string name)
+{
+    if (layer_ != nullptr)
+        layer_->NameChanged(name_, name);
+    name_ = std::move(name);
 }
 
 void TGGraphicControl::setBoundsRect(const TRect &r)

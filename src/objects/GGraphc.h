@@ -36,7 +36,8 @@ public:
 
     // The component name; unique among the owner's components, nothing else.
     const std::string &Name() const { return name_; }
-    void SetName(std::string name) { name_ = std::move(name); }
+    // A placed object's page keeps its names in step.
+    void SetName(std::string name);
     // The page view hosting the object; nullptr until it is placed on a shown page.
     TObjectHost *Parent() const { return parent_; }
     // Distinguishes this object from a later one that may reuse its address.
@@ -139,6 +140,7 @@ private:
 
     std::string name_;
     TObjectHost *parent_ = nullptr;
+    TObjectLayer *layer_ = nullptr; // the list holding the object, which keeps its names
     uint64_t serial_;
     TRect bounds_;
     float zoom_ = 1.0F;

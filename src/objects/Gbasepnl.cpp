@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <limits>
 
 namespace velmora {
 namespace {

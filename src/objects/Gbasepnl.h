@@ -31,6 +31,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class QMenu;
@@ -209,6 +210,10 @@ private:
     void centerSelection(bool vertically);
     void applyFontToSelection();
     std::vector<TGGraphicControl *> allObjects() const;
+    std::string firstFreeName(std::string_view prefix, int first, int last) const;
+    void addName(const std::string &name);
+    // staysTaken: the name is counted again at once, so no number becomes free.
+    void removeName(const std::string &name, bool staysTaken = false);
     int toUnzoomed(int pixels) const;
 
     float zoom_ = 1.0F;

@@ -7,9 +7,19 @@
 #include "objects/ObjectFiler.h"
 
 #include <algorithm>
+#include <iterator>
+#include <limits>
 
 namespace velmora {
 namespace {
+
+std::string lowerName(std::string_view name)
+{
+    std::string lower(name);
+    for (char &c : lower)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return lower;
+}
 
 bool sameName(std::string_view a, std::string_view b)
 {
@@ -65,7 +75,9 @@ TGGraphicControl *TObjectLayer::Adopt(std::unique_ptr<TGGraphicControl> object)
 {
     TGGraphicControl *o = object.get();
     o->parent_ = host_;
+    o->layer_ = this;
     o->zoom_ = zoom_;
+    addName(o->Name());
     items_.push_back(std::move(object));
     o->Invalidate();
     return o;
@@ -73,9 +85,11 @@ TGGraphicControl *TObjectLayer::Adopt(std::unique_ptr<TGGraphicControl> object)
 
 std::unique_ptr<TGGraphicControl> TObjectLayer::Release(TGGraphicControl *object)
 {
-    const auto it =
-        std::ranges::find_if(items_, [object](const auto &o) { return o.get() == object; });
-    if (it == items_.end()) return nullptr;
+    // From the top: clearing the page takes the objects off one by one from there.
+    const auto rit = std::ranges::find_if(items_.rbegin(), items_.rend(),
+                                          [object](const auto &o) { return o.get() == object; });
+    if (rit == items_.rend()) return nullptr;
+    const auto it = std::prev(rit.base());
     object->Invalidate();
     // Kept records that followed this object now follow the one below it.
     const TGGraphicControl *below = it == items_.begin() ? nullptr : std::prev(it)->get();
@@ -84,6 +98,8 @@ std::unique_ptr<TGGraphicControl> TObjectLayer::Release(TGGraphicControl *object
     std::unique_ptr<TGGraphicControl> owned = std::move(*it);
     items_.erase(it);
     owned->parent_ = nullptr;
+    owned->layer_ = nullptr;
+    removeName(owned->Name());
     return owned;
 }
 
@@ -93,23 +109,58 @@ void TObjectLayer::Clear()
     foreign_.clear();
     while (!items_.empty())
         Release(items_.back().get());
+    for (const auto &o : pending_)
+        removeName(o->Name());
     pending_.clear();
 }
 
 bool TObjectLayer::NameTaken(std::string_view name) const
 {
-    const auto named = [name](const auto &o) { return sameName(o->Name(), name); };
-    return std::ranges::any_of(items_, named) || std::ranges::any_of(pending_, named) ||
-           (OwnerHasName && OwnerHasName(name));
+    return names_.contains(lowerName(name)) || (OwnerHasName && OwnerHasName(name));
+}
+
+void TObjectLayer::addName(const std::string &name)
+{
+    ++names_[lowerName(name)];
+}
+
+void TObjectLayer::removeName(const std::string &name, bool staysTaken)
+{
+    const auto it = names_.find(lowerName(name));
+    if (it == names_.end()) return;
+    if (--it->second == 0) names_.erase(it);
+    if (!staysTaken) freeFrom_.clear();
+}
+
+void TObjectLayer::NameChanged(const std::string &oldName, const std::string &newName)
+{
+    removeName(oldName);
+    addName(newName);
+}
+
+std::string TObjectLayer::firstFreeName(std::string_view prefix, int first, int last) const
+{
+    const bool useHint = !OwnerHasName;
+    std::string key;
+    int n = first;
+    if (useHint) {
+        key = std::string(prefix) + '\n' + std::to_string(first);
+        if (const auto it = freeFrom_.find(key); it != freeFrom_.end()) n = std::max(n, it->second);
+    }
+    for (; n <= last; ++n) {
+        std::string name = std::string(prefix) + std::to_string(n);
+        if (!NameTaken(name)) {
+            if (useHint) freeFrom_[key] = n;
+            return name;
+        }
+    }
+    if (useHint) freeFrom_[key] = n;
+    return {};
 }
 
 std::string TObjectLayer::FreeName(std::string_view prefix, int first) const
 {
-    for (int n = first; n <= 1000; ++n) {
-        std::string name = std::string(prefix) + std::to_string(n);
-        if (!NameTaken(name)) return name;
-    }
-    return {};
+    return firstFreeName(prefix, first, 1000);
 }
 
 void TObjectLayer::WriteObjects(TWriter &writer) const
@@ -137,8 +188,12 @@ TGGraphicControl *TObjectLayer::CreateObject(const std::string &className)
 {
     if (!DesignObjectClasses().contains(className)) return nullptr;
     std::unique_ptr<TGGraphicControl> object = DesignObjectClasses().create(className);
-    object->SetName(FreeName("Component", 0));
+    std::string name = FreeName("Component", 0);
+    // Past a thousand objects the numbering goes on, so that every name stays unique.
+    if (name.empty()) name = firstFreeName("Component", 1001, std::numeric_limits<int>::max() - 1);
+    object->SetName(std::move(name));
     object->SetReading(true);
+    addName(object->Name());
     pending_.push_back(std::move(object));
     return pending_.back().get();
 }
@@ -151,6 +206,7 @@ void TObjectLayer::ObjectLoaded(TStreamable *object)
     if (it == pending_.end()) return;
     std::unique_ptr<TGGraphicControl> loaded = std::move(*it);
     pending_.erase(it);
+    removeName(loaded->Name(), true); // Adopt counts it again
     loaded->SetReading(false);
     loaded->Loaded();
     Adopt(std::move(loaded));
@@ -158,8 +214,10 @@ void TObjectLayer::ObjectLoaded(TStreamable *object)
 
 void TObjectLayer::DiscardObject(TStreamable *object)
 {
-    std::erase_if(pending_, [object](const auto &o) {
-        return static_cast<TStreamable *>(o.get()) == object;
+    std::erase_if(pending_, [this, object](const auto &o) {
+        if (static_cast<TStreamable *>(o.get()) != object) return false;
+        removeName(o->Name());
+        return true;
     });
 }
 

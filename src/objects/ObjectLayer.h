@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -56,6 +57,8 @@ public:
     bool NameTaken(std::string_view name) const;
     // prefix + the first n in first..1000 that no component has; empty when all are taken.
     std::string FreeName(std::string_view prefix, int first) const;
+    // A placed object was renamed.
+    void NameChanged(const std::string &oldName, const std::string &newName);
 
     // The document's object list. CreateObject names the object "Component" + n; it joins
     // the layer in ObjectLoaded once its properties are read, or is thrown away by
@@ -84,10 +87,20 @@ private:
         TBytes bytes;
     };
     void writeForeignRecords(TWriter &writer, const TGGraphicControl *after) const;
+    std::string firstFreeName(std::string_view prefix, int first, int last) const;
+    void addName(const std::string &name);
+    // staysTaken: the name is counted again at once, so no number becomes free.
+    void removeName(const std::string &name, bool staysTaken = false);
 
     TList items_;
     TList pending_;
     std::vector<TForeignRecord> foreign_; // in the order they were read
+    // The names of items_ and pending_ in lower case, with their counts: a document of
+    // thousands of objects names each new one without comparing it against all others.
+    std::unordered_map<std::string, int> names_;
+    // Per prefix and first number: every number below the value is taken. Valid until a
+    // name is given up; not used while the owner has names of its own.
+    mutable std::unordered_map<std::string, int> freeFrom_;
     TObjectHost *host_ = nullptr;
     float zoom_ = 1.0F;
 };

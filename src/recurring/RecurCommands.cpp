@@ -2,6 +2,7 @@
 
 #include "common/Program.h"
 #include "recurring/EntryList.h"
+#include "recurring/HolidaySets.h"
 #include "recurring/RecurFill.h"
 #include "recurring/RecurStore.h"
 
@@ -67,6 +68,9 @@ FillResult FillCalendarWithRecurringDates(int month, int year, const PutTextOnDa
     dialog.setEntries(offered);
     if (!RunDialog(select, dialog)) return FillResult::Cancelled;
     PutTextsOnDays(dialog.selectedLines(), month, year, putTextOnDay);
+    if (const HolidayCountry *rules = dialog.observedRules())
+        PutObservedTexts(*rules, dialog.selectedLines(), year, month,
+                         [&](int day, const std::string &text) { putTextOnDay(day, fromStoreText(text)); });
     return FillResult::Filled;
 }
 

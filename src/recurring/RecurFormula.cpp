@@ -1,6 +1,7 @@
 #include "recurring/RecurFormula.h"
 
 #include <optional>
+#include <utility>
 
 namespace velmora {
 
@@ -136,15 +137,41 @@ std::string daysOfWeekText(std::string_view entry, const LocaleDateNames &names)
 
 // --- feasts ---
 
-enum class Feast { None, Easter, GoodFriday, PalmSunday };
+enum class Feast {
+    None,
+    Easter,
+    GoodFriday,
+    PalmSunday,
+    EasterMonday,
+    AshWednesday,
+    Ascension,
+    Pentecost,
+    WhitMonday,
+    CorpusChristi,
+    OrthodoxEaster
+};
+
+Feast feastOfKeyword(std::string_view keyword)
+{
+    static constexpr std::pair<std::string_view, Feast> kFeasts[] = {
+        {kEasterKeyword, Feast::Easter},
+        {kGoodFridayKeyword, Feast::GoodFriday},
+        {kPalmSundayKeyword, Feast::PalmSunday},
+        {kEasterMondayKeyword, Feast::EasterMonday},
+        {kAshWednesdayKeyword, Feast::AshWednesday},
+        {kAscensionKeyword, Feast::Ascension},
+        {kPentecostKeyword, Feast::Pentecost},
+        {kWhitMondayKeyword, Feast::WhitMonday},
+        {kCorpusChristiKeyword, Feast::CorpusChristi},
+        {kOrthodoxEasterKeyword, Feast::OrthodoxEaster}};
+    for (const auto &[name, feast] : kFeasts)
+        if (keyword == name) return feast;
+    return Feast::None;
+}
 
 Feast feastOfEntry(std::string_view entry)
 {
-    const std::string keyword = entryFeastKeyword(entry);
-    if (keyword == kEasterKeyword) return Feast::Easter;
-    if (keyword == kGoodFridayKeyword) return Feast::GoodFriday;
-    if (keyword == kPalmSundayKeyword) return Feast::PalmSunday;
-    return Feast::None;
+    return feastOfKeyword(entryFeastKeyword(entry));
 }
 
 // Outside 1900..2099 the Easter arithmetic need not land on a Sunday, so the feasts before it
@@ -157,15 +184,46 @@ TDateTime weekdayBefore(TDateTime date, int weekdayNumber)
     return day;
 }
 
+TDateTime feastDate(Feast feast, int year)
+{
+    switch (feast) {
+    case Feast::None:
+        return 0;
+    case Feast::Easter:
+    case Feast::GoodFriday:
+    case Feast::PalmSunday: {
+        // The three feasts of old keep the arithmetic existing stores were filled with.
+        const TDateTime easter = EasterSunday(year);
+        if (easter == 0 || feast == Feast::Easter) return easter;
+        return weekdayBefore(easter, feast == Feast::GoodFriday ? kFriday : kSunday);
+    }
+    case Feast::OrthodoxEaster:
+        return OrthodoxEasterSunday(year);
+    default:
+        break;
+    }
+    const TDateTime easter = GregorianEasterSunday(year);
+    if (easter == 0) return 0;
+    int offset = 0;
+    switch (feast) {
+    case Feast::EasterMonday: offset = 1; break;
+    case Feast::AshWednesday: offset = -46; break;
+    case Feast::Ascension: offset = 39; break;
+    case Feast::Pentecost: offset = 49; break;
+    case Feast::WhitMonday: offset = 50; break;
+    case Feast::CorpusChristi: offset = 60; break;
+    default: break;
+    }
+    const TDateTime date = easter + offset;
+    int y = 0, m = 0, d = 0;
+    DecodeDate(date, y, m, d);
+    return y == year ? date : 0;
+}
+
 int feastDayInMonth(Feast feast, int year, int month)
 {
-    const TDateTime easter = EasterSunday(year);
-    if (easter == 0 || feast == Feast::None) return 0;
-    TDateTime date = easter;
-    if (feast == Feast::GoodFriday)
-        date = weekdayBefore(easter, kFriday);
-    else if (feast == Feast::PalmSunday)
-        date = weekdayBefore(easter, kSunday);
+    const TDateTime date = feastDate(feast, year);
+    if (date == 0) return 0;
     int y = 0;
     int m = 0;
     int d = 0;
@@ -337,6 +395,51 @@ TDateTime EasterSunday(int year)
     const int e = (year + year / 4 + d + 1) % 7;
     const int q = d + 7 - e;
     return q < 32 ? EncodeDate(year, 3, q) : EncodeDate(year, 4, q - 31);
+}
+
+TDateTime GregorianEasterSunday(int year)
+{
+    // Lichtenberg's form of Gauss's rule: the lunar correction by centuries, then the
+    // paschal full moon, then the following Sunday.
+    if (year < 1 || year > 9999) return 0;
+    const int k = year / 100;
+    const int m = 15 + (3 * k + 3) / 4 - (8 * k + 13) / 25;
+    const int s = 2 - (3 * k + 3) / 4;
+    const int a = year % 19;
+    const int d = (19 * a + m) % 30;
+    const int r = (d + a / 11) / 29;
+    const int og = 21 + d - r;
+    const int sz = 7 - (year + year / 4 + s) % 7;
+    const int oe = 7 - (og - sz) % 7;
+    const int os = og + oe; // days after the last of February
+    return os <= 31 ? EncodeDate(year, 3, os) : EncodeDate(year, 4, os - 31);
+}
+
+TDateTime OrthodoxEasterSunday(int year)
+{
+    if (year < 1 || year > 9999) return 0;
+    // Gauss's rule with the Julian calendar's fixed corrections (M = 15, N = 6), giving a
+    // Julian date; that date's Julian day number is then read as a Gregorian date.
+    const int a = year % 19;
+    const int b = year % 4;
+    const int c = year % 7;
+    const int d = (19 * a + 15) % 30;
+    const int e = (2 * b + 4 * c + 6 * d + 6) % 7;
+    const int march = 22 + d + e; // day of March in the Julian calendar, may exceed 31
+    // Julian day number of Julian-calendar 1 March of the year, plus the days after it.
+    const long long y = year + 4800;
+    const long long jdnMarch1 = 1 + (153 * 0 + 2) / 5 + 365 * y + y / 4 - 32083;
+    const long long jdn = jdnMarch1 + (march - 1);
+    // Julian day number 2415019 is 30 December 1899, the date value's zero.
+    const TDateTime date = static_cast<TDateTime>(jdn - 2415019);
+    int gy = 0, gm = 0, gd = 0;
+    DecodeDate(date, gy, gm, gd);
+    return gy == year ? date : 0;
+}
+
+TDateTime FeastDate(std::string_view keyword, int year)
+{
+    return feastDate(feastOfKeyword(keyword), year);
 }
 
 int EasterDayInMonth(int year, int month)

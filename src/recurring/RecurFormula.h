@@ -31,6 +31,14 @@ inline constexpr char kFeastMarker = '#';
 inline constexpr std::string_view kEasterKeyword = "#EASTER";
 inline constexpr std::string_view kGoodFridayKeyword = "#GOODFRIDAY";
 inline constexpr std::string_view kPalmSundayKeyword = "#PALMSUNDAY";
+// Feasts the holiday sets of other countries need; each fits the 11-character field.
+inline constexpr std::string_view kEasterMondayKeyword = "#EASTERMON";
+inline constexpr std::string_view kAshWednesdayKeyword = "#ASHWED";
+inline constexpr std::string_view kAscensionKeyword = "#ASCENSION";
+inline constexpr std::string_view kPentecostKeyword = "#PENTECOST";
+inline constexpr std::string_view kWhitMondayKeyword = "#WHITMONDAY";
+inline constexpr std::string_view kCorpusChristiKeyword = "#CORPUSCHR";
+inline constexpr std::string_view kOrthodoxEasterKeyword = "#ORTHEASTER";
 
 // Index values with a meaning of their own.
 inline constexpr int kEachMonth = 0;      // month index: every month
@@ -102,6 +110,15 @@ TDateTime EasterSunday(int year);
 int EasterDayInMonth(int year, int month);
 int GoodFridayDayInMonth(int year, int month);
 int PalmSundayDayInMonth(int year, int month);
+
+// Gregorian Easter Sunday by the full computation, right in every year (the feasts added
+// for the holiday sets count from it; EasterSunday keeps its arithmetic for "#EASTER").
+TDateTime GregorianEasterSunday(int year);
+// Easter of the Orthodox churches: the Julian computation, as a Gregorian date.
+TDateTime OrthodoxEasterSunday(int year);
+// The date of any feast keyword ("#EASTER", "#ASCENSION", ...) in a year; 0 for a keyword
+// that names no feast or a year the date value cannot hold.
+TDateTime FeastDate(std::string_view keyword, int year);
 
 // --- evaluation against a calendar month -----------------------------------------------------
 

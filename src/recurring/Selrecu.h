@@ -3,7 +3,12 @@
 
 #include "recurring/CheckListDialog.h"
 
+class QCheckBox;
+class QComboBox;
+
 namespace velmora {
+
+struct HolidayCountry;
 
 class TSelectRecurringDates final : public TCheckListDialog
 {
@@ -16,6 +21,16 @@ public:
 
     void AllbuttonClick() { selectAllRows(); }
     void NonebuttonClick() { selectNoRows(); }
+
+    // "Also mark observed days": the country whose rules say where a holiday falling on a
+    // weekend is kept, or nullptr when the box is not checked.
+    QCheckBox *observedCheck() const { return ObservedCheck; }
+    QComboBox *observedCountry() const { return ObservedCountry; }
+    const HolidayCountry *observedRules() const;
+
+private:
+    QCheckBox *ObservedCheck = nullptr;
+    QComboBox *ObservedCountry = nullptr;
 };
 
 } // namespace velmora

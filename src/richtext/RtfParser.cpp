@@ -262,8 +262,9 @@ void Parser::finishFontEntry()
 
 QSizeF Parser::pictureSize(const QImage &image) const
 {
-    double w = image.width();
-    double h = image.height();
+    // Metafiles are drawn at a higher pixel density; their size is the device-independent one.
+    double w = image.deviceIndependentSize().width();
+    double h = image.deviceIndependentSize().height();
     if (picture.goalWidth > 0 && picture.goalHeight > 0) {
         w = picture.goalWidth / kTwipsPerPixel;
         h = picture.goalHeight / kTwipsPerPixel;

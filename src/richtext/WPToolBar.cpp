@@ -4,6 +4,7 @@
 #include "richtext/WPRichText.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QPainter>
@@ -21,6 +22,22 @@ QAction *toggle(QToolBar *bar, const QString &text, const QKeySequence &key)
     a->setToolTip(text.mid(0).remove(QLatin1Char('&')));
     return a;
 }
+
+// Shows the application font's family in the room the font list will take.
+class TFontStandIn final : public QComboBox
+{
+public:
+    explicit TFontStandIn(QWidget *parent) : QComboBox(parent)
+    {
+        addItem(QApplication::font().family());
+    }
+    QSize sizeHint() const override
+    {
+        QSize s = QComboBox::sizeHint();
+        s.setWidth(fontMetrics().horizontalAdvance(QLatin1Char('m')) * 14); // as QFontComboBox
+        return s;
+    }
+};
 } // namespace
 
 TWPToolBar::TWPToolBar(QWidget *parent) : QToolBar(parent)
@@ -29,9 +46,9 @@ TWPToolBar::TWPToolBar(QWidget *parent) : QToolBar(parent)
     setMovable(false);
     setIconSize(QSize(16, 16));
 
-    fontBox_ = new QFontComboBox(this);
-    fontBox_->setToolTip(QStringLiteral("Font"));
-    addWidget(fontBox_);
+    fontStandIn_ = new TFontStandIn(this);
+    fontStandIn_->setToolTip(QStringLiteral("Font"));
+    fontStandInAction_ = addWidget(fontStandIn_);
     sizeBox_ = new QComboBox(this);
     sizeBox_->setEditable(true);
     sizeBox_->setToolTip(QStringLiteral("Font size"));
@@ -63,13 +80,6 @@ TWPToolBar::TWPToolBar(QWidget *parent) : QToolBar(parent)
     QAction *paste = addAction(QStringLiteral("Paste"));
     QAction *all = addAction(QStringLiteral("Select All"));
 
-    // The boxes apply a choice once it is made (picked from the list or confirmed with
-    // Enter), not on every key typed into them: applying hands the focus back to the text.
-    connect(fontBox_, &QComboBox::activated, this, [this] {
-        QTextCharFormat f;
-        f.setFontFamilies({fontBox_->currentFont().family()});
-        mergeFormat(f);
-    });
     connect(sizeBox_, &QComboBox::activated, this, [this] {
         bool ok = false;
         const double size = sizeBox_->currentText().toDouble(&ok);
@@ -115,8 +125,29 @@ TWPToolBar::TWPToolBar(QWidget *parent) : QToolBar(parent)
     connect(all, &QAction::triggered, this, [this] { if (editor_) editor_->selectAll(); });
 }
 
+void TWPToolBar::makeFontBox()
+{
+    if (fontBox_ != nullptr)
+        return;
+    fontBox_ = new QFontComboBox(this);
+    fontBox_->setToolTip(QStringLiteral("Font"));
+    insertWidget(fontStandInAction_, fontBox_);
+    delete fontStandInAction_; // and with it the stand-in box
+    fontStandIn_ = nullptr;
+    fontStandInAction_ = nullptr;
+    // The boxes apply a choice once it is made (picked from the list or confirmed with
+    // Enter), not on every key typed into them: applying hands the focus back to the text.
+    connect(fontBox_, &QComboBox::activated, this, [this] {
+        QTextCharFormat f;
+        f.setFontFamilies({fontBox_->currentFont().family()});
+        mergeFormat(f);
+    });
+}
+
 void TWPToolBar::Attach(TWPRichText *editor)
 {
+    if (editor != nullptr)
+        makeFontBox();
     if (editor_ == editor)
         return;
     if (editor_)

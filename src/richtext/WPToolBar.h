@@ -23,8 +23,14 @@ public:
 private:
     void formatChanged(const QTextCharFormat &format);
     void mergeFormat(const QTextCharFormat &format);
+    // The font list is made when an editor is first attached: making it reads icon files,
+    // which loads every picture format plugin, and the program's first paint shows the bar
+    // disabled anyway. Until then a plain box of the same size stands in for it.
+    void makeFontBox();
     QPointer<TWPRichText> editor_;
-    QFontComboBox *fontBox_;
+    QFontComboBox *fontBox_ = nullptr;
+    QComboBox *fontStandIn_ = nullptr;
+    QAction *fontStandInAction_ = nullptr;
     QComboBox *sizeBox_;
     QComboBox *colorBox_;
     QAction *bold_;

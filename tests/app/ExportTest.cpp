@@ -1,4 +1,5 @@
 // The velmora-export command line, run as a separate process.
+#include "app/ExportCommand.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DayText.h"
 #include "calendar/DocumentFile.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -489,4 +491,88 @@ TEST_F(Export, DumpPrintsTheFileAndStopsAtDamage)
     r = run({"--help"});
     EXPECT_TRUE(r.out.contains("--dump FILE")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("COPY.QXF"));
+}
+
+// Each page of a run gets its own month's recurring dates and no earlier month's, also
+// across a year end; a document's own cell texts stay on its first page.
+TEST_F(Export, RecurringDatesOfEachMonthOnlyOnItsPage)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+    writeRecurLines(std::filesystem::path(path("QXRECUR.DAX").toStdString()),
+                    {MakeRecurringEntry("Veterans", DayOfMonthFormula(11, 11)),
+                     MakeRecurringEntry("Christmas", DayOfMonthFormula(25, 12)),
+                     MakeRecurringEntry("NewYear", DayOfMonthFormula(1, 1)),
+                     MakeRecurringEntry("Rent", DayOfMonthFormula(1, 0)),
+                     MakeRecurringEntry("Gym", DaysOfWeekFormula({false, true, false, false, false, false, false}))});
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    page.SetMainCalMonth(11);
+    page.SetMainCalYear(2026);
+    page.ComputeCellDays();
+    AppendTextToDay(page, 20, QStringLiteral("Recital"));
+    SaveToFile(page, path("doc.QXF"));
+
+    const ExportRun r = run({"--months", "3", "--recurring", path("QXRECUR.DAX"), path("doc.QXF"),
+                             path("out.pdf")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ASSERT_EQ(pdfInfo(path("out.pdf")).pages, 3);
+    auto pageText = [&](int n) {
+        QProcess p;
+        p.start(pdftotext, {"-f", QString::number(n), "-l", QString::number(n), path("out.pdf"), "-"});
+        p.waitForFinished(30000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    struct Expect
+    {
+        const char *title;
+        int mondays;
+        QStringList present, absent;
+    };
+    const Expect pages[] = {
+        {"November 2026", 5, {"Veterans", "Recital"}, {"Christmas", "NewYear"}},
+        {"December 2026", 4, {"Christmas"}, {"Veterans", "NewYear", "Recital"}},
+        {"January 2027", 4, {"NewYear"}, {"Veterans", "Christmas", "Recital"}},
+    };
+    for (int i = 0; i < 3; ++i) {
+        const QString text = pageText(i + 1);
+        SCOPED_TRACE(pages[i].title);
+        EXPECT_TRUE(text.contains(QLatin1String(pages[i].title)));
+        for (const QString &w : pages[i].present)
+            EXPECT_EQ(text.count(w), 1) << w.toStdString();
+        for (const QString &w : pages[i].absent)
+            EXPECT_EQ(text.count(w), 0) << w.toStdString();
+        EXPECT_EQ(text.count(QStringLiteral("Rent")), 1);
+        EXPECT_EQ(text.count(QStringLiteral("Gym")), pages[i].mondays);
+    }
+}
+
+// Pages drawn only in grey are stored as 8-bit grey, with exactly the drawn pixels.
+TEST_F(Export, GreyPagesAreStoredAsGrey)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    const QImage drawn = page.RenderToBitmap();
+    const QImage grey = PngPicture(drawn);
+    EXPECT_EQ(grey.format(), QImage::Format_Grayscale8);
+    EXPECT_EQ(grey.convertToFormat(QImage::Format_RGB32), drawn);
+
+    page.SetTitleBGColor(clRed);
+    const QImage coloured = page.RenderToBitmap();
+    EXPECT_EQ(PngPicture(coloured).format(), QImage::Format_RGB32);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WritePng(coloured, &buffer));
+    EXPECT_EQ(QImage::fromData(buffer.data(), "PNG").convertToFormat(QImage::Format_RGB32), coloured);
+
+    const ExportRun r = run({"--month", "1", "--year", "2027", "out.png"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QImage read(path("out.png"));
+    EXPECT_EQ(read.format(), QImage::Format_Grayscale8);
+    page.ResetToDefaults();
+    page.SetMainCalMonth(1);
+    page.SetMainCalYear(2027);
+    page.RecalcLayout(false);
+    EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), page.RenderToBitmap());
 }

@@ -808,6 +808,7 @@ TEST_F(MainWindow, TypingInTheToolbarBoxesStaysInThem)
     };
     auto *fontBox = w->WPToolBar1()->findChild<QFontComboBox *>();
     ASSERT_NE(fontBox, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([fontBox] { return fontBox->isVisible(); }));
     fontBox->setFocus();
     fontBox->lineEdit()->selectAll();
     typeKeys(QStringLiteral("DejaVu Serif"));

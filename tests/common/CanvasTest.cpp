@@ -8,6 +8,8 @@
 #include <QPalette>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -311,4 +313,36 @@ TEST(Canvas, ColoursAreBgrWithSystemColoursResolved)
     QPalette palette;
     palette.setColor(QPalette::WindowText, QColor(10, 20, 30));
     EXPECT_EQ(ToQColor(clWindowText, palette).rgb(), QColor(10, 20, 30).rgb());
+}
+
+// Shaped texts are kept per font and resolution: the same string in fonts chosen in turn,
+// and on surfaces of different resolution, is measured and drawn in each one's own font.
+TEST(Canvas, CachedTextsBelongToTheirFontAndResolution)
+{
+    const QString text = QStringLiteral("Wednesday 28");
+    auto once = [&](int dpi, int points, uint8_t style) {
+        return draw(400, 60, dpi, [&](TCanvas &c) {
+            c.selectFont("Arial", points, style, clBlack);
+            c.drawText({0, 0, 400, 60}, text, DT_LEFT | DT_TOP | DT_SINGLELINE);
+        });
+    };
+    std::vector<int> widths;
+    const QImage mixed = draw(400, 60, 96, [&](TCanvas &c) {
+        for (int round = 0; round < 3; ++round)
+            for (const auto &[points, style] : {std::pair{10, 0}, std::pair{14, 1}, std::pair{10, 1}}) {
+                c.selectFont("Arial", points, uint8_t(style), clBlack);
+                if (round == 0)
+                    widths.push_back(c.textWidth(text));
+            }
+        c.selectFont("Arial", 14, 1, clBlack);
+        c.drawText({0, 0, 400, 60}, text, DT_LEFT | DT_TOP | DT_SINGLELINE);
+    });
+    ASSERT_EQ(widths.size(), 3U);
+    EXPECT_LT(widths[0], widths[1]);
+    EXPECT_LT(widths[0], widths[2]); // bold is wider than regular at the same size
+    EXPECT_EQ(mixed, once(96, 14, 1));
+    EXPECT_NE(once(96, 10, 0), once(96, 10, 1));
+    // 10 points at 192 dpi are as many pixels as 20 points at 96 dpi, not 10 points at 96.
+    EXPECT_EQ(once(192, 10, 0), once(96, 20, 0));
+    EXPECT_NE(once(192, 10, 0), once(96, 10, 0));
 }

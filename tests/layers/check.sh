@@ -14,10 +14,10 @@ allowed() { # folder -> the folders it may include
   case "$1" in
     common)    echo "common" ;;
     imaging)   echo "imaging common" ;;
-    richtext)  echo "richtext common" ;;
+    richtext)  echo "richtext imaging common" ;;
     recurring) echo "recurring common" ;;
     objects)   echo "objects common" ;;
-    calendar)  echo "calendar objects richtext common" ;;
+    calendar)  echo "calendar objects richtext imaging common" ;;
     app)       echo "app calendar recurring objects richtext imaging common" ;;
     main)      echo "main app calendar recurring objects richtext imaging common" ;;
   esac

@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 
+#include <set>
+
 namespace velmora::test {
 namespace {
 
@@ -135,6 +137,44 @@ TEST_F(DocumentObjects, FirstMoveAfterLoadingCountsAsAChange)
     t.changes = 0;
     o->SetLeft(51);
     EXPECT_EQ(t.changes, 1);
+}
+
+TEST_F(DocumentObjects, FiveThousandObjectsKeepTheirOrderAndUniqueNames)
+{
+    // Past "Component1000" the numbering goes on rather than leaving names empty.
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_NE(load(record(i, "x")), nullptr);
+    ASSERT_EQ(t.panel.ObjectCount(), 5000);
+    std::set<std::string> names;
+    for (int i = 0; i < 5000; ++i) {
+        EXPECT_EQ(t.panel.Object(i)->Left(), i) << "object order at " << i;
+        names.insert(t.panel.Object(i)->Name());
+    }
+    EXPECT_EQ(names.size(), 5000U);
+    EXPECT_EQ(t.panel.Object(0)->Name(), "Component0");
+    EXPECT_EQ(t.panel.Object(1000)->Name(), "Component1000");
+    EXPECT_EQ(t.panel.Object(4999)->Name(), "Component4999");
+    EXPECT_EQ(t.panel.FreeName("Component", 0), "");
+}
+
+TEST_F(DocumentObjects, NamesFollowRenamesAndRemovals)
+{
+    TGGraphicControl *a = load(record(1, "x")); // Component0
+    TGGraphicControl *b = load(record(2, "x")); // Component1
+    load(record(3, "x"));                       // Component2
+    EXPECT_EQ(t.panel.FreeName("Component", 0), "Component3");
+    a->SetName("Mine");
+    EXPECT_TRUE(t.panel.NameTaken("MINE"));
+    EXPECT_FALSE(t.panel.NameTaken("Component0"));
+    EXPECT_EQ(t.panel.FreeName("Component", 0), "Component0");
+    EXPECT_EQ(load(record(4, "x"))->Name(), "Component0");
+    t.panel.DestroyObject(b);
+    EXPECT_EQ(t.panel.FreeName("Component", 0), "Component1");
+    t.panel.RemoveAllObjects();
+    EXPECT_FALSE(t.panel.NameTaken("Mine"));
+    EXPECT_EQ(t.panel.FreeName("Component", 0), "Component0");
+    t.add(1, 1, 20, 20)->SetName("component0"); // a placed object renamed later still counts
+    EXPECT_EQ(t.panel.FreeName("Component", 0), "Component1");
 }
 
 TEST_F(DocumentObjects, NamesRunOutAfterAThousand)

@@ -212,11 +212,88 @@ TEST(RecurFormula, DamagedEntriesConcernNoMonthAndYieldNoDay)
         }
     }
     // Unknown feast keywords and lines without a formula go with every month but fill nothing.
-    for (const std::string &line : {FixedWidth("Odd", 120) + "#ASCENSION",
+    for (const std::string &line : {FixedWidth("Odd", 120) + "#LAMMAS",
                                     std::string("Plain line"), std::string(120, 'x')}) {
         for (int m = 1; m <= 12; ++m) {
             EXPECT_TRUE(EntryConcernsMonth(line, 2026, m)) << line;
             EXPECT_TRUE(EntryDays(line, 2026, m).empty()) << line;
         }
     }
+}
+
+// --- feasts of the holiday sets ----------------------------------------------------------
+
+namespace {
+
+// Meeus/Jones/Butcher, written out independently of the program's computation.
+TDateTime meeusEaster(int y)
+{
+    const int a = y % 19, b = y / 100, c = y % 100, d = b / 4, e = b % 4;
+    const int f = (b + 8) / 25, g = (b - f + 1) / 3;
+    const int h = (19 * a + b - d - g + 15) % 30;
+    const int i = c / 4, k = c % 4;
+    const int l = (32 + 2 * e + 2 * i - h - k) % 7;
+    const int m = (a + 11 * h + 22 * l) / 451;
+    const int month = (h + l - 7 * m + 114) / 31;
+    const int day = (h + l - 7 * m + 114) % 31 + 1;
+    return EncodeDate(y, month, day);
+}
+
+// Meeus's Julian algorithm, then the calendars' difference in days (13 from March 1900
+// to February 2100, 14 after).
+TDateTime julianEaster(int y)
+{
+    const int a = y % 4, b = y % 7, c = y % 19;
+    const int d = (19 * c + 15) % 30;
+    const int e = (2 * a + 4 * b - d + 34) % 7;
+    const int month = (d + e + 114) / 31;
+    const int day = (d + e + 114) % 31 + 1;
+    return EncodeDate(y, month, day) + (y / 100 - y / 400 - 2);
+}
+
+} // namespace
+
+TEST(HolidayFeasts, EachNewKeywordOverTwoCenturies)
+{
+    const std::pair<std::string_view, int> offsets[] = {
+        {"#EASTERMON", 1},  {"#ASHWED", -46},     {"#ASCENSION", 39},
+        {"#PENTECOST", 49}, {"#WHITMONDAY", 50}, {"#CORPUSCHR", 60}};
+    for (int year = 1900; year <= 2100; ++year) {
+        const TDateTime easter = meeusEaster(year);
+        for (const auto &[keyword, offset] : offsets) {
+            const TDateTime expected = easter + offset;
+            EXPECT_EQ(FeastDate(keyword, year), expected) << keyword << " " << year;
+            // Through a store line too, as the fill reads it.
+            int y = 0, m = 0, d = 0;
+            DecodeDate(expected, y, m, d);
+            const std::string line = FixedWidth("Feast", kEntryNameWidth) + std::string(keyword);
+            EXPECT_EQ(EntryDays(line, year, m), std::vector<int>{d}) << keyword << " " << year;
+            EXPECT_TRUE(EntryConcernsMonth(line, year, m));
+            EXPECT_FALSE(EntryConcernsMonth(line, year, m == 12 ? 1 : m + 1));
+        }
+        EXPECT_EQ(FeastDate("#ORTHEASTER", year), julianEaster(year)) << year;
+        EXPECT_EQ(DayOfWeek(FeastDate("#ORTHEASTER", year)), 1) << year;
+    }
+    EXPECT_EQ(FeastDate("#ORTHEASTER", 2027), EncodeDate(2027, 5, 2));
+    EXPECT_EQ(FeastDate("#ASHWED", 2027), EncodeDate(2027, 2, 10));
+    EXPECT_EQ(FeastDate("#CORPUSCHR", 2027), EncodeDate(2027, 5, 27));
+}
+
+TEST(HolidayFeasts, KeywordsReadAsTheOldOnesAndOldStoresReadAsBefore)
+{
+    // Lower case and padding read the same; each keyword fits the 11-character field.
+    const std::string padded = FixedWidth("Whit Monday", kEntryNameWidth) + "#whitmonday";
+    EXPECT_EQ(EntryDays(padded, 2027, 5), std::vector<int>{17});
+    EXPECT_EQ(EntryDisplayText(padded), FixedWidth("Whit Monday", kEntryNameWidth));
+    const std::string tooLong = FixedWidth("X", kEntryNameWidth) + "#ORTHEASTERX";
+    EXPECT_EQ(EntryDays(tooLong, 2027, 5), std::vector<int>{2}) << "only 11 characters are read";
+    // The keywords of old keep their arithmetic, also in 2100 where it differs.
+    const std::string easter = FixedWidth("Easter", kEntryNameWidth) + "#EASTER";
+    EXPECT_EQ(EntryDays(easter, 2100, 3), std::vector<int>{27});
+    EXPECT_EQ(FeastDate("#EASTER", 2024), EncodeDate(2024, 3, 31));
+    EXPECT_EQ(FeastDate("#GOODFRIDAY", 2026), EncodeDate(2026, 4, 3));
+    EXPECT_EQ(FeastDate("#UNKNOWN", 2026), 0);
+    const std::string unknown = FixedWidth("X", kEntryNameWidth) + "#EASTERTUE";
+    EXPECT_TRUE(EntryConcernsMonth(unknown, 2027, 7));
+    EXPECT_TRUE(EntryDays(unknown, 2027, 3).empty());
 }

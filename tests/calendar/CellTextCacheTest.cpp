@@ -1,0 +1,138 @@
+// Day cells without drawing: the cell days worked out ahead of a drawing, texts appended in
+// bulk, and the laid-out cell texts the renderer keeps between drawings.
+#include "calendar/CellTextRenderer.h"
+#include "calendar/Calpanel32.h"
+#include "calendar/DayText.h"
+
+#include <gtest/gtest.h>
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+using namespace velmora;
+
+namespace {
+
+std::array<int, kCellCount> drawnDays(TCalendarPanel32 &page)
+{
+    page.RenderToBitmap();
+    std::array<int, kCellCount> days{};
+    for (int i = 1; i <= kCellCount; ++i)
+        days.at(size_t(i - 1)) = page.CellDay(i);
+    return days;
+}
+
+std::array<int, kCellCount> computedDays(TCalendarPanel32 &page)
+{
+    // Stale days from another month must not survive.
+    for (int i = 1; i <= kCellCount; ++i)
+        page.Cells().cell(i).iDay = 99;
+    page.ComputeCellDays();
+    std::array<int, kCellCount> days{};
+    for (int i = 1; i <= kCellCount; ++i)
+        days.at(size_t(i - 1)) = page.CellDay(i);
+    return days;
+}
+
+void setText(TCalendarPanel32 &page, int cell, const QString &text)
+{
+    QTextDocument doc;
+    QTextCursor(&doc).insertText(text);
+    page.CellStore(cell).saveFromDocument(doc);
+}
+
+} // namespace
+
+TEST(CellDays, WorkedOutAsTheDrawingNumbersThem)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    struct Case { int layout, month, year, day, weekStart; };
+    const Case cases[] = {
+        {loFullCalendar, 2, 2026, 1, 1},      {loFullCalendar, 2, 2026, 1, 2},
+        {loFullCalendar, 5, 2027, 1, 1},      {loFullCalendar, 8, 2027, 1, 2},
+        {LOFullCalendarLS, 12, 2026, 1, 1},   {loFC6Before6AfterLS, 1, 2027, 1, 2},
+        {loWeek, 12, 2026, 28, 1},            {lo2Week, 12, 2026, 25, 1},
+        {loDay15, 12, 2026, 31, 1},           {loMC60MonthLS, 3, 2026, 1, 1},
+    };
+    for (const Case &c : cases) {
+        page.SetCalendarLayout(c.layout);
+        page.SetMainCalYear(c.year);
+        page.SetMainCalMonth(c.month);
+        page.SetMainCalDay(c.day);
+        page.SetStartOfWeek(c.weekStart);
+        EXPECT_EQ(computedDays(page), drawnDays(page))
+            << "layout " << c.layout << ", " << c.month << "/" << c.year << ", week start "
+            << c.weekStart;
+    }
+}
+
+TEST(DayTextAppender, SameTextsAsOneAppendAtATime)
+{
+    TCalendarPanel32 one, bulk;
+    for (TCalendarPanel32 *p : {&one, &bulk}) {
+        p->ResetToDefaults();
+        p->SetCalendarLayout(loFullCalendar);
+        p->SetMainCalMonth(12);
+        p->SetMainCalYear(2026);
+        p->ComputeCellDays();
+        setText(*p, p->CellOfDay(24), QStringLiteral("Typed by hand"));
+    }
+    const std::pair<int, QString> entries[] = {
+        {24, QStringLiteral("Christmas Eve")}, {25, QStringLiteral("Christmas Day")},
+        {24, QStringLiteral("Gym")},           {40, QStringLiteral("No such day")},
+        {31, QStringLiteral("New Year's Eve")},
+    };
+    TDayTextAppender appender(bulk);
+    for (const auto &[day, text] : entries) {
+        AppendTextToDay(one, day, text);
+        appender.append(day, text);
+    }
+    EXPECT_TRUE(bulk.CellStore(bulk.CellOfDay(25)).isEmpty()); // nothing written before write()
+    appender.write();
+    for (int i = 1; i <= kCellCount; ++i)
+        EXPECT_EQ(bulk.CellStore(i).rtfBytes(), one.CellStore(i).rtfBytes()) << "cell " << i;
+    QTextDocument doc;
+    bulk.CellStore(bulk.CellOfDay(24)).loadIntoDocument(doc);
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("Typed by hand\nChristmas Eve\nGym\n"));
+}
+
+TEST(CellTextRenderer, LaidOutTextFollowsTheStoreAndTheWidth)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    const QString wrapping = QStringLiteral("a text long enough to wrap in a narrow cell");
+    setText(page, 5, wrapping);
+    auto paint = [&page](TStoreCellRenderer &r, int width) {
+        QImage image(width, 80, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        r.paintCell(5, image, 100);
+        return image;
+    };
+    auto fresh = [&](int width) {
+        TStoreCellRenderer r(page);
+        return paint(r, width);
+    };
+
+    TStoreCellRenderer kept(page);
+    const QImage narrow = paint(kept, 90);
+    EXPECT_EQ(narrow, fresh(90));
+    EXPECT_EQ(paint(kept, 90), narrow); // drawn again from the kept layout
+
+    // A wider cell lays the kept text out again.
+    const QImage wide = paint(kept, 300);
+    EXPECT_EQ(wide, fresh(300));
+    EXPECT_NE(wide.copy(0, 0, 90, 80), narrow);
+
+    // A changed store is read again, also when its text has the same length.
+    setText(page, 5, QStringLiteral("b text long enough to wrap in a narrow cell"));
+    const QImage changed = paint(kept, 300);
+    EXPECT_EQ(changed, fresh(300));
+    EXPECT_NE(changed, wide);
+
+    // An emptied store shows nothing.
+    page.ClearAllCells();
+    QImage blank(300, 80, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    EXPECT_EQ(paint(kept, 300), blank);
+}
