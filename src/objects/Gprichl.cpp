@@ -2,9 +2,8 @@
 
 #include "common/Canvas.h"
 #include "common/ReportCanvas.h"
-#include "objects/Gbasepnl.h"
-#include "objects/ObjectDialogs.h"
 #include "objects/ObjectFiler.h"
+#include "objects/ObjectHost.h"
 #include "richtext/WPMasterRichText.h"
 
 #include <QPainter>
@@ -121,7 +120,8 @@ void TGPRichBaseLabel::PopupShowing()
 
 void TGPRichBaseLabel::ChooseBGColor()
 {
-    const std::optional<TColor> chosen = ChooseObjectColor(Parent(), bgColor_);
+    if (Parent() == nullptr) return;
+    const std::optional<TColor> chosen = Parent()->ChooseObjectColor(bgColor_);
     if (!chosen) return;
     SetBGColor(*chosen);
     NotifyChanged();
@@ -189,7 +189,7 @@ void TGPRichBaseLabel::PrintObject(TReportCanvas &report, double xOffset, double
     }
 }
 
-void TGPRichBaseLabel::PrepareForDrawing(const TGBasePanel &)
+void TGPRichBaseLabel::PrepareForDrawing(const TObjectHost &)
 {
     SetTransparent(false);
     SetBorderStyle(bsSingle);

@@ -50,7 +50,7 @@ public:
     void PopupShowing() override;
     void PrintObject(TReportCanvas &report, double xOffset, double yOffset) override;
     // The rich text tool's label: opaque, with a border; the editor opens once it is placed.
-    void PrepareForDrawing(const TGBasePanel &panel) override;
+    void PrepareForDrawing(const TObjectHost &host) override;
     void DrawingFinished() override { Edit(); }
 
     // Draws the label at its on-screen size with its top-left corner at the painter's origin.
