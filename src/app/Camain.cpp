@@ -6,6 +6,7 @@
 #include "app/MRUList.h"
 #include "app/Splash.h"
 #include "app/ReportSystem.h"
+#include "common/AtomicFile.h"
 #include "common/ReportCanvas.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
@@ -17,6 +18,7 @@
 #include "richtext/WPToolBar.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -29,7 +31,6 @@
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QTextBlock>
 #include <QTimer>
@@ -168,6 +169,9 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     };
     palette_->OnShow = [this] { SetButtons(); };
     qApp->installEventFilter(this);
+    // Temporaries of saves that a kill or crash cut short hold nothing worth keeping.
+    RemoveStaleTemporary(IniFileName());
+    RemoveStaleTemporary(AppFolder() + QString::fromLatin1(kRecurStoreFileName.data()));
     convertLegacyRecurFile(std::filesystem::path(AppFolder().toStdString()));
     EndWait();
 }
@@ -899,8 +903,15 @@ void TCalendarMain::mnuSaveAsBitmapClick()
         return;
     DoSaveRichtext();
     const QImage bitmap = page_->RenderToBitmap();
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && bitmap.save(&file, "BMP") && file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    bool ok = buffer.open(QIODevice::WriteOnly) && bitmap.save(&buffer, "BMP");
+    try {
+        if (ok)
+            WriteFileAtomic(path, bytes);
+    } catch (const TAtomicWriteError &) {
+        ok = false;
+    }
     page_->Repaint();
     if (!ok)
         ShowInformation(QStringLiteral("Unable to write to ") + path);

@@ -5,6 +5,8 @@
 #include "recurring/RecurFormula.h"
 #include "recurring/RecurStore.h"
 
+#include "app/ExportCommand.h"
+#include "support/DiskSeam.h"
 #include "support/ImageProbe.h"
 #include "support/TestPaths.h"
 
@@ -387,4 +389,51 @@ TEST_F(Export, DocumentsStyleSheetsAndRecurringDates)
     r = run({"--style", path("bad.QXF"), path("out.pdf")});
     EXPECT_EQ(r.code, 2);
     EXPECT_FALSE(QFile::exists(path("out.pdf")));
+}
+
+// A full disk at any point of the output: the exit code says so, an earlier file of the
+// same name stays byte for byte, and no partial file or temporary is left.
+TEST_F(Export, FullDiskKeepsEarlierOutputAndFails)
+{
+    for (const QString name : {QStringLiteral("out.png"), QStringLiteral("out.bmp"), QStringLiteral("out.pdf")}) {
+        SCOPED_TRACE(name.toStdString());
+        QString out, err;
+        ASSERT_EQ(RunExport({"--month", "3", path(name)}, out, err), 0) << err.toStdString();
+        const std::string before = fileBytes(path(name).toStdString());
+        const std::size_t size = before.size();
+        for (const std::size_t room : {std::size_t(0), std::size_t(1), size / 3, size - 1}) {
+            test::TFullDisk disk(room);
+            err.clear();
+            EXPECT_EQ(RunExport({"--month", "4", path(name)}, out, err), 2) << "room " << room;
+            EXPECT_TRUE(err.contains(QStringLiteral("No space left on device"))) << err.toStdString();
+            EXPECT_EQ(fileBytes(path(name).toStdString()), before);
+        }
+        {
+            test::TFullDisk disk(0, test::TFullDisk::Mode::FailSync);
+            EXPECT_EQ(RunExport({"--month", "4", path(name)}, out, err), 2);
+        }
+        EXPECT_EQ(fileBytes(path(name).toStdString()), before);
+        EXPECT_EQ(files().size(), 1);
+        QFile::remove(path(name));
+    }
+}
+
+TEST_F(Export, RealFullDiskGivesNonZeroExitAndNoFile)
+{
+    QDir(dir.path()).mkdir(QStringLiteral("disk"));
+    const std::string disk = path(QStringLiteral("disk")).toStdString();
+    test::TSmallDisk small(disk, 64 * 1024);
+    if (!small.mounted())
+        GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+    small.fillLeaving(8 * 1024);
+    const QString doc = path(QStringLiteral("disk/old.QXF"));
+    for (const QString name : {QStringLiteral("disk/out.png"), QStringLiteral("disk/out.pdf")}) {
+        SCOPED_TRACE(name.toStdString());
+        const ExportRun r = run({path(name)});
+        EXPECT_NE(r.code, 0);
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(path(name)));
+    }
+    EXPECT_EQ(QDir(path(QStringLiteral("disk"))).entryList(QDir::Files), QStringList{"filler"});
+    (void)doc;
 }
