@@ -395,7 +395,7 @@ TEST_F(Export, DocumentsStyleSheetsAndRecurringDates)
 // same name stays byte for byte, and no partial file or temporary is left.
 TEST_F(Export, FullDiskKeepsEarlierOutputAndFails)
 {
-    for (const QString name : {QStringLiteral("out.png"), QStringLiteral("out.bmp"), QStringLiteral("out.pdf")}) {
+    for (const QString &name : {QStringLiteral("out.png"), QStringLiteral("out.bmp"), QStringLiteral("out.pdf")}) {
         SCOPED_TRACE(name.toStdString());
         QString out, err;
         ASSERT_EQ(RunExport({"--month", "3", path(name)}, out, err), 0) << err.toStdString();
@@ -426,8 +426,7 @@ TEST_F(Export, RealFullDiskGivesNonZeroExitAndNoFile)
     if (!small.mounted())
         GTEST_SKIP() << "mounting a tmpfs is not allowed here";
     small.fillLeaving(8 * 1024);
-    const QString doc = path(QStringLiteral("disk/old.QXF"));
-    for (const QString name : {QStringLiteral("disk/out.png"), QStringLiteral("disk/out.pdf")}) {
+    for (const QString &name : {QStringLiteral("disk/out.png"), QStringLiteral("disk/out.pdf")}) {
         SCOPED_TRACE(name.toStdString());
         const ExportRun r = run({path(name)});
         EXPECT_NE(r.code, 0);
@@ -435,5 +434,4 @@ TEST_F(Export, RealFullDiskGivesNonZeroExitAndNoFile)
         EXPECT_FALSE(QFileInfo::exists(path(name)));
     }
     EXPECT_EQ(QDir(path(QStringLiteral("disk"))).entryList(QDir::Files), QStringList{"filler"});
-    (void)doc;
 }

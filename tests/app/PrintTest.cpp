@@ -2,10 +2,13 @@
 #include "app/ReportSystem.h"
 #include "calendar/Calpanel32.h"
 #include "richtext/WPRichText.h"
+#include "support/DiskSeam.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -142,4 +145,25 @@ TEST_F(Printing, BitmapsFollowTheZoomAndProposeNames)
     w->CurrentFileName = dir.filePath(QStringLiteral("Office.QXF"));
     EXPECT_EQ(w->ProposedBitmapName(), QStringLiteral("Office.BMP"));
     EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+TEST_F(Printing, PdfOnAFullDiskKeepsTheOldFileAndSaysSo)
+{
+    const QString pdf = dir.filePath(QStringLiteral("a.pdf"));
+    printToPdf(pdf);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    ASSERT_TRUE(before.trimmed().endsWith("%%EOF"));
+    w->CalendarPanel()->SetUserTitle("another title");
+    for (const std::size_t room : {std::size_t(0), std::size_t(before.size() / 2)}) {
+        velmora::test::TFullDisk disk(room);
+        printToPdf(pdf);
+        EXPECT_EQ(ui.messages.last(), QStringLiteral("Unable to write to ") + pdf);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before);
+        f.close();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.pdf")});
 }
