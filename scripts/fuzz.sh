@@ -16,7 +16,7 @@ max_len="${FUZZ_MAX_LEN:-1048576}"
 [ -d "$bin" ] || { echo "no fuzz build: run make fuzz" >&2; exit 2; }
 
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1:allocator_may_return_null=1}"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1:allocator_may_return_null=1:quarantine_size_mb=32:malloc_context_size=8}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 if [ $# -eq 0 ]; then set -- '*_fuzz'; fi
