@@ -1,5 +1,5 @@
 # The two everyday commands:  make run  and  make test.
-.PHONY: setup run build-release test build-debug test-sanitize bench clean
+.PHONY: setup run build-release test build-debug test-sanitize bench fuzz build-fuzz clean
 
 setup:
 	@./scripts/setup.sh
@@ -22,6 +22,15 @@ test-sanitize: setup
 	@cmake --preset asan-ubsan >/dev/null
 	@cmake --build --preset asan-ubsan
 	@ctest --preset asan-ubsan
+
+# libFuzzer targets (clang, ASan, UBSan), FUZZ_SECONDS each; see README "Fuzzing".
+build-fuzz:
+	@./scripts/setup.sh fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
+fuzz: build-fuzz
+	@./scripts/fuzz.sh
 
 bench: build-release
 	@./scripts/bench.sh

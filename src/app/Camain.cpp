@@ -8,6 +8,7 @@
 #include "app/PropertyRules.h"
 #include "app/Splash.h"
 #include "app/ReportSystem.h"
+#include "common/AtomicFile.h"
 #include "common/ReportCanvas.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
@@ -20,6 +21,7 @@
 #include "richtext/WPToolBar.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -39,7 +41,6 @@
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QTextBlock>
 #include <QTimer>
@@ -243,6 +244,9 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     };
     palette_->OnShow = [this] { SetButtons(); };
     qApp->installEventFilter(this);
+    // Temporaries of saves that a kill or crash cut short hold nothing worth keeping.
+    RemoveStaleTemporary(IniFileName());
+    RemoveStaleTemporary(AppFolder() + QString::fromLatin1(kRecurStoreFileName.data()));
     convertLegacyRecurFile(std::filesystem::path(AppFolder().toStdString()));
     EndWait();
 }
@@ -1139,8 +1143,15 @@ void TCalendarMain::mnuSaveAsBitmapClick()
     rememberFolder(path);
     DoSaveRichtext();
     const QImage bitmap = page_->RenderToBitmap();
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && bitmap.save(&file, "BMP") && file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    bool ok = buffer.open(QIODevice::WriteOnly) && bitmap.save(&buffer, "BMP");
+    try {
+        if (ok)
+            WriteFileAtomic(path, bytes);
+    } catch (const TAtomicWriteError &) {
+        ok = false;
+    }
     page_->Repaint();
     if (!ok)
         ShowInformation(QStringLiteral("Unable to write to ") + path);

@@ -1,0 +1,33 @@
+// QXRECUR.DAX filled into a page's day cells and drawn, as velmora-export --recurring does.
+#include "FuzzSupport.h"
+
+#include "calendar/Calpanel32.h"
+#include "calendar/DayText.h"
+#include "recurring/RecurCommands.h"
+
+#include <exception>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    using namespace velmora;
+    fuzz::EnsureApplication();
+    const fuzz::TMemoryFile file(fuzz::bytesOf(data, size));
+    if (!file.ok())
+        return 0;
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetMainCalYear(2024);
+    page.SetMainCalMonth(2);
+    page.SetZoom(0.2F);
+    page.RenderToBitmap(); // the day cells exist once the page has been drawn
+    try {
+        FillCalendarWithAllRecurringDates(file.path(), page.MainCalMonth(), page.MainCalYear(),
+                                          [&page](int day, const QString &text) {
+                                              AppendTextToDay(page, day, text);
+                                          });
+    } catch (const std::exception &) {
+        return 0;
+    }
+    fuzz::consume(page.RenderToBitmap());
+    return 0;
+}
