@@ -19,15 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     page.SetMainCalYear(2024);
     page.SetMainCalMonth(2);
     page.SetZoom(0.2F);
-    page.RenderToBitmap(); // the day cells exist once the page has been drawn
+    page.ComputeCellDays();
+    TDayTextAppender cells(page);
     try {
         FillCalendarWithAllRecurringDates(file.path(), page.MainCalMonth(), page.MainCalYear(),
-                                          [&page](int day, const QString &text) {
-                                              AppendTextToDay(page, day, text);
+                                          [&cells](int day, const QString &text) {
+                                              cells.append(day, text);
                                           });
     } catch (const std::exception &) {
         return 0;
     }
+    cells.write();
     fuzz::consume(page.RenderToBitmap());
     return 0;
 }
