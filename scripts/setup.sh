@@ -17,6 +17,9 @@ libbenchmark-dev
 xvfb
 xauth
 poppler-utils
+desktop-file-utils
+appstream
+dpkg-dev
 "
 
 missing=""

@@ -1,6 +1,7 @@
 #pragma once
 // The shapes clip art is drawn with, on a 200 × 200 unit square, and helpers for the
 // curves they need. Written out by make_clipart as WMF, EMF, SVG or PNG.
+#include <QByteArray>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -157,6 +158,10 @@ struct TPicture
     TFormat format;
     std::function<TScene()> draw;
 };
+
+// The scene as an SVG drawing of the given size in pixels, and drawn into a square image.
+QByteArray writeSvg(const TScene &scene, int size);
+QImage renderPicture(const TScene &scene, int size);
 
 // Every picture, in the order they are written.
 std::vector<TPicture> pictures();

@@ -12,6 +12,11 @@ inline std::string shippedData(const std::string &name)
 {
     return std::string(VELMORA_DATA) + "/" + name;
 }
+// Desktop integration files (desktop entry, MIME types, metainfo).
+inline std::string distFile(const std::string &name)
+{
+    return std::string(VELMORA_DIST) + "/" + name;
+}
 inline std::string exportExe()
 {
     return VELMORA_EXPORT_EXE;
