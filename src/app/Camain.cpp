@@ -546,6 +546,17 @@ void TCalendarMain::Open1Click()
     OpenCalendarFile(path);
 }
 
+void TCalendarMain::OpenFileFromOutside(const QString &path)
+{
+    DoSaveRichtext();
+    if (CheckSaveNeeded())
+        OpenCalendarFile(path);
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
 void TCalendarMain::OpenCalendarFile(const QString &path)
 {
     page_->SetPaintingHold(true);

@@ -77,6 +77,9 @@ public:
     void New1Click();
     void Open1Click();
     void OpenCalendarFile(const QString &path);
+    // A document from the command line or a second start: asks about unsaved changes as
+    // Open does, opens it and brings the window to the front.
+    void OpenFileFromOutside(const QString &path);
     bool SaveCalendarFile(const QString &path);
     void mnuSaveClick();
     bool mnuSaveAsClick();
