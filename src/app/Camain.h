@@ -76,6 +76,8 @@ public:
     // Document commands.
     void New1Click();
     void Open1Click();
+    // A shipped sample as a new, untitled calendar.
+    void NewFromSampleClick();
     void OpenCalendarFile(const QString &path);
     // A document from the command line or a second start: asks about unsaved changes as
     // Open does, opens it and brings the window to the front.

@@ -1,5 +1,8 @@
 #include "app/Camain.h"
+#include "calendar/Calpanel32.h"
+#include "app/MRUList.h"
 #include "support/ScriptedUi.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -63,4 +66,23 @@ TEST_F(OpenFromOutside, MissingFileIsReported)
     w.OpenFileFromOutside(gone);
     ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_TRUE(ui.messages[0].contains(QStringLiteral("no longer exists")));
+}
+
+// A sample opens as a new calendar without a name and stays off the recent files.
+TEST_F(OpenFromOutside, NewFromSampleGivesAnUntitledCopy)
+{
+    SetDataFolder(QString::fromStdString(test::shippedData("")));
+    TCalendarMain w;
+    w.FirstActivation();
+    const QString sample = DataFolder() + QStringLiteral("Samples/Family Month.QXF");
+    ui.fileAnswers = {sample};
+    w.NewFromSampleClick();
+    EXPECT_EQ(ui.fileDialogs, QStringList{QStringLiteral("New from Sample")});
+    EXPECT_TRUE(ui.messages.isEmpty());
+    EXPECT_TRUE(w.CurrentFileName.isEmpty());
+    EXPECT_FALSE(w.Modified);
+    EXPECT_EQ(w.CalendarPanel()->Settings().UserTitle, "The Family in December");
+    EXPECT_FALSE(w.MRUList()->Items().contains(sample));
+    EXPECT_FALSE(w.windowTitle().contains(QStringLiteral("Family Month")));
+    SetDataFolder({});
 }
