@@ -10,6 +10,7 @@
 #include "calendar/NameTables.h"
 #include "imaging/IconImage.h"
 #include "imaging/IconLibrary.h"
+#include "objects/Gplabel.h"
 #include "recurring/RecurFill.h"
 #include "recurring/RecurStore.h"
 #include "richtext/WPRichText.h"
@@ -105,6 +106,19 @@ void birthdays(TCalendarPanel32 &page, TWPRichText &editor)
         icon(page, editor, day, "events.icl", day == 28 ? 10 : 0);
         AppendTextToDay(page, day, QString::fromLatin1(who));
     }
+    // A text label with a shadow under the title, as the label tool places one. Documents
+    // name their objects as reading does, so the sample reads back to the same bytes.
+    auto *label = static_cast<TGPLabel *>(page.AddObject(std::make_unique<TGPLabel>(), {228, 272, 588, 314}));
+    label->SetName("Component0");
+    TFontDesc font;
+    font.name = "Arial";
+    font.setSize(22);
+    font.style = 1; // bold
+    font.color = 0x002020C0;  // red, 0x00BBGGRR
+    label->SetFont(font);
+    label->SetCaption("Many happy returns!");
+    label->SetDepthShadow(3);
+    label->SetColorShadow(0x00C0C0C0);
 }
 
 void frenchYear(TCalendarPanel32 &page, TWPRichText &)
@@ -145,7 +159,7 @@ int main(int argc, char **argv)
         make(page, editor);
         const QString path = out + QString::fromLatin1(name) + QStringLiteral(".QXF");
         try {
-            SaveToFile(page, path);
+            SaveToFile(page, path, &page.DocumentObjects());
         } catch (const std::exception &e) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(path), e.what());
             return 1;

@@ -23,9 +23,9 @@ TEST(ShippedSamples, EverySampleReadsBackAndResavesByteIdentical)
         const QByteArray stored = f.readAll();
         TCalendarPanel32 page;
         page.ResetToDefaults();
-        const TLoadReport report = LoadFromFile(page, folder.filePath(name));
+        const TLoadReport report = LoadFromFile(page, folder.filePath(name), &page.DocumentObjects());
         EXPECT_EQ(report.objectsLost, 0) << name.toStdString();
-        const TBytes again = DocumentBytes(page, nullptr);
+        const TBytes again = DocumentBytes(page, &page.DocumentObjects());
         EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(again.data()), qsizetype(again.size())), stored)
             << name.toStdString();
     }
