@@ -21,6 +21,9 @@ xvfb
 xauth
 poppler-utils
 libical-dev
+desktop-file-utils
+appstream
+dpkg-dev
 "
 
 # Only for "make fuzz": clang with its libFuzzer and sanitizer runtimes.

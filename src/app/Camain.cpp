@@ -279,6 +279,7 @@ void TCalendarMain::buildMenu()
     const std::vector<Item> fileItems = {
         {"New1", "&New ", [this] { New1Click(); }},
         {"Open1", "&Open", [this] { Open1Click(); }},
+        {"mnuNewFromSample", "New from Sa&mple...", [this] { NewFromSampleClick(); }},
         {"mnuClose", "C&lose", [this] { mnuCloseClick(); }},
         {"N3", "-", nullptr},
         {"mnuSave", "&Save ", [this] { mnuSaveClick(); }},
@@ -745,6 +746,44 @@ void TCalendarMain::Open1Click()
         return;
     }
     OpenCalendarFile(path);
+}
+
+// The sample is read like any document, then loses its name, so that saving asks for one
+// of the user's own and the shipped file stays as it is; it stays off the recent files too.
+void TCalendarMain::NewFromSampleClick()
+{
+    DoSaveRichtext();
+    if (!CheckSaveNeeded())
+        return;
+    const QString path = Ui().openFileName(QStringLiteral("New from Sample"),
+                                           DataFolder() + QStringLiteral("Samples/"),
+                                           QStringLiteral("Calendar File (*.QXF *.qxf)"));
+    if (path.isEmpty())
+        return;
+    OpenCalendarFile(path);
+    mru_->remove(path);
+    try {
+        mru_->save();
+    } catch (const std::exception &) {
+        // As when opening: the list is a convenience.
+    }
+    if (CurrentFileName.isEmpty())
+        return; // not read; the message has been shown
+    CurrentFileName.clear();
+    SetModified(false);
+    SetCaption();
+    SetButtons();
+}
+
+void TCalendarMain::OpenFileFromOutside(const QString &path)
+{
+    DoSaveRichtext();
+    if (CheckSaveNeeded())
+        OpenCalendarFile(path);
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
 }
 
 void TCalendarMain::OpenCalendarFile(const QString &path)
