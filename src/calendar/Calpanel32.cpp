@@ -3,6 +3,7 @@
 #include "calendar/CellTextRenderer.h"
 #include "calendar/DocumentFile.h"
 #include "objects/GGraphc.h"
+#include "objects/Gimage.h"
 #include "objects/Gplabel.h"
 
 #include <QDate>
@@ -38,6 +39,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget *parent) : TGBasePanel(parent)
 {
     // The design object classes documents may contain.
     RegisterTextLabel();
+    RegisterImageObject();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
