@@ -1,13 +1,10 @@
 #include "objects/Gimage.h"
 
 #include "common/Canvas.h"
-#include "common/Program.h"
 #include "common/ReportCanvas.h"
-#include "objects/Gbasepnl.h"
-#include "objects/Gimageb.h"
 #include "objects/ObjectFiler.h"
+#include "objects/ObjectHost.h"
 
-#include <QDir>
 #include <QPainter>
 
 #include <array>
@@ -29,11 +26,6 @@ bool sameName(std::string_view a, std::string_view b)
         if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
-}
-
-QWidget *hostWidget(const TGGraphicControl &object)
-{
-    return dynamic_cast<QWidget *>(object.Parent());
 }
 
 } // namespace
@@ -166,34 +158,16 @@ void TGImage::ToggleAutoSize()
 
 void TGImage::LoadImageFromDisk()
 {
-    const QString workingFolder = QDir::currentPath();
-    {
-        TGImageBrowser browser(hostWidget(*this));
-        browser.SetStretchChecked(stretch_);
-        browser.SetAutoSizeChecked(autoSize_);
-        const auto &run = ImageBrowserHooks().run;
-        bool ok = false;
-        if (run) {
-            ok = run(browser);
-        } else {
-            CenterForm(&browser);
-            ok = browser.exec() == QDialog::Accepted;
-        }
-        if (ok && !browser.SelectedFile().isEmpty()) {
-            if (browser.PreviewPicture().isEmpty()) {
-                // The file could not be read: the object keeps the picture it had, so a
-                // damaged file never costs the user what was on the page.
-                ShowLoadError(hostWidget(*this));
-            } else {
-                picture_ = browser.PreviewPicture();
-                stretch_ = browser.StretchChecked();
-                autoSize_ = browser.AutoSizeChecked() && !stretch_;
-                pictureChanged();
-                NotifyChanged();
-            }
-        }
-    }
-    QDir::setCurrent(workingFolder);
+    if (Parent() != nullptr) Parent()->ChooseObjectPicture(*this);
+}
+
+void TGImage::TakeChosenPicture(const TPicture &picture, bool stretch, bool autoSize)
+{
+    picture_ = picture;
+    stretch_ = stretch;
+    autoSize_ = autoSize && !stretch;
+    pictureChanged();
+    NotifyChanged();
 }
 
 const QImage &TGImage::screenImage(QSize size) const

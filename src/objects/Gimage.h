@@ -32,7 +32,10 @@ public:
     // Sets both at once; only the browser step may leave both off.
     void SetSizing(bool stretch, bool autoSize);
 
-    // Popup commands.
+    // The picture chosen in the browser, with its boxes (both may be off).
+    void TakeChosenPicture(const TPicture &picture, bool stretch, bool autoSize);
+
+    // Popup commands. The browser runs through the page hosting the object.
     void LoadImageFromDisk();
     void ToggleBorder();
     void ToggleStretch();

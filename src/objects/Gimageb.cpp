@@ -3,6 +3,7 @@
 #include "common/IniFile.h"
 #include "common/Program.h"
 #include "imaging/Imager.h"
+#include "objects/Gimage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -89,6 +90,33 @@ void ShowLoadError(QWidget *parent)
         return;
     }
     QMessageBox::critical(parent, QStringLiteral("Error"), text, QMessageBox::Ok);
+}
+
+void RunLoadImageStep(TGImage &image, QWidget *parent)
+{
+    const QString workingFolder = QDir::currentPath();
+    {
+        TGImageBrowser browser(parent);
+        browser.SetStretchChecked(image.Stretch());
+        browser.SetAutoSizeChecked(image.AutoSize());
+        bool ok = false;
+        if (const auto &run = ImageBrowserHooks().run) {
+            ok = run(browser);
+        } else {
+            CenterForm(&browser);
+            ok = browser.exec() == QDialog::Accepted;
+        }
+        if (ok && !browser.SelectedFile().isEmpty()) {
+            if (browser.PreviewPicture().isEmpty())
+                // The object keeps the picture it had: a damaged file never costs the user
+                // what was on the page.
+                ShowLoadError(parent);
+            else
+                image.TakeChosenPicture(browser.PreviewPicture(), browser.StretchChecked(),
+                                        browser.AutoSizeChecked());
+        }
+    }
+    QDir::setCurrent(workingFolder);
 }
 
 QStringList TGImageBrowser::NameFilters()

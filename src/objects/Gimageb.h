@@ -83,4 +83,10 @@ TImageBrowserHooks &ImageBrowserHooks();
 // "Error loading file!" in an error box with one OK button.
 void ShowLoadError(QWidget *parent);
 
+class TGImage;
+// "Load Image From Disk": the browser, preset with the object's boxes; on OK with a file
+// chosen, the object takes its picture and boxes. A file that could not be read leaves the
+// object as it was. The working folder is the same afterwards.
+void RunLoadImageStep(TGImage &image, QWidget *parent);
+
 } // namespace velmora

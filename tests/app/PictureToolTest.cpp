@@ -5,6 +5,7 @@
 #include "calendar/Calpanel32.h"
 #include "objects/Gimage.h"
 #include "objects/Gimageb.h"
+#include "PropertiesAnswer.h"
 #include "support/ScriptedUi.h"
 #include "support/TestPaths.h"
 
@@ -95,12 +96,11 @@ TEST_F(PictureTool, PlaceEditSaveReopenAndPrint)
     {
         TCalendarMain w;
         w.FirstActivation();
-        w.RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
+        w.RunPropertiesDialog = velmora::test::PropertiesAnswer([](TCalendarPanel32 &preview) {
             preview.ResetToDefaults();
             preview.SetMainCalMonth(12);
             preview.SetMainCalYear(1997);
-            return true;
-        };
+        });
         w.New1Click();
         w.show();
         QTest::qWait(50);
@@ -115,7 +115,7 @@ TEST_F(PictureTool, PlaceEditSaveReopenAndPrint)
         TGImage *picture = image(w);
         ASSERT_NE(picture, nullptr);
         EXPECT_EQ(browserRuns, 1);
-        EXPECT_TRUE(w.Modified);
+        EXPECT_TRUE(w.Modified());
         EXPECT_TRUE(w.toolButton("Pointerbutton")->isChecked());
         EXPECT_EQ(picture->Picture().kind(), TPicture::Metafile);
         EXPECT_EQ(picture->ScreenRect(), (TRect{60, 40, 180, 120}));
@@ -148,14 +148,14 @@ TEST_F(PictureTool, PlaceEditSaveReopenAndPrint)
     again.FirstActivation();
     again.show();
     QTest::qWait(50);
-    ASSERT_EQ(again.CurrentFileName, doc);
+    ASSERT_EQ(again.CurrentFileName(), doc);
     ASSERT_EQ(again.CalendarPanel()->ObjectCount(), 1);
     TGImage *read = image(again);
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->BorderStyle(), bsSingle);
     EXPECT_TRUE(read->Stretch());
     EXPECT_EQ(read->BoundsRect(), (TRect{167, 117, 367, 217}));
-    EXPECT_FALSE(again.Modified);
+    EXPECT_FALSE(again.Modified());
     shoot(again, "5-reopened");
 
     QProcess exporter;
