@@ -5,7 +5,10 @@
 #include "calendar/DayText.h"
 #include "calendar/DocumentDump.h"
 #include "calendar/DocumentFile.h"
+#include "imaging/Imager.h"
+#include "objects/Gimage.h"
 #include "objects/ObjectFiler.h"
+#include "objects/ObjectLayer.h"
 #include "recurring/IcsMonths.h"
 #include "recurring/MonthFill.h"
 #include "richtext/WPMasterRichText.h"
@@ -53,6 +56,10 @@ const char *kUsage =
     "  --ics FILE.ics        write the events of an iCalendar file into each month's cells\n"
     "  --months N            N consecutive months: N pages of one PDF, or N numbered\n"
     "                        pictures (name-01.png, name-02.png, ...)\n"
+    "  --picture FILE@X,Y,W,H  place a picture object: left, top, width and height in\n"
+    "                        page pixels at 96 per inch; may be repeated\n"
+    "  --with-objects        draw the design objects into PNG and BMP output too (PDF\n"
+    "                        always has them)\n"
     "  --dump FILE           print FILE (.QXF or .QXS) as text; takes no other options\n"
     "  --help                show this text\n";
 
@@ -67,6 +74,13 @@ struct ExportOptions
     std::optional<QString> dump;
     int pageOptions = 0; // options that change the page, counted
     std::optional<QString> ics;
+    struct Picture
+    {
+        QString file;
+        TRect bounds;
+    };
+    std::vector<Picture> pictures;
+    bool withObjects = false;
     QString input;
     QString output;
 };
@@ -88,6 +102,20 @@ int intArg(const QString &name, const QString &value, int lo, int hi)
     return v;
 }
 
+// FILE@X,Y,W,H; the file name may itself hold an "@", the last one separates.
+ExportOptions::Picture pictureArg(const QString &value)
+{
+    const qsizetype at = value.lastIndexOf(QLatin1Char('@'));
+    const QStringList numbers = at < 0 ? QStringList() : value.mid(at + 1).split(QLatin1Char(','));
+    if (at <= 0 || numbers.size() != 4)
+        throw UsageError(QStringLiteral("--picture is FILE@X,Y,W,H, not \"%1\"").arg(value));
+    const int x = intArg(QStringLiteral("--picture X"), numbers[0], -10000, 10000);
+    const int y = intArg(QStringLiteral("--picture Y"), numbers[1], -10000, 10000);
+    const int w = intArg(QStringLiteral("--picture W"), numbers[2], 1, 10000);
+    const int h = intArg(QStringLiteral("--picture H"), numbers[3], 1, 10000);
+    return {value.left(at), TRect{x, y, x + w, y + h}};
+}
+
 ExportOptions parse(const QStringList &args, bool &help)
 {
     ExportOptions o;
@@ -96,6 +124,11 @@ ExportOptions parse(const QStringList &args, bool &help)
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             help = true;
             return o;
+        }
+        if (a == QLatin1String("--with-objects")) {
+            o.withObjects = true;
+            ++o.pageOptions;
+            continue;
         }
         if (!a.startsWith(QLatin1String("--"))) {
             if (!o.input.isEmpty())
@@ -148,6 +181,8 @@ ExportOptions parse(const QStringList &args, bool &help)
             o.recurring = v;
         } else if (a == QLatin1String("--ics")) {
             o.ics = v;
+        } else if (a == QLatin1String("--picture")) {
+            o.pictures.push_back(pictureArg(v));
         } else {
             throw UsageError(QStringLiteral("unknown option %1").arg(a));
         }
@@ -253,6 +288,24 @@ public:
     QString message;
 };
 
+// Reads every --picture file before anything is written, and places them on the page.
+QString placePictures(TCalendarPage &page, const ExportOptions &o)
+{
+    TObjectLayer &layer = page.Objects();
+    for (const ExportOptions::Picture &p : o.pictures) {
+        TSmartImage loader;
+        if (!loader.LoadPictureFile(p.file))
+            return QStringLiteral("cannot read the picture %1: %2").arg(p.file, loader.errorText());
+        auto image = std::make_unique<TGImage>();
+        image->Loaded();
+        image->SetPicture(loader.picture());
+        image->SetName(layer.FreeName("Special", 1));
+        image->SetBounds(p.bounds.left, p.bounds.top, p.bounds.width(), p.bounds.height());
+        layer.Adopt(std::move(image));
+    }
+    return {};
+}
+
 // The whole output or nothing: a full disk or a read-only folder leaves any earlier file
 // as it was and no partial one.
 void commit(const QString &path, const QByteArray &bytes)
@@ -266,10 +319,17 @@ void commit(const QString &path, const QByteArray &bytes)
 }
 
 void writeRaster(TCalendarPage &page, double zoom, const QString &path, Format format,
-                 const std::optional<QString> &recurring, bool laterPage)
+                 const std::optional<QString> &recurring, bool laterPage, bool withObjects)
 {
     fillRecurring(page, recurring, laterPage);
-    const QImage image = page.RenderToImage(zoom);
+    QImage image = page.RenderToImage(zoom);
+    if (withObjects) {
+        // The objects as the screen shows them at this zoom.
+        page.Objects().SetZoom(static_cast<float>(zoom));
+        QPainter painter(&image);
+        page.RenderObjects(painter, TRenderTarget::Screen(zoom),
+                           TRect{0, 0, image.width(), image.height()});
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) ||
@@ -522,6 +582,10 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
             return 1;
         }
     }
+    if (const QString failed = placePictures(page, options); !failed.isEmpty()) {
+        err = QStringLiteral("velmora-export: ") + failed + QLatin1Char('\n');
+        return 1;
+    }
     applyOptions(page, options);
     const int months = options.months.value_or(1);
     try {
@@ -542,7 +606,8 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
                 if (i > 0)
                     stepMonth(page);
                 const QString name = numberedName(options.output, i + 1, months);
-                writeRaster(page, pictureZoom(options), name, format, options.recurring, i > 0);
+                writeRaster(page, pictureZoom(options), name, format, options.recurring, i > 0,
+                            options.withObjects);
                 written << name;
             }
         }

@@ -3,6 +3,7 @@
 #include "calendar/CellTextRenderer.h"
 #include "calendar/DocumentFile.h"
 #include "objects/GGraphc.h"
+#include "objects/Gimage.h"
 #include "objects/Gplabel.h"
 #include "objects/Gprichl.h"
 
@@ -39,6 +40,7 @@ TCalendarPage::TCalendarPage() : objects_(std::make_shared<TObjectLayer>())
     // The design object classes documents may contain.
     RegisterTextLabel();
     RegisterRichTextLabel();
+    RegisterImageObject();
     s_.Names = SystemNames();
     ownRenderer_ = std::make_unique<TStoreCellRenderer>(*this);
     documentObjects_ = std::make_unique<TPageObjects>(*objects_);

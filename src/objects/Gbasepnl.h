@@ -166,6 +166,7 @@ public:
     std::optional<TColor> ChooseObjectColor(TColor start) override;
     std::optional<std::string> EditLabelText(const std::string &text) override;
     bool EditLabelEffects(TGBaseLabel &label) override;
+    void ChooseObjectPicture(TGImage &image) override;
     void InvalidateOutline(const TRect &rect);
     // Selection rules of a left press inside the frame (Shift+click deselects).
     void FramePressed(const TMouseInfo &m);

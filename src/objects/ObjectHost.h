@@ -16,6 +16,7 @@ namespace velmora {
 class TCanvas;
 class TGGraphicControl;
 class TGBaseLabel;
+class TGImage;
 
 class TObjectHost
 {
@@ -49,6 +50,8 @@ public:
     virtual std::optional<TColor> ChooseObjectColor(TColor start) = 0;
     virtual std::optional<std::string> EditLabelText(const std::string &text) = 0;
     virtual bool EditLabelEffects(TGBaseLabel &label) = 0;
+    // The picture browser step of a picture object ("Load Image From Disk").
+    virtual void ChooseObjectPicture(TGImage &) {}
 };
 
 } // namespace velmora

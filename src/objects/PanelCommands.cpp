@@ -1,6 +1,7 @@
 // The object host's commands: the page menu, the object clipboard, clone, arranging, and
 // keeping objects on the page.
 #include "objects/Gbasepnl.h"
+#include "objects/Gimageb.h"
 
 #include "common/Program.h"
 #include "objects/Gf3d.h"
@@ -287,6 +288,11 @@ std::optional<std::string> TGBasePanel::EditLabelText(const std::string &text)
     dialog.SetText(text);
     if (!RunDialog(ObjectDialogHooks().runLabelText, dialog)) return std::nullopt;
     return dialog.Text();
+}
+
+void TGBasePanel::ChooseObjectPicture(TGImage &image)
+{
+    RunLoadImageStep(image, this);
 }
 
 bool TGBasePanel::EditLabelEffects(TGBaseLabel &label)
