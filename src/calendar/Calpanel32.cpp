@@ -4,6 +4,7 @@
 #include "calendar/DocumentFile.h"
 #include "objects/GGraphc.h"
 #include "objects/Gplabel.h"
+#include "objects/gsstext.h"
 
 #include <QDate>
 #include <QMouseEvent>
@@ -38,6 +39,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget *parent) : TGBasePanel(parent)
 {
     // The design object classes documents may contain.
     RegisterTextLabel();
+    RegisterSuperText();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
