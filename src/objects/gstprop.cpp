@@ -293,6 +293,7 @@ void TSuperTextProperties::ShowValues()
     // "Inside frame" draws as a solid line and is shown as one.
     OutlineStyleCombo->setCurrentIndex(p.OutlineStyle() > psClear ? psSolid : p.OutlineStyle());
     OutLineWidthSpinner->setValue(p.OutlineWidth());
+    ShadowColorButton->SetColor(p.Shadowcolor());
     ShadowOrientationCombo->setCurrentIndex(p.ShadowOrientation());
     ShadowDepthSpinner->setValue(p.ShadowDepth());
     CaptionText->setText(QString::fromStdString(p.Caption()));
@@ -455,6 +456,8 @@ QStringList TSuperTextGetSymbol::SymbolFonts()
         const bool dingbats = upper.contains(QLatin1String("DINGBAT")) ||
                               upper.contains(QLatin1String("WINGDING")) ||
                               upper.contains(QLatin1String("SYMBOL"));
+        // Colour emoji faces draw bitmaps: their letters make no outline to fill or clip.
+        if (upper.contains(QLatin1String("EMOJI"))) continue;
         if ((symbolMain || dingbats) && QFontDatabase::isScalable(family)) fonts << family;
     }
     fonts.removeDuplicates();
@@ -477,7 +480,7 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget *parent) : QDialog(parent)
     SymbolList->verticalHeader()->setDefaultSectionSize(34);
     SymbolList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SymbolList->setSelectionMode(QAbstractItemView::SingleSelection);
-    SymbolList->setMinimumSize(15 * 34 + 4, 8 * 34);
+    SymbolList->setMinimumSize(15 * 34 + 24, 8 * 34);
     for (int code = 32; code <= 255; ++code) {
         auto *item = new QTableWidgetItem(QString(QChar(code)));
         item->setTextAlignment(Qt::AlignCenter);

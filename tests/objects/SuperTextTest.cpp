@@ -279,6 +279,8 @@ TEST_F(SuperTextDialogs, PropertiesPreviewSizesAndOk)
     TSuperTextProperties d(object);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("SuperText Properties"));
     EXPECT_EQ(d.SurfaceTypeCombo->currentIndex(), stGradientFill);
+    EXPECT_EQ(d.ShadowColorButton->Color(), clGray);
+    EXPECT_EQ(d.ShadowColorButton->currentText(), QStringLiteral("Gray"));
     EXPECT_FALSE(d.FillPanel->isHidden());
     EXPECT_TRUE(d.ImagePanel->isHidden());
     EXPECT_TRUE(d.FontcolorPanel->isHidden());
