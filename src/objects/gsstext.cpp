@@ -1,8 +1,7 @@
 #include "objects/gsstext.h"
 
 #include "common/Canvas.h"
-#include "objects/Gbasepnl.h"
-#include "objects/ObjectDialogs.h"
+#include "objects/ObjectHost.h"
 #include "objects/ObjectFiler.h"
 
 #include <QFontMetrics>
@@ -411,7 +410,7 @@ bool TGSuperText::EditProperties()
     return run(*this);
 }
 
-void TGSuperText::PrepareForDrawing(const TGBasePanel &)
+void TGSuperText::PrepareForDrawing(const TObjectHost &)
 {
     SetBorderStyle(bsSingle);
     SetControlTransparent(false);
@@ -420,19 +419,19 @@ void TGSuperText::PrepareForDrawing(const TGBasePanel &)
 
 std::optional<TFontDesc> TGSuperText::chooseFont(const TFontDesc &start) const
 {
-    if (Parent() == nullptr || !Parent()->ChooseFont) return std::nullopt;
-    return Parent()->ChooseFont(start);
+    if (Parent() == nullptr) return std::nullopt;
+    return Parent()->ChooseObjectFont(start);
 }
 
 std::optional<TColor> TGSuperText::chooseColor(TColor start) const
 {
-    return ChooseObjectColor(Parent(), start);
+    if (Parent() == nullptr) return std::nullopt;
+    return Parent()->ChooseObjectColor(start);
 }
 
 void RegisterSuperText()
 {
     RegisterDesignObject<TGSuperText>(TGSuperText::kClassName);
-    RegisterSuperTextDialogs();
 }
 
 } // namespace velmora

@@ -127,7 +127,7 @@ public:
     void PopupShowing() override;
     void ApplyFont(const TFontDesc &font) override;
     void PrintObject(TReportCanvas &report, double xOffset, double yOffset) override;
-    void PrepareForDrawing(const TGBasePanel &panel) override;
+    void PrepareForDrawing(const TObjectHost &host) override;
     void DrawingFinished() override { EditProperties(); }
 
     bool readProperty(const std::string &name, TReader &reader) override;
@@ -182,7 +182,8 @@ private:
 // registered, replaced by tests.
 std::function<bool(TGSuperText &)> &SuperTextPropertiesRunner();
 
-// Makes the properties dialog the runner (the dialog module defines it).
+// Makes the properties dialog the runner; the page's view calls it, so pages without a
+// window (the exporter) need no dialogs.
 void RegisterSuperTextDialogs();
 
 // Lets documents, the object clipboard and the SuperText tool create SuperText objects.

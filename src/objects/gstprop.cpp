@@ -1,5 +1,6 @@
 #include "objects/gstprop.h"
 
+#include "common/DialogButtons.h"
 #include "common/Program.h"
 #include "imaging/Imager.h"
 #include "objects/ColorCombo.h"
@@ -81,7 +82,7 @@ std::optional<TFontDesc> chooseScalableFont(QWidget *parent, const TFontDesc &st
 template <class Dialog>
 bool runDialog(const std::function<bool(Dialog &)> &hook, Dialog &dialog)
 {
-    return hook ? hook(dialog) : RunCentredDialog(dialog);
+    return hook ? hook(dialog) : RunModalDialog(dialog);
 }
 
 const QStringList kPictureMasks{QStringLiteral("*.bmp"), QStringLiteral("*.dib"),

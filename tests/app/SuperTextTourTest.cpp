@@ -1,6 +1,7 @@
 // SuperText as a user meets it: placed with its tool, dressed in the properties dialog with a
 // gradient, a texture and a symbol, saved, opened again and printed to a PDF.
 #include "app/Camain.h"
+#include "app/PropertiesAnswer.h"
 #include "app/ReportSystem.h"
 #include "calendar/Calpanel32.h"
 #include "objects/ColorCombo.h"
@@ -68,13 +69,12 @@ protected:
     {
         auto w = std::make_unique<TCalendarMain>();
         w->FirstActivation();
-        w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
+        w->RunPropertiesDialog = PropertiesAnswer([](TCalendarPanel32 &preview) {
             preview.ResetToDefaults();
             preview.SetCalendarLayout(loFullCalendar);
             preview.SetMainCalMonth(12);
             preview.SetMainCalYear(1997);
-            return true;
-        };
+        });
         w->New1Click();
         w->CalendarPanel()->RenderToBitmap();
         return w;
@@ -135,7 +135,7 @@ TEST_F(SuperTextTour, PlaceDressSaveReopenAndPrint)
     auto w = std::make_unique<TCalendarMain>();
     w->FirstActivation(); // the last document opens again
     TCalendarPanel32 *page = w->CalendarPanel();
-    ASSERT_EQ(w->CurrentFileName, saved);
+    ASSERT_EQ(w->CurrentFileName(), saved);
     ASSERT_EQ(page->ObjectCount(), 2);
     const TGSuperText *headline = superTextAt(*page, 0);
     const TGSuperText *symbol = superTextAt(*page, 1);
