@@ -69,7 +69,7 @@ protected:
     {
         auto w = std::make_unique<TCalendarMain>();
         w->FirstActivation();
-        w->RunPropertiesDialog = PropertiesAnswer([](TCalendarPanel32 &preview) {
+        w->RunPropertiesDialog = velmora::test::PropertiesAnswer([](TCalendarPanel32 &preview) {
             preview.ResetToDefaults();
             preview.SetCalendarLayout(loFullCalendar);
             preview.SetMainCalMonth(12);

@@ -16,7 +16,7 @@ allowed() { # folder -> the folders it may include
     imaging)   echo "imaging common" ;;
     richtext)  echo "richtext imaging common" ;;
     recurring) echo "recurring common" ;;
-    objects)   echo "objects common" ;;
+    objects)   echo "objects imaging common" ;;
     calendar)  echo "calendar objects richtext imaging common" ;;
     app)       echo "app calendar recurring objects richtext imaging common" ;;
     main)      echo "main app calendar recurring objects richtext imaging common" ;;
