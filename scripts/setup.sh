@@ -14,6 +14,8 @@ qt6-svg-dev
 qt6-image-formats-plugins
 libgl-dev
 fonts-liberation2
+fonts-opensymbol
+fonts-symbola
 libgtest-dev
 libgmock-dev
 libbenchmark-dev

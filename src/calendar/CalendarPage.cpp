@@ -6,6 +6,7 @@
 #include "objects/Gimage.h"
 #include "objects/Gplabel.h"
 #include "objects/Gprichl.h"
+#include "objects/gsstext.h"
 
 #include <QDate>
 
@@ -41,6 +42,7 @@ TCalendarPage::TCalendarPage() : objects_(std::make_shared<TObjectLayer>())
     RegisterTextLabel();
     RegisterRichTextLabel();
     RegisterImageObject();
+    RegisterSuperText();
     s_.Names = SystemNames();
     ownRenderer_ = std::make_unique<TStoreCellRenderer>(*this);
     documentObjects_ = std::make_unique<TPageObjects>(*objects_);

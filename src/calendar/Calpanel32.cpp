@@ -2,6 +2,7 @@
 
 #include "common/ReportCanvas.h"
 #include "objects/Gprichle.h"
+#include "objects/gsstext.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -19,6 +20,8 @@ TCalendarPanel32::TCalendarPanel32(std::unique_ptr<TCalendarPage> page, QWidget 
 {
     // Rich text labels open their editor in a window.
     InstallRichTextEditor();
+    // A page on screen edits its SuperText objects in their dialog.
+    RegisterSuperTextDialogs();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);

@@ -6,6 +6,7 @@
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 #include "calendar/HandMadeDocument.h"
+#include "objects/gstprop.h"
 #include "recurring/RecurFormula.h"
 #include "recurring/RecurStore.h"
 #include "recurring/Selrecu.h"
@@ -643,13 +644,21 @@ TEST_F(MainWindow, ToolsThatCreateNothingLeaveThePageOnSelect)
         ++dropped;
         handler(r);
     };
-    // This page knows no SuperText objects.
+    // The SuperText tool places its object, opens its properties and goes back to Select.
     w->toolButton("DrawSuperText")->click();
     EXPECT_EQ(page->PanelState(), psSuperText);
+    int propertiesShown = 0;
+    SuperTextDialogHooks().runProperties = [&](TSuperTextProperties &) {
+        ++propertiesShown;
+        return false;
+    };
     dragBand(page, {60, 20}, {160, 70});
-    EXPECT_EQ(dropped, 0);
-    EXPECT_FALSE(w->Modified());
-    EXPECT_EQ(page->ObjectCount(), 0);
+    SuperTextDialogHooks() = {};
+    EXPECT_EQ(propertiesShown, 1);
+    EXPECT_EQ(dropped, 1);
+    EXPECT_TRUE(w->Modified());
+    EXPECT_EQ(page->ObjectCount(), 1);
+    EXPECT_TRUE(page->HasSuperText());
     EXPECT_EQ(page->PanelState(), psPointing);
     EXPECT_TRUE(w->toolButton("Pointerbutton")->isChecked());
     EXPECT_FALSE(w->toolButton("DrawSuperText")->isChecked());
@@ -660,8 +669,8 @@ TEST_F(MainWindow, ToolsThatCreateNothingLeaveThePageOnSelect)
         if (QWidget *m = QApplication::activeModalWidget())
             m->close();
     });
-    dragBand(page, {60, 20}, {160, 70});
-    EXPECT_EQ(dropped, 1);
+    dragBand(page, {60, 120}, {160, 170});
+    EXPECT_EQ(dropped, 2);
     EXPECT_EQ(page->PanelState(), psPointing);
     EXPECT_TRUE(w->toolButton("Pointerbutton")->isChecked());
 }
