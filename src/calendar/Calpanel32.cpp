@@ -1,4 +1,5 @@
 #include "calendar/Calpanel32.h"
+#include "calendar/gcalflat.h"
 
 #include "calendar/CellTextRenderer.h"
 #include "calendar/DocumentFile.h"
@@ -38,6 +39,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget *parent) : TGBasePanel(parent)
 {
     // The design object classes documents may contain.
     RegisterTextLabel();
+    RegisterFlatCalendar();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);

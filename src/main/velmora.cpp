@@ -1,5 +1,6 @@
 #include "app/Camain.h"
 #include "app/Justone.h"
+#include "app/gcalflateditor.h"
 
 #include <QApplication>
 
@@ -11,6 +12,9 @@ int main(int argc, char **argv)
         return 0;
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     velmora::TCalendarMain window;
+    // The floating calendars' properties dialog lives as long as the program.
+    velmora::TFlatCalendarEditor flatCalendarEditor(&window);
+    flatCalendarEditor.Install();
     QObject::connect(&guard, &velmora::TJustOne::activationRequested, &window, [&window] {
         if (window.isMinimized())
             window.showNormal();
