@@ -464,7 +464,11 @@ void TGFlatCalendar::PrintObject(TReportCanvas &report, double xOffset, double y
     QPainter &p = report.painter();
     p.save();
     p.translate(target.left, target.top);
-    p.scale(double(target.width()) / r.width(), double(target.height()) / r.height());
+    // Playing a picture scales it by the device's resolution against the picture's own;
+    // the stretch into the target already accounts for that.
+    const double dx = double(picture->logicalDpiX()) / p.device()->logicalDpiX();
+    const double dy = double(picture->logicalDpiY()) / p.device()->logicalDpiY();
+    p.scale(dx * target.width() / r.width(), dy * target.height() / r.height());
     p.drawPicture(0, 0, *picture);
     p.restore();
 }

@@ -359,18 +359,19 @@ TEST(FlatCalendarPaint, ShadowFillsAndTransparency)
     c.SetShadowColor(clRed);
     c.SetBackgroundcolor(clLime);
     c.SetZoom(0.5F);
-    // At half size: 70 × 60 on screen, shadow 3 pixels to the lower right.
+    // At half size: 70 × 60 on screen from (5, 5), shadow 3 pixels to the lower right.
+    ASSERT_EQ(c.ScreenRect(), (TRect{5, 5, 75, 65}));
     QImage img = paint(c);
-    EXPECT_EQ(img.pixel(10 + 69, 10 + 59), qRgb(255, 0, 0));
-    EXPECT_EQ(img.pixel(10 + 69, 10 + 2), qRgb(255, 255, 255)); // above the shadow: page
-    EXPECT_EQ(img.pixel(10 + 66, 10 + 3), qRgb(255, 0, 0));     // the shadow's edge under the calendar
-    EXPECT_EQ(img.pixel(10 + 64, 10 + 55), qRgb(0, 255, 0));    // body background
+    EXPECT_EQ(img.pixel(5 + 69, 5 + 59), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(5 + 69, 5 + 2), qRgb(255, 255, 255)); // above the shadow: page
+    EXPECT_EQ(img.pixel(5 + 67, 5 + 3), qRgb(255, 0, 0));     // the shadow's edge beside the calendar
+    EXPECT_EQ(img.pixel(5 + 64, 5 + 55), qRgb(0, 255, 0));    // body background
 
     c.SetCalTransparent(true);
     img = paint(c, Qt::yellow);
-    EXPECT_EQ(img.pixel(10 + 69, 10 + 59), qRgb(255, 255, 0)); // no shadow
-    EXPECT_EQ(img.pixel(10 + 64, 10 + 55), qRgb(255, 255, 0)); // no fills
-    EXPECT_TRUE(dark(img, 10, 40));                            // the outline is still drawn
+    EXPECT_TRUE(dark(img, 5 + 69, 5 + 59)); // no shadow: the calendar takes the whole object
+    EXPECT_EQ(img.pixel(5 + 64, 5 + 55), qRgb(255, 255, 0)); // no fills
+    EXPECT_TRUE(dark(img, 5, 40));                           // the outline is still drawn
 }
 
 TEST(FlatCalendarPaint, MonthsOutsideTheTableStillPaint)
