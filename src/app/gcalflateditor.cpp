@@ -4,7 +4,6 @@
 #include "app/RadioGroup.h"
 #include "common/Canvas.h"
 #include "common/Program.h"
-#include "objects/ObjectDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -363,7 +362,7 @@ bool TFlatCalendarEditor::Execute(TGFlatCalendar &preview)
     sample_.AssignProperties(preview);
     sample_.SetBounds(0, 0, preview.Width(), preview.Height());
     Activate();
-    const bool ok = RunModal ? RunModal(*this) : RunCentredDialog(*this);
+    const bool ok = RunDialog(RunModal, *this);
     active_ = false;
     if (ok) preview.AssignProperties(sample_);
     return ok;

@@ -5,6 +5,7 @@
 // It lives in the program layer because its font buttons use the program's font dialog,
 // which carries a colour and the underline and strike-out effects.
 #include "calendar/gcalflat.h"
+#include "common/Program.h"
 
 #include <QDialog>
 #include <QToolButton>
@@ -61,7 +62,7 @@ public:
     void Activate();
 
     // Empty: the real modal loop. Tests drive the controls and click a button instead.
-    std::function<bool(TFlatCalendarEditor &)> RunModal;
+    DialogRunner<TFlatCalendarEditor> RunModal;
 
 private:
     void changed();

@@ -2,6 +2,7 @@
 // their properties dialog, saved, opened again and printed.
 #include "ScriptedChoices.h"
 #include "app/Camain.h"
+#include "app/PropertiesAnswer.h"
 #include "app/ReportSystem.h"
 #include "app/gcalflateditor.h"
 #include "calendar/Calpanel32.h"
@@ -65,13 +66,12 @@ protected:
         w->resize(1300, 950);
         w->show();
         w->FirstActivation();
-        w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
+        w->RunPropertiesDialog = test::PropertiesAnswer([](TCalendarPanel32 &preview) {
             preview.ResetToDefaults();
             preview.SetCalendarLayout(loFullCalendar);
             preview.SetMainCalMonth(12);
             preview.SetMainCalYear(1997);
-            return true;
-        };
+        });
         w->New1Click();
         w->CalendarPanel()->RenderToBitmap();
     }
@@ -110,7 +110,7 @@ TEST_F(FlatCalendarUse, TwoCalendarsSurviveSaveOpenAndPrint)
     tool->click();
     drag(page, {265, 300}, {445, 470});
     ASSERT_EQ(page->ObjectCount(), 2);
-    EXPECT_TRUE(w->Modified);
+    EXPECT_TRUE(w->Modified());
     EXPECT_EQ(page->PanelState(), psPointing);
 
     // The first: February 2026, German three-letter names, cell lines, a grey shadow.
