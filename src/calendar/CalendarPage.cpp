@@ -2,6 +2,7 @@
 
 #include "calendar/CellTextRenderer.h"
 #include "calendar/DocumentFile.h"
+#include "calendar/gcalflat.h"
 #include "objects/GGraphc.h"
 #include "objects/Gimage.h"
 #include "objects/Gplabel.h"
@@ -43,6 +44,7 @@ TCalendarPage::TCalendarPage() : objects_(std::make_shared<TObjectLayer>())
     RegisterRichTextLabel();
     RegisterImageObject();
     RegisterSuperText();
+    RegisterFlatCalendar();
     s_.Names = SystemNames();
     ownRenderer_ = std::make_unique<TStoreCellRenderer>(*this);
     documentObjects_ = std::make_unique<TPageObjects>(*objects_);

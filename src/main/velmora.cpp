@@ -1,5 +1,6 @@
 #include "app/Camain.h"
 #include "app/Justone.h"
+#include "app/gcalflateditor.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -15,6 +16,9 @@ int main(int argc, char **argv)
         return 0;
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     velmora::TCalendarMain window;
+    // The floating calendars' properties dialog lives as long as the program.
+    velmora::TFlatCalendarEditor flatCalendarEditor(&window);
+    flatCalendarEditor.Install();
     // A document arriving while a dialog is open waits until it is closed.
     std::function<void(const QString &)> open = [&window, &open](const QString &path) {
         if (QApplication::activeModalWidget() != nullptr) {
