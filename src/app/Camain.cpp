@@ -1,6 +1,7 @@
 #include "app/Camain.h"
 
 #include "app/Calprop.h"
+#include "app/CellEditing.h"
 #include "app/DeferredIcons.h"
 #include "app/Floater.h"
 #include "app/Gettitle.h"
@@ -9,10 +10,10 @@
 #include "app/Splash.h"
 #include "app/ReportSystem.h"
 #include "common/ReportCanvas.h"
+#include "calendar/CalendarDocument.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 #include "common/Program.h"
-#include "recurring/IcsCommands.h"
 #include "recurring/RecurCommands.h"
 #include "recurring/RecurStore.h"
 #include "richtext/WPRichText.h"
@@ -23,25 +24,20 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QDir>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
-#include <QDir>
-#include <QImageReader>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextBrowser>
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollArea>
-#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -61,46 +57,6 @@ std::filesystem::path iniPath()
 void processPendingEvents()
 {
     QCoreApplication::processEvents();
-}
-
-// The values the main window's page is designed with, before the reset of the first
-// activation: whole day names and black fonts. The window-text colour of a bare font
-// would follow the desktop theme (grey on a dark one) and be stored as a system colour.
-void applyDesignedValues(TCalendarPanel32 &page)
-{
-    const auto font = [](int height, uint8_t style, TColor color) {
-        TFontDesc f;
-        f.name = "Times New Roman";
-        f.height = height;
-        f.style = style;
-        f.color = color;
-        return f;
-    };
-    const auto bold = uint8_t(TFontStyle::fsBold);
-    const TFontDesc title = font(-35, bold, clBlack), headers = font(-21, bold, clBlack),
-                    cells = font(-21, bold, clBlack), miniTitle = font(-13, bold, clBlack),
-                    miniHeaders = font(-11, 0, clWhite), miniCells = font(-11, 0, clBlack);
-    page.SetTitleFont(&title);
-    page.SetHeadersFont(&headers);
-    page.SetCellFont(&cells);
-    page.SetMiniTitleFont(&miniTitle);
-    page.SetMiniHeadersFont(&miniHeaders);
-    page.SetMiniCellFont(&miniCells);
-    page.SetHeadersStyle(dsWhole);
-}
-
-// A button of the start panel: large, flat, left-aligned.
-QPushButton *startItem(const QString &text, const QString &name, int pointSize, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setFlat(true);
-    b->setCursor(Qt::PointingHandCursor);
-    QFont f = b->font();
-    f.setPointSize(pointSize);
-    b->setFont(f);
-    b->setStyleSheet(QStringLiteral("text-align: left; padding: 6px 12px;"));
-    return b;
 }
 
 // The page and the cell editor share one canvas inside the scroll box.
@@ -123,8 +79,6 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("CalendarMain"));
     SetMainForm(this);
     ZoomBusy = Printed = false;
-    CurrentFileName.clear();
-    NewCalendar = EditingCell = false;
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -149,7 +103,6 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     page_->move(kPageOffset, kPageOffset);
     page_->hide();
     page_->installEventFilter(this);
-    page_->setAcceptDrops(true);
     editor_ = new TWPRichText(holder);
     editor_->setObjectName(QStringLiteral("WPRichText1"));
     editor_->hide();
@@ -173,6 +126,20 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     statusBar()->addPermanentWidget(statusPage_);
     resize(635, 378 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 
+
+    document_ = std::make_unique<TCalendarDocument>(page_->Page());
+    document_->ModifiedChanged = [this] { SetButtons(); };
+    cells_ = new TCellEditing(*page_, *editor_, *toolbar_, this);
+    cells_->Changed = [this] { SetModified(true); };
+    cells_->DefaultFont = [this] {
+        TCharAttributes a;
+        a.fontName = QString::fromStdString(Prefs.fontName);
+        a.size = Prefs.fontSize;
+        a.style = uint8_t((Prefs.fontBold ? 1 : 0) | (Prefs.fontItalic ? 2 : 0) |
+                          (Prefs.fontUnderline ? 4 : 0) | (Prefs.fontStrikeout ? 8 : 0));
+        a.colorIndex = TWPRichText::ColorIndexOf(Prefs.fontColor);
+        return a;
+    };
     page_->ClickedInCellEvent = [this](const TRect &total, const TRect &free, int cell, int day) {
         CalendarPanelClickedInCellEvent(total, free, cell, day);
     };
@@ -183,18 +150,6 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
             b->setChecked(true);
     };
     page_->LabelChangedEvent = [this] { SetModified(true); };
-    connect(editor_, &QTextEdit::textChanged, this, [this] {
-        if (changeTracking_ && EditingCell)
-            SetModified(true);
-        // An emptied cell starts again from the default editor font, not the toolkit's.
-        static bool resetting = false;
-        if (EditingCell && !resetting && editor_->IsEmptyText()) {
-            resetting = true;
-            SetDefaultFontNow();
-            resetting = false;
-        }
-    });
-    connect(editor_, &TWPRichText::focusEntered, this, &TCalendarMain::editorEntered);
 
     report_ = std::make_unique<TReportSystem>(this);
     report_->BeforePrint = [this](TReportSystem &r) {
@@ -206,8 +161,7 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
         Printed = true;
         page_->PrintPage(canvas, 0, 0);
     };
-    Loading = true;
-    CurrentCell = 0;
+    loading_ = true;
     Prefs = LoadPreferences(iniPath(), AppFolder().toStdString());
     MainZoomCode = Prefs.mainZoomCode;
     PropZoomCode = Prefs.propZoomCode;
@@ -215,7 +169,7 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     IconToolVisible = Prefs.iconToolVisible;
     SetModified(false);
     page_->SetZoom(static_cast<float>(CodeToZoom(MainZoomCode)));
-    applyDesignedValues(*page_);
+    applyDesignedValues();
     page_->SetCalendarLayout(LOFullCalendarLS);
 
     mru_ = new TMRUFileList(this);
@@ -262,151 +216,6 @@ QToolButton *TCalendarMain::toolButton(const char *name) const
     return findChild<QToolButton *>(QString::fromLatin1(name));
 }
 
-void TCalendarMain::buildMenu()
-{
-    struct Item
-    {
-        const char *name;
-        const char *caption;
-        std::function<void()> run;
-    };
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("FileMenu"));
-    const std::vector<Item> fileItems = {
-        {"New1", "&New ", [this] { New1Click(); }},
-        {"Open1", "&Open", [this] { Open1Click(); }},
-        {"mnuClose", "C&lose", [this] { mnuCloseClick(); }},
-        {"N3", "-", nullptr},
-        {"mnuSave", "&Save ", [this] { mnuSaveClick(); }},
-        {"mnuSaveAs", "Save &As...", [this] { mnuSaveAsClick(); }},
-        {"mnuSaveAsBitmap", "Save As &Bitmap ", [this] { mnuSaveAsBitmapClick(); }},
-        {"N1", "-", nullptr},
-        {"mnuProperties", "&Properties", [this] { mnuPropertiesClick(); }},
-        {"mnuUserTitle", "User Defined Title", [this] { mnuUserTitleClick(); }},
-        {"mnuCancelChanges", "&Cancel Changes", [this] { mnuCancelChangesClick(); }},
-        {"mnuClearAllCellContents", "Clear &All Cell Contents", [this] { mnuClearAllCellContentsClick(); }},
-        {"DefaultEditorFont1", "&Default Editor Font", [this] { DefaultEditorFont1Click(); }},
-        {"N7", "-", nullptr},
-        {"mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
-         [this] { mnuFillCalendarwithRecurringDatesClick(); }},
-        {"mnuEditrecurringDates", "Edit Recurring Dates", [this] { mnuEditrecurringDatesClick(); }},
-        {"mnuImportEvents", "Import Events (.ics)...", [this] {
-             if (ImportIcsEvents(page_->MainCalMonth(), page_->MainCalYear(),
-                                 [this](int day, const QString &text) { PuttextOnDay(day, text); },
-                                 {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }},
-                                 this) == IcsImportResult::Filled) {
-                 SetButtons();
-                 page_->Repaint();
-             }
-         }},
-        {"N5", "-", nullptr},
-        {"mnuPrintCalendar", "P&rint Calendar", [this] { mnuPrintCalendarClick(); }},
-        {"mnuPrintSetup", "Print Set&up", [this] { mnuPrintSetupClick(); }},
-        {"N2", "-", nullptr},
-        {"Exit1", "E&xit", [this] { close(); }},
-    };
-    for (const Item &it : fileItems) {
-        QAction *a = QString::fromLatin1(it.caption) == QLatin1String("-")
-                         ? file->addSeparator()
-                         : file->addAction(QString::fromLatin1(it.caption));
-        a->setObjectName(QString::fromLatin1(it.name));
-        if (it.run)
-            connect(a, &QAction::triggered, this, it.run);
-    }
-    action("New1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    action("Open1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    action("mnuClose")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    action("mnuSave")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    action("mnuSaveAs")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    action("mnuPrintCalendar")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    action("Exit1")->setShortcut(QKeySequence::Quit);
-
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    QAction *contents = help->addAction(QStringLiteral("&Contents"));
-    contents->setObjectName(QStringLiteral("Contents1"));
-    contents->setShortcut(QKeySequence::HelpContents);
-    connect(contents, &QAction::triggered, this, [] { ShowHelpContents(); });
-    QAction *about = help->addAction(QStringLiteral("&About"));
-    about->setObjectName(QStringLiteral("About1"));
-    connect(about, &QAction::triggered, this, &TCalendarMain::About1Click);
-    QAction *hints = help->addAction(QStringLiteral("&Show Hints"));
-    hints->setObjectName(QStringLiteral("mnuShowHint"));
-    hints->setCheckable(true);
-    hints->setChecked(true);
-    connect(hints, &QAction::triggered, this, &TCalendarMain::mnuShowHintClick);
-}
-
-void TCalendarMain::buildToolStrip(QWidget *strip)
-{
-    auto *row = new QHBoxLayout(strip);
-    row->setContentsMargins(4, 4, 4, 4);
-    row->setSpacing(2);
-    auto button = [&](const char *name, const QString &text, const QString &hint) {
-        auto *b = new QToolButton(strip);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(text);
-        b->setToolTip(hint);
-        b->setMinimumSize(24, 22);
-        row->addWidget(b);
-        return b;
-    };
-    connect(button("ZoomPlusButton", QStringLiteral("+"), QStringLiteral("Zoom In")),
-            &QToolButton::clicked, this, &TCalendarMain::ZoomPlusButtonClick);
-    connect(button("ZoomMinusButton", QStringLiteral("−"), QStringLiteral("Zoom Out")),
-            &QToolButton::clicked, this, &TCalendarMain::ZoomMinusButtonClick);
-    connect(button("PropertiesButton", QStringLiteral("Properties"),
-                   QStringLiteral("Set/change Properties for the calendar")),
-            &QToolButton::clicked, this, &TCalendarMain::mnuPropertiesClick);
-    connect(button("Printbutton", QStringLiteral("Print"), QStringLiteral("Print the calendar")),
-            &QToolButton::clicked, this, &TCalendarMain::mnuPrintCalendarClick);
-    connect(button("ShowHideIconTool", QStringLiteral("Show Icon Tool"),
-                   QStringLiteral("Show or hide the icons you can drop into day cells")),
-            &QToolButton::clicked, this, &TCalendarMain::ShowHideIconToolClick);
-    row->addSpacing(8);
-    tools_ = new QButtonGroup(this);
-    tools_->setExclusive(true);
-    struct Tool
-    {
-        const char *name;
-        const char *text;
-        const char *hint;
-        TLPanelState state;
-    };
-    const Tool toolList[] = {
-        {"Pointerbutton", "Select", "Selection tool", psPointing},
-        {"DrawLabelButton", "Text", "Text tool", psLabel},
-        {"DrawImageButton", "Clip Art", "Clip Art Tool", psImage},
-        {"DrawRichText", "Rich Text", "Rich Text tool \rMixed fonts, colors and styles", psRichLabel},
-        {"DrawSuperText", "SuperText",
-         "SuperText tool \rSpecial Effects Text - fill with gradients or bitmaps", psSuperText},
-        {"PSpeedButton1", "Calendar",
-         "Floating Calendar tool \rMini Calendar that you can place anywhere", psFlatCalendar},
-    };
-    for (const Tool &t : toolList) {
-        QToolButton *b = button(t.name, QString::fromLatin1(t.text),
-                                QString::fromLatin1(t.hint).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-        b->setCheckable(true);
-        tools_->addButton(b, t.state);
-    }
-    tools_->button(psPointing)->setChecked(true);
-    connect(tools_, &QButtonGroup::idClicked, this,
-            [this](int id) { page_->SetPanelState(static_cast<TLPanelState>(id)); });
-    row->addStretch(1);
-    saveButton_ = new QPushButton(QStringLiteral("&Save"), strip);
-    saveButton_->setObjectName(QStringLiteral("Savebutton"));
-    saveButton_->setToolTip(QStringLiteral("Save changes to the calendar"));
-    saveButton_->setStyleSheet(QStringLiteral("font-weight: bold; color: green;"));
-    connect(saveButton_, &QPushButton::clicked, this, &TCalendarMain::mnuSaveClick);
-    row->addWidget(saveButton_);
-    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), strip);
-    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
-    cancelButton_->setToolTip(QStringLiteral("Cancel all changes"));
-    cancelButton_->setStyleSheet(QStringLiteral("font-weight: bold; color: red;"));
-    connect(cancelButton_, &QPushButton::clicked, this, &TCalendarMain::mnuCancelChangesClick);
-    row->addWidget(cancelButton_);
-}
-
 void TCalendarMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -416,7 +225,7 @@ void TCalendarMain::showEvent(QShowEvent *event)
 
 void TCalendarMain::FirstActivation()
 {
-    if (activated_ || !Loading)
+    if (activated_ || !loading_)
         return;
     activated_ = true;
     BeginWait();
@@ -428,11 +237,11 @@ void TCalendarMain::FirstActivation()
     if (!recent.isEmpty() && QFileInfo::exists(recent.constFirst()))
         OpenCalendarFile(recent.constFirst());
     processPendingEvents();
-    showPage(!CurrentFileName.isEmpty());
+    showPage(!document_->Untitled());
     processPendingEvents();
     action("mnuSave")->setEnabled(false);
     SetModified(false);
-    Loading = false;
+    loading_ = false;
     SetButtons();
     SetCaption();
     EndWait();
@@ -450,87 +259,6 @@ void TCalendarMain::showPage(bool visible)
     if (!visible)
         refreshStartPanel();
     views_->setCurrentWidget(visible ? static_cast<QWidget *>(scroll_) : startPanel_);
-}
-
-void TCalendarMain::buildStartPanel()
-{
-    auto *outer = new QVBoxLayout(startPanel_);
-    outer->setContentsMargins(40, 24, 40, 24);
-    outer->setSpacing(4);
-    auto *heading = new QLabel(QStringLiteral("Velmora"), startPanel_);
-    QFont f = heading->font();
-    f.setPointSize(20);
-    f.setBold(true);
-    heading->setFont(f);
-    outer->addWidget(heading);
-    QPushButton *create = startItem(QStringLiteral("New calendar\u2026"), QStringLiteral("StartNew"),
-                                    14, startPanel_);
-    create->setToolTip(QStringLiteral("Design a new calendar page"));
-    connect(create, &QPushButton::clicked, this, &TCalendarMain::New1Click);
-    outer->addWidget(create);
-    QPushButton *open = startItem(QStringLiteral("Open\u2026"), QStringLiteral("StartOpen"), 14,
-                                  startPanel_);
-    open->setToolTip(QStringLiteral("Open a calendar file"));
-    connect(open, &QPushButton::clicked, this, &TCalendarMain::Open1Click);
-    outer->addWidget(open);
-    outer->addSpacing(12);
-    recentHeading_ = new QLabel(QStringLiteral("Recent documents"), startPanel_);
-    f.setPointSize(12);
-    recentHeading_->setFont(f);
-    outer->addWidget(recentHeading_);
-    recentList_ = new QVBoxLayout;
-    recentList_->setSpacing(0);
-    outer->addLayout(recentList_);
-    outer->addStretch(1);
-    refreshStartPanel();
-}
-
-void TCalendarMain::refreshStartPanel()
-{
-    if (recentList_ == nullptr)
-        return;
-    // The list may be rebuilt from one of its own buttons' clicks.
-    while (QLayoutItem *item = recentList_->takeAt(0)) {
-        if (QWidget *old = item->widget()) {
-            old->hide();
-            old->setParent(nullptr);
-            old->deleteLater();
-        }
-        delete item;
-    }
-    const QStringList recent = mru_->Items();
-    recentHeading_->setVisible(!recent.isEmpty());
-    for (const QString &path : recent) {
-        const QFileInfo info(path);
-        QPushButton *b = startItem(info.fileName() + QStringLiteral("   \u2014  ") +
-                                       QDir::toNativeSeparators(info.absolutePath()),
-                                   QStringLiteral("StartRecent"), 11, startPanel_);
-        b->setToolTip(QStringLiteral("Open ") + QDir::toNativeSeparators(path));
-        connect(b, &QPushButton::clicked, this, [this, path] {
-            if (CheckSaveNeeded())
-                OpenCalendarFile(path);
-        });
-        recentList_->addWidget(b);
-    }
-}
-
-QString TCalendarMain::DialogFolder() const
-{
-    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir())
-        return lastFolder_;
-    const QStringList recent = mru_->Items();
-    if (!recent.isEmpty() && QFileInfo(recent.constFirst()).absoluteDir().exists())
-        return QFileInfo(recent.constFirst()).absolutePath();
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir())
-        return documents;
-    return QDir::homePath();
-}
-
-void TCalendarMain::rememberFolder(const QString &file)
-{
-    lastFolder_ = QFileInfo(file).absolutePath();
-    report_->StartFolder = lastFolder_;
 }
 
 void TCalendarMain::updateStatusPage()
@@ -557,19 +285,37 @@ void TCalendarMain::updateStatusPage()
                              .arg(std::lround(double(page_->Zoom()) * 100.0)));
 }
 
+
 void TCalendarMain::SetModified(bool value)
 {
-    if (value == Modified)
-        return;
-    Modified = value;
-    SetButtons();
+    document_->SetModified(value);
+}
+
+QString TCalendarMain::CurrentFileName() const
+{
+    return document_->FileName();
+}
+
+bool TCalendarMain::Modified() const
+{
+    return document_->Modified();
+}
+
+bool TCalendarMain::EditingCell() const
+{
+    return cells_->Editing();
+}
+
+int TCalendarMain::CurrentCell() const
+{
+    return cells_->CurrentCell();
 }
 
 void TCalendarMain::SetCaption()
 {
     QString caption = QStringLiteral("Velmora");
-    if (!CurrentFileName.isEmpty())
-        caption += QStringLiteral("  [") + QFileInfo(CurrentFileName).fileName() + QLatin1Char(']');
+    if (!document_->Untitled())
+        caption += QStringLiteral("  [") + QFileInfo(document_->FileName()).fileName() + QLatin1Char(']');
     caption += QStringLiteral("    [%1%]").arg(std::lround(double(page_->Zoom()) * 100.0));
     setWindowTitle(caption);
     updateStatusPage();
@@ -582,7 +328,7 @@ void TCalendarMain::SetButtons()
     const bool visible = !page_->isHidden();
     const int layout = page_->CalendarLayout();
     const bool dayCells = visible && !(layout >= lopMC6Month && layout <= loMC60MonthLS);
-    const bool titled = !CurrentFileName.isEmpty();
+    const bool titled = !document_->Untitled();
     for (const char *n : {"mnuFillCalendarwithRecurringDates", "mnuUserTitle", "mnuClearAllCellContents"})
         action(n)->setEnabled(dayCells);
     QToolButton *iconTool = toolButton("ShowHideIconTool");
@@ -592,7 +338,7 @@ void TCalendarMain::SetButtons()
     // Save of an untitled page asks for a name.
     action("mnuSave")->setEnabled(visible);
     action("mnuClose")->setEnabled(visible);
-    toolbar_->setEnabled(visible && EditingCell && !editor_->isHidden());
+    toolbar_->setEnabled(visible && cells_->Editing() && !editor_->isHidden());
     for (const char *n : {"mnuSaveAs", "mnuProperties", "mnuPrintSetup", "mnuSaveAsBitmap"})
         action(n)->setEnabled(visible);
     for (const char *n : {"PropertiesButton", "ZoomPlusButton", "ZoomMinusButton"})
@@ -600,8 +346,8 @@ void TCalendarMain::SetButtons()
     action("mnuPrintCalendar")->setEnabled(visible && PrinterAvailable);
     toolButton("Printbutton")->setEnabled(visible && PrinterAvailable);
     action("mnuCancelChanges")->setEnabled(visible && titled);
-    saveButton_->setVisible(Modified);
-    cancelButton_->setVisible(Modified && titled);
+    saveButton_->setVisible(document_->Modified());
+    cancelButton_->setVisible(document_->Modified() && titled);
 }
 
 void TCalendarMain::CheckFloaterStatus()
@@ -644,279 +390,6 @@ void TCalendarMain::showPaletteAfter()
 void TCalendarMain::clearAllCells()
 {
     page_->ClearAllCells();
-}
-
-// ---- document lifecycle ----
-
-void TCalendarMain::New1Click()
-{
-    if (!CheckSaveNeeded())
-        return;
-    BeginWait();
-    DoSaveRichtext();
-    EndWait();
-    NewCalendar = true;
-    mnuPropertiesClick();
-    if (!PropertiesAccepted)
-        return;
-    SetModified(true);
-    CurrentFileName.clear();
-    clearAllCells();
-    page_->RemoveAllObjects();
-    showPage(true);
-    SetButtons();
-    SetCaption();
-}
-
-void TCalendarMain::mnuPropertiesClick()
-{
-    hidePaletteFor();
-    const int oldMonth = page_->MainCalMonth(), oldYear = page_->MainCalYear();
-    DoSaveRichtext();
-    const bool isNew = NewCalendar;
-    PropertiesAccepted = false;
-    if (RunPropertiesDialog) {
-        TCalendarPanel32 preview;
-        preview.hide();
-        preview.SetZoom(static_cast<float>(CodeToZoom(PropZoomCode)));
-        preview.AssignStyle(*page_);
-        const bool ok = RunPropertiesDialog(preview, isNew);
-        PropZoomCode = ZoomToCode(double(preview.Zoom()));
-        if (ok)
-            acceptProperties(preview, oldMonth, oldYear);
-    } else {
-        TCalendarProperties dialog(this);
-        CenterForm(&dialog);
-        dialog.ExampleCalendar()->SetZoom(static_cast<float>(CodeToZoom(PropZoomCode)));
-        if (isNew) {
-            dialog.SetIsNew(true);
-            dialog.SetCellsHaveText(false);
-        } else if (!page_->isHidden()) {
-            dialog.SetStartingFamily(page_->LayoutFamily());
-            dialog.SetCellsHaveText(page_->HasCellText());
-        }
-        dialog.ExampleCalendar()->AssignStyle(*page_);
-        const bool ok = dialog.exec() == QDialog::Accepted;
-        PropZoomCode = ZoomToCode(double(dialog.ExampleCalendar()->Zoom()));
-        if (ok)
-            acceptProperties(*dialog.ExampleCalendar(), oldMonth, oldYear);
-    }
-    NewCalendar = false;
-    page_->Repaint();
-    CheckFloaterStatus();
-    showPaletteAfter();
-    SetButtons();
-    Prefs.propZoomCode = PropZoomCode;
-    savePreferencesQuietly();
-}
-
-void TCalendarMain::acceptProperties(const TCalendarPanel32 &preview, int oldMonth, int oldYear)
-{
-    if (!preview.SameStyle(*page_))
-        SetModified(true);
-    PropertiesAccepted = true;
-    const int family = page_->LayoutFamily();
-    page_->AssignStyle(preview);
-    if (family != page_->LayoutFamily()) {
-        clearAllCells();
-        page_->RemoveAllObjects();
-    }
-    if ((page_->MainCalMonth() != oldMonth || page_->MainCalYear() != oldYear) &&
-        page_->HasDayCells())
-        clearAllCells();
-}
-
-void TCalendarMain::Open1Click()
-{
-    DoSaveRichtext();
-    if (!CheckSaveNeeded())
-        return;
-    const QString path = Ui().openFileName(QStringLiteral("Open Calendar File"), DialogFolder(),
-                                           QStringLiteral("Calendar File (*.QXF *.qxf)"));
-    if (path.isEmpty())
-        return;
-    rememberFolder(path);
-    if (QFileInfo(path).suffix().toUpper() != QLatin1String("QXF")) {
-        ShowInformation(QStringLiteral("Must be a Calendar file (*.QXF)"));
-        return;
-    }
-    OpenCalendarFile(path);
-}
-
-void TCalendarMain::OpenCalendarFile(const QString &path)
-{
-    page_->SetPaintingHold(true);
-    float remembered = 1.0F;
-    if (page_->Zoom() != 1.0F) {
-        remembered = page_->Zoom();
-        if (remembered < 0.1F || remembered > 1.1F)
-            remembered = 1.0F;
-    }
-    Loading = true;
-    CurrentFileName.clear();
-    DoSaveRichtext();
-    int lostObjects = 0;
-    int partlyRead = 0;
-    if (!QFileInfo::exists(path)) {
-        ShowInformation(QStringLiteral("File ") + path + QStringLiteral(" no longer exists"));
-    } else {
-        BeginWait();
-        clearAllCells();
-        page_->RemoveAllObjects();
-        page_->SetUserTitle(std::string());
-        page_->SetZoom(1.0F);
-        try {
-            const TLoadReport report = LoadFromFile(*page_, path, &page_->DocumentObjects());
-            page_->AttachObjects();
-            lostObjects = report.objectsLost;
-            partlyRead = report.objectsPartlyRead;
-            CurrentFileName = path;
-            mru_->add(path);
-            try {
-                mru_->save();
-            } catch (const std::exception &) {
-                // The list is a convenience; a read-only ini file must not fail the open.
-            }
-            setWindowTitle(QStringLiteral("Velmora [") + QFileInfo(path).fileName() + QLatin1Char(']'));
-        } catch (const std::exception &) {
-            CurrentFileName.clear();
-            page_->ResetToDefaults();
-            ShowInformation(DocumentOpenErrorMessage(path));
-        }
-        EndWait();
-    }
-    processPendingEvents();
-    Loading = false;
-    SetButtons();
-    showPage(!CurrentFileName.isEmpty());
-    page_->Repaint();
-    SetModified(false);
-    SetButtons();
-    CheckFloaterStatus();
-    SetCaption();
-    if (remembered != 1.0F)
-        page_->SetZoom(remembered);
-    SetCaption();
-    page_->SetPaintingHold(false);
-    if (lostObjects > 0 || partlyRead > 0)
-        ShowInformation(LoadReportMessage(lostObjects, partlyRead, QFileInfo(path).fileName()));
-}
-
-bool TCalendarMain::SaveCalendarFile(const QString &path)
-{
-    page_->SetPaintingHold(true);
-    const float remembered = page_->Zoom();
-    page_->SetZoom(1.0F);
-    BeginWait();
-    DoSaveRichtext();
-    bool ok = true;
-    try {
-        SaveToFile(*page_, path, &page_->DocumentObjects());
-        CurrentFileName = path;
-        SetModified(false);
-    } catch (const std::exception &) {
-        ok = false;
-    }
-    EndWait();
-    if (remembered >= 0.2F && remembered <= 1.0F)
-        page_->SetZoom(remembered);
-    page_->SetPaintingHold(false);
-    processPendingEvents();
-    SetButtons();
-    SetCaption();
-    if (!ok) // the old file is untouched and the changes are still unsaved
-        ShowInformation(QStringLiteral("Unable to write to ") + path);
-    return ok;
-}
-
-void TCalendarMain::mnuSaveClick()
-{
-    if (page_->isHidden())
-        return;
-    if (CurrentFileName.isEmpty())
-        mnuSaveAsClick();
-    else
-        SaveCalendarFile(CurrentFileName);
-}
-
-void TCalendarMain::mnuCloseClick()
-{
-    if (page_->isHidden() || !CheckSaveNeeded())
-        return;
-    DoSaveRichtext();
-    CurrentFileName.clear();
-    clearAllCells();
-    page_->RemoveAllObjects();
-    page_->SetUserTitle(std::string());
-    showPage(false);
-    SetModified(false);
-    CheckFloaterStatus();
-    SetButtons();
-    SetCaption();
-}
-
-QString TCalendarMain::ProposedFileName() const
-{
-    if (!CurrentFileName.isEmpty())
-        return QFileInfo(CurrentFileName).fileName();
-    std::string month;
-    page_->GetMonthName(page_->MainCalMonth(), month);
-    return QString::fromStdString(month).left(3) + QString::number(page_->MainCalYear()) +
-           QStringLiteral(".QXF");
-}
-
-bool TCalendarMain::mnuSaveAsClick()
-{
-    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar File"), DialogFolder(),
-                                           ProposedFileName(),
-                                           QStringLiteral("Calendar File (*.QXF)"),
-                                           QStringLiteral("QXF"));
-    bool ok = false;
-    if (!path.isEmpty() && SaveCalendarFile(path)) {
-        ok = true;
-        rememberFolder(path);
-        SetModified(false);
-        mru_->add(path);
-        try {
-            mru_->save();
-        } catch (const std::exception &) {
-        }
-    }
-    SetButtons();
-    return ok;
-}
-
-bool TCalendarMain::CheckSaveNeeded()
-{
-    DoSaveRichtext();
-    if (!Modified)
-        return true;
-    // Cancel (and Escape) keeps the document and its changes as they are.
-    const TUiService::TAnswer answer = AskYesNoCancel(QStringLiteral("Save changes?"),
-                                                      QStringLiteral("Save"));
-    if (answer == TUiService::TAnswer::Cancel)
-        return false;
-    if (answer == TUiService::TAnswer::No)
-        return true;
-    // A cancelled Save As or a failed save stops the command that asked, so nothing
-    // unsaved is thrown away without the user knowing.
-    const bool saved = CurrentFileName.isEmpty() ? mnuSaveAsClick() : SaveCalendarFile(CurrentFileName);
-    if (!saved)
-        return false;
-    SetModified(false);
-    return true;
-}
-
-void TCalendarMain::mnuCancelChangesClick()
-{
-    if (!AskYesNo(QStringLiteral("Cancel all changes?"), QStringLiteral("CANCEL")))
-        return;
-    // Opening clears the current name first, so it gets its own copy.
-    const QString file = CurrentFileName;
-    if (!file.isEmpty())
-        OpenCalendarFile(file);
-    processPendingEvents();
-    SetModified(false);
 }
 
 void TCalendarMain::savePreferencesQuietly()
@@ -998,9 +471,7 @@ void TCalendarMain::mnuUserTitleClick()
 {
     TUserTitleForm form(this);
     form.SetTitle(page_->UserTitle());
-    CenterForm(&form);
-    const bool ok = RunUserTitleDialog ? RunUserTitleDialog(form) : form.exec() == QDialog::Accepted;
-    if (!ok)
+    if (!RunDialog(RunUserTitleDialog, form))
         return;
     page_->SetUserTitle(form.Title());
     SetModified(true);
@@ -1046,204 +517,39 @@ void TCalendarMain::mnuShowHintClick()
 void TCalendarMain::About1Click()
 {
     TSplashform about(this);
-    CenterForm(&about);
-    about.exec();
-}
-
-// ---- recurring dates ----
-
-void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
-{
-    const FillResult result = FillCalendarWithRecurringDates(
-        page_->MainCalMonth(), page_->MainCalYear(),
-        [this](int day, const QString &text) { PuttextOnDay(day, text); },
-        {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }}, SelectRecurringDates, this);
-    if (result == FillResult::Filled) {
-        SetButtons();
-        page_->Repaint();
-    }
-}
-
-void TCalendarMain::mnuEditrecurringDatesClick()
-{
-    EditRecurringDates(this, {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }},
-                       EditRecurringDatesRunner);
-}
-
-// ---- output ----
-
-bool TCalendarMain::CheckPrinters()
-{
-    // Printing to PDF and to the preview works on every machine, so a missing printer
-    // does not switch printing off; the setup dialog then offers those destinations.
-    return true;
-}
-
-QString TCalendarMain::PrintCompletedMessage(bool hasSuperText)
-{
-    if (hasSuperText)
-        return QStringLiteral("Print job completed and sent to printer!\r\rNote: this design "
-                              "contains complex shapes or text.\rPlease be patient while the "
-                              "printer produces its\routput...");
-    return QStringLiteral("Print job completed and sent to printer!");
-}
-
-void TCalendarMain::mnuPrintCalendarClick()
-{
-    if (page_->isHidden())
-        return;
-    const float remembered = page_->Zoom();
-    page_->SetPrinting(true);
-    DoSaveRichtext();
-    BeginWait();
-    page_->SetZoom(1.0F);
-    Printed = false;
-    const bool ok = report_->Execute();
-    if (remembered != 1.0F)
-        page_->SetZoom(remembered);
-    EndWait();
-    if (Printed && ok) {
-        // A preview has shown the result already; a file is named.
-        if (report_->Destination() == TReportDestination::Printer)
-            ShowInformation(PrintCompletedMessage(page_->HasSuperText()));
-        else if (report_->Destination() == TReportDestination::PdfFile)
-            ShowInformation(QStringLiteral("Saved ") +
-                            QDir::toNativeSeparators(report_->PdfFile()));
-    } else if (!report_->LastError().isEmpty())
-        ShowInformation(report_->LastError());
-    if (remembered != 1.0F)
-        page_->Repaint();
-    page_->SetPrinting(false);
-    SetCaption();
-}
-
-void TCalendarMain::mnuPrintSetupClick()
-{
-    report_->PrinterSetup();
-}
-
-QString TCalendarMain::ProposedBitmapName() const
-{
-    if (!CurrentFileName.isEmpty())
-        return QFileInfo(CurrentFileName).completeBaseName() + QStringLiteral(".BMP");
-    return ProposedFileName().chopped(4) + QStringLiteral(".BMP");
-}
-
-void TCalendarMain::mnuSaveAsBitmapClick()
-{
-    const QString path = Ui().saveFileName(QStringLiteral("Save Calendar As Bitmap"), DialogFolder(),
-                                           ProposedBitmapName(),
-                                           QStringLiteral("Bitmap File (*.BMP)"), QStringLiteral("BMP"));
-    if (path.isEmpty())
-        return;
-    rememberFolder(path);
-    DoSaveRichtext();
-    const QImage bitmap = page_->RenderToBitmap();
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && bitmap.save(&file, "BMP") && file.commit();
-    page_->Repaint();
-    if (!ok)
-        ShowInformation(QStringLiteral("Unable to write to ") + path);
+    RunModalDialog(about);
 }
 
 // ---- day cells ----
 
 void TCalendarMain::DoSaveRichtext()
 {
-    if (!EditingCell || currentStore_ == nullptr)
-        return;
-    editor_->SaveToStore(*currentStore_);
-    editor_->hide();
-    EditingCell = false;
-    toolbar_->setEnabled(false);
-    page_->Repaint();
+    cells_->Commit();
 }
 
 void TCalendarMain::CalendarPanelClickedInCellEvent(const TRect &, const TRect &rFree, int iCell, int)
 {
-    CurrentCell = iCell;
-    changeTracking_ = false;
-    DoSaveRichtext();
-    currentStore_ = &page_->CellStore(iCell);
-    EditingCell = true;
-    const int w = rFree.right - rFree.left + 1, h = rFree.bottom - rFree.top + 1;
-    editor_->SetPageSizeTwips(int(std::trunc(w / 96.0 * 1440)), int(std::trunc(h / 96.0 * 1440)));
-    editor_->SetZoomPercent(int(std::lround(double(page_->Zoom()) * 100.0)));
-    editor_->LoadFromStore(*currentStore_);
-    editor_->setGeometry(rFree.left + page_->x() + 1, rFree.top + page_->y() + 1, w, h);
-    editor_->show();
-    editor_->raise();
-    editor_->FocusAtStart();
-    editorEntered(); // also when the window is not active and no focus event arrives
-    changeTracking_ = true;
+    cells_->OpenCell(rFree, iCell);
 }
 
 void TCalendarMain::PuttextOnDay(int day, const QString &text)
 {
-    const int returnTo = CurrentCell;
-    DoSaveRichtext();
-    const int k = page_->CellOfDay(day);
-    if (k == -1)
-        return;
-    page_->ActivateCell(k);
-    const QTextCharFormat format = editor_->CurrentFormat();
-    editor_->moveCursor(QTextCursor::End);
-    // A trailing empty paragraph (left by the previous call) takes the text itself, so
-    // repeated calls stack their texts line by line.
-    if (!editor_->textCursor().block().text().isEmpty())
-        editor_->NewParagraph();
-    editor_->InsertTextWithFormat(text, format);
-    editor_->NewParagraph();
-    Modified = true;
-    if (returnTo > 0)
-        page_->ActivateCell(returnTo);
+    cells_->PutTextOnDay(day, text);
 }
 
 QImage TCalendarMain::DroppedPicture(const QMimeData *data)
 {
-    if (data == nullptr)
-        return {};
-    if (data->hasImage())
-        return qvariant_cast<QImage>(data->imageData());
-    for (const QUrl &url : data->urls()) {
-        if (!url.isLocalFile())
-            continue;
-        QImageReader reader(url.toLocalFile());
-        if (reader.canRead())
-            return reader.read();
-    }
-    return {};
+    return TCellEditing::DroppedPicture(data);
 }
 
 bool TCalendarMain::DropPictureOnCell(const QImage &picture, int x, int y)
 {
-    if (picture.isNull() || !page_->IsPointInCell(x, y))
-        return false;
-    DoSaveRichtext();
-    page_->ClickCellAtPoint(x, y);
-    editor_->InsertPicture(picture);
-    CurrentCell = page_->CellAtPoint(x, y);
-    SetModified(true);
-    return true;
-}
-
-void TCalendarMain::editorEntered()
-{
-    toolbar_->setEnabled(true);
-    toolbar_->Attach(editor_);
-    if (editor_->IsEmptyText())
-        SetDefaultFontNow();
+    return cells_->DropPictureOnCell(picture, x, y);
 }
 
 void TCalendarMain::SetDefaultFontNow()
 {
-    TCharAttributes a;
-    a.fontName = QString::fromStdString(Prefs.fontName);
-    a.size = Prefs.fontSize;
-    a.style = uint8_t((Prefs.fontBold ? 1 : 0) | (Prefs.fontItalic ? 2 : 0) |
-                      (Prefs.fontUnderline ? 4 : 0) | (Prefs.fontStrikeout ? 8 : 0));
-    a.colorIndex = TWPRichText::ColorIndexOf(Prefs.fontColor);
-    editor_->SetCurrentAttributes(a);
+    cells_->SetDefaultFontNow();
 }
 
 bool TCalendarMain::handleKey(QObject *target, QKeyEvent *key)
@@ -1256,20 +562,7 @@ bool TCalendarMain::handleKey(QObject *target, QKeyEvent *key)
         ZoomMinusButtonClick();
         return true;
     }
-    const bool inEditor = !editor_->isHidden() &&
-                          (target == editor_ || target == editor_->viewport() || editor_->hasFocus());
-    if (inEditor && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
-        if (key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier) != 0)
-            page_->ActivatePrevCell(CurrentCell);
-        else
-            page_->ActivateNextCell(CurrentCell);
-        return true;
-    }
-    if (inEditor && key->key() == Qt::Key_A && (key->modifiers() & Qt::ControlModifier) != 0) {
-        editor_->selectAll();
-        return true;
-    }
-    return false;
+    return cells_->HandleEditorKey(target, key);
 }
 
 bool TCalendarMain::eventFilter(QObject *watched, QEvent *event)
@@ -1277,22 +570,6 @@ bool TCalendarMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == page_ && event->type() == QEvent::Resize) {
         static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
         return false;
-    }
-    if (watched == page_ && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
-        auto *drag = static_cast<QDragMoveEvent *>(event);
-        const QPoint pt = drag->position().toPoint();
-        if (!DroppedPicture(drag->mimeData()).isNull() && page_->IsPointInCell(pt.x(), pt.y()))
-            drag->acceptProposedAction();
-        else
-            drag->ignore();
-        return true;
-    }
-    if (watched == page_ && event->type() == QEvent::Drop) {
-        auto *drop = static_cast<QDropEvent *>(event);
-        const QPoint pt = drop->position().toPoint();
-        if (DropPictureOnCell(DroppedPicture(drop->mimeData()), pt.x(), pt.y()))
-            drop->acceptProposedAction();
-        return true;
     }
     if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
         auto *w = qobject_cast<QWidget *>(watched);

@@ -24,7 +24,10 @@ class QVBoxLayout;
 
 namespace velmora {
 
+class TCalendarDocument;
 class TCalendarPanel32;
+class TCalendarProperties;
+class TCellEditing;
 class TMRUFileList;
 class TWPRichText;
 class TWPToolBar;
@@ -42,14 +45,15 @@ public:
     explicit TCalendarMain(QWidget *parent = nullptr);
     ~TCalendarMain() override;
 
+    // The document shown and its cell editing.
+    TCalendarDocument &Document() { return *document_; }
+    TCellEditing &CellEditing() { return *cells_; }
+    QString CurrentFileName() const;
+    bool Modified() const;
+    bool EditingCell() const;
+    int CurrentCell() const;
+
     // State, as the window keeps it.
-    QString CurrentFileName;
-    bool Modified = false;
-    bool Loading = false;
-    bool NewCalendar = false;
-    bool PropertiesAccepted = false;
-    bool EditingCell = false;
-    int CurrentCell = 0;
     bool ZoomBusy = false;
     bool Printed = false;
     bool PrinterAvailable = false;
@@ -128,9 +132,9 @@ public:
     static QImage DroppedPicture(const QMimeData *data);
     bool DropPictureOnCell(const QImage &picture, int x, int y);
 
-    // The Properties flow runs this dialog; replaceable until the real dialog exists and
-    // for tests. It edits the preview page and returns true for OK.
-    std::function<bool(TCalendarPanel32 &preview, bool isNew)> RunPropertiesDialog;
+    // The Properties dialog's modal loop, set up as the command sets it up; replaceable
+    // for tests. True for OK.
+    std::function<bool(TCalendarProperties &dialog)> RunPropertiesDialog;
     // The title dialog's modal loop, replaceable for tests.
     std::function<bool(TUserTitleForm &)> RunUserTitleDialog;
     // Proposed file name for Save As of an untitled document (as Dec1997.QXF).
@@ -145,18 +149,23 @@ private:
     void buildMenu();
     void buildToolStrip(QWidget *strip);
     void applyHints();
-    void editorEntered();
     bool handleKey(QObject *target, QKeyEvent *key);
     void showPage(bool visible);
     void savePreferencesQuietly();
     void clearAllCells();
     void acceptProperties(const TCalendarPanel32 &preview, int oldMonth, int oldYear);
+    void applyDesignedValues();
     void buildStartPanel();
     void refreshStartPanel();
     void rememberFolder(const QString &file);
     void updateStatusPage();
 
     TCalendarPanel32 *page_ = nullptr;
+    std::unique_ptr<TCalendarDocument> document_;
+    TCellEditing *cells_ = nullptr;
+    bool loading_ = false;
+    bool newCalendar_ = false;
+    bool propertiesAccepted_ = false;
     QScrollArea *scroll_ = nullptr;
     QStackedWidget *views_ = nullptr;
     QWidget *startPanel_ = nullptr;
@@ -176,9 +185,7 @@ private:
     QButtonGroup *tools_ = nullptr;
     QPushButton *saveButton_ = nullptr;
     QPushButton *cancelButton_ = nullptr;
-    TWPRtfStorage *currentStore_ = nullptr;
     std::unique_ptr<TReportSystem> report_;
-    bool changeTracking_ = false;
     bool activated_ = false;
 };
 

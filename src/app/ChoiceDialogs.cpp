@@ -1,5 +1,7 @@
 #include "app/ChoiceDialogs.h"
 
+#include "common/DialogButtons.h"
+
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -78,9 +80,7 @@ std::optional<TFontDesc> runFontDialog(QWidget *parent, const TFontDesc &initial
         }
     });
     row->addWidget(colorButton);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *buttons = OkCancelHelpButtons(&dialog, nullptr, nullptr);
     row->addWidget(buttons);
     layout->addLayout(row);
 

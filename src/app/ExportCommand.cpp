@@ -1,14 +1,14 @@
 #include "app/ExportCommand.h"
 
-#include "calendar/Calpanel32.h"
+#include "calendar/CalendarDocument.h"
+#include "calendar/CalendarPage.h"
 #include "calendar/DayText.h"
 #include "calendar/DocumentDump.h"
 #include "calendar/DocumentFile.h"
 #include "objects/ObjectFiler.h"
-#include "recurring/IcsCommands.h"
-#include "recurring/RecurCommands.h"
+#include "recurring/IcsMonths.h"
+#include "recurring/MonthFill.h"
 #include "recurring/RecurStore.h"
-#include "common/ReportCanvas.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -177,7 +177,7 @@ Format formatOf(const QString &path)
     throw UsageError(QStringLiteral("the output must end in .png, .bmp, .pdf or .qxf"));
 }
 
-void applyOptions(TCalendarPanel32 &page, const ExportOptions &o)
+void applyOptions(TCalendarPage &page, const ExportOptions &o)
 {
     TCalendarSettings &s = page.SettingsForReading();
     if (o.layout) s.CalendarLayout = *o.layout;
@@ -191,11 +191,15 @@ void applyOptions(TCalendarPanel32 &page, const ExportOptions &o)
     // The day must exist in the chosen month, or the planners would start elsewhere.
     s.MainCalDay = std::clamp(s.MainCalDay, 1, std::max(1, DaysInMonth(s.MainCalYear, s.MainCalMonth)));
     page.RecalcLayout(o.layout.has_value());
-    if (o.zoom)
-        page.SetZoom(static_cast<float>(*o.zoom));
 }
 
-void stepMonth(TCalendarPanel32 &page)
+// The zoom of pictures, as the program's zoom would hold it.
+double pictureZoom(const ExportOptions &o)
+{
+    return o.zoom ? double(static_cast<float>(*o.zoom)) : 1.0;
+}
+
+void stepMonth(TCalendarPage &page)
 {
     TCalendarSettings &s = page.SettingsForReading();
     const TMonthYear next = AddMonths(s.MainCalMonth, s.MainCalYear, 1);
@@ -223,7 +227,7 @@ std::optional<TIcsMonths> icsEvents;
 
 // Writes the month's recurring dates and --ics events into the page's day cells. A later page
 // of a run starts with empty cells: the texts already there belong to an earlier month's days.
-void fillRecurring(TCalendarPanel32 &page, const std::optional<QString> &store, bool laterPage)
+void fillRecurring(TCalendarPage &page, const std::optional<QString> &store, bool laterPage)
 {
     if (!store && !icsEvents)
         return;
@@ -247,11 +251,11 @@ public:
     QString message;
 };
 
-void writeRaster(TCalendarPanel32 &page, const QString &path, Format format,
+void writeRaster(TCalendarPage &page, double zoom, const QString &path, Format format,
                  const std::optional<QString> &recurring, bool laterPage)
 {
     fillRecurring(page, recurring, laterPage);
-    const QImage image = page.RenderToBitmap();
+    const QImage image = page.RenderToImage(zoom);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
@@ -259,7 +263,7 @@ void writeRaster(TCalendarPanel32 &page, const QString &path, Format format,
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 
-void writePdf(TCalendarPanel32 &page, const QString &path, int months,
+void writePdf(TCalendarPage &page, const QString &path, int months,
               const std::optional<QString> &recurring)
 {
     QSaveFile file(path);
@@ -288,8 +292,7 @@ void writePdf(TCalendarPanel32 &page, const QString &path, int months,
                 pdf.newPage();
             }
             fillRecurring(page, recurring, i > 0);
-            TReportCanvas report(painter, kPdfDpi);
-            page.PrintPage(report, 0, 0);
+            page.Render(painter, TRenderTarget::Paper(kPdfDpi));
         }
         painter.end();
     }
@@ -298,9 +301,9 @@ void writePdf(TCalendarPanel32 &page, const QString &path, int months,
 }
 
 // What a load left out, as exporter messages.
-QString loadNotes(const TLoadReport &report, const QString &path)
+QString loadNotes(const TCalendarDocument &document, const QString &path)
 {
-    const QString message = LoadReportMessage(report.objectsLost, report.objectsPartlyRead, path);
+    const QString message = document.LoadReportMessage(path);
     if (message.isEmpty())
         return {};
     QString notes;
@@ -361,14 +364,13 @@ private:
 
 int copyDocument(const ExportOptions &o, QString &err)
 {
-    TCalendarPanel32 page; // also registers the object classes documents hold
+    TCalendarPage page; // also registers the object classes documents hold
     page.ResetToDefaults();
-    page.ClearAllCells();
-    page.SetUserTitle(std::string());
+    TCalendarDocument document(page);
     TCopiedObjects objects;
     try {
-        const TLoadReport report = LoadFromFile(page, o.input, &objects);
-        err += loadNotes(report, o.input);
+        document.Open(o.input, &objects);
+        err += loadNotes(document, o.input);
     } catch (const std::exception &) {
         err += QStringLiteral("velmora-export: ") +
                DocumentOpenErrorMessage(o.input).replace(QLatin1Char('\r'), QString()) +
@@ -471,16 +473,13 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
     if (format == Format::Document)
         return copyDocument(options, err);
 
-    TCalendarPanel32 page;
+    TCalendarPage page;
     page.ResetToDefaults();
+    TCalendarDocument document(page);
     if (!options.input.isEmpty()) {
-        // As opening a document does: cells, title and zoom start clean.
-        page.ClearAllCells();
-        page.SetUserTitle(std::string());
         try {
-            const TLoadReport report = LoadFromFile(page, options.input, &page.DocumentObjects());
-            page.AttachObjects();
-            err += loadNotes(report, options.input);
+            document.Open(options.input);
+            err += loadNotes(document, options.input);
         } catch (const std::exception &) {
             err += QStringLiteral("velmora-export: ") +
                    DocumentOpenErrorMessage(options.input).replace(QLatin1Char('\r'), QString()) +
@@ -523,7 +522,7 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
                 if (i > 0)
                     stepMonth(page);
                 const QString name = numberedName(options.output, i + 1, months);
-                writeRaster(page, name, format, options.recurring, i > 0);
+                writeRaster(page, pictureZoom(options), name, format, options.recurring, i > 0);
                 written << name;
             }
         }

@@ -1,5 +1,7 @@
 #include "app/Gettitle.h"
 
+#include "common/DialogButtons.h"
+
 #include "app/Settd.h"
 
 #include <QDialogButtonBox>
@@ -24,15 +26,8 @@ TUserTitleForm::TUserTitleForm(QWidget *parent) : QDialog(parent)
     label->setBuddy(titleText_);
     layout->addWidget(titleText_);
 
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okbutton"));
-    ok->setDefault(true);
-    auto *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TUserTitleForm::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelHelpButtons(this, nullptr, [this] { reject(); }, nullptr,
+                                          {.ok = "okbutton"}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -1,5 +1,6 @@
 #include "app/ReportSystem.h"
 
+#include "common/DialogButtons.h"
 #include "common/Program.h"
 #include "common/ReportCanvas.h"
 
@@ -58,9 +59,7 @@ bool TReportSystem::defaultSetupDialog(TReportSetup &setup)
         setup_.printerName = destination->currentData().toString();
         PrinterSetup();
     });
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *buttons = OkCancelHelpButtons(&dialog, nullptr, nullptr);
     auto *layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);
     layout->addWidget(buttons);

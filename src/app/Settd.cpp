@@ -1,5 +1,7 @@
 #include "app/Settd.h"
 
+#include "common/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -82,15 +84,8 @@ TSetTimeDialog::TSetTimeDialog(QWidget *parent) : QDialog(parent)
     layout->addWidget(buildHourPanel());
     layout->addWidget(buildMinutePanel());
 
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("&Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okbutton"));
-    ok->setDefault(true);
-    auto *cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TSetTimeDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelHelpButtons(this, nullptr, [this] { reject(); }, nullptr,
+                                          {.ok = "okbutton"}));
 
     SetTime(EncodeTime(8, 0, 0));
 }

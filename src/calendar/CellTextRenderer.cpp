@@ -1,6 +1,6 @@
 #include "calendar/CellTextRenderer.h"
 
-#include "calendar/Calpanel32.h"
+#include "calendar/CalendarPage.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -8,7 +8,7 @@
 
 namespace velmora {
 
-TStoreCellRenderer::TStoreCellRenderer(const TCalendarPanel32 &page)
+TStoreCellRenderer::TStoreCellRenderer(const TCalendarPage &page)
     : page_(page), layoutDevice_(1, 1, QImage::Format_RGB32)
 {
     layoutDevice_.setDotsPerMeterX(3780); // 96.012 dpi: Qt rounds it to 96

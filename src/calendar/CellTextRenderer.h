@@ -13,12 +13,12 @@ class QTextDocument;
 
 namespace velmora {
 
-class TCalendarPanel32;
+class TCalendarPage;
 
 class TStoreCellRenderer final : public TCellTextRenderer
 {
 public:
-    explicit TStoreCellRenderer(const TCalendarPanel32 &page);
+    explicit TStoreCellRenderer(const TCalendarPage &page);
     ~TStoreCellRenderer() override;
     TStoreCellRenderer(const TStoreCellRenderer &) = delete;
     TStoreCellRenderer &operator=(const TStoreCellRenderer &) = delete;
@@ -37,7 +37,7 @@ private:
         std::string rtf;
         std::unique_ptr<QTextDocument> doc;
     };
-    const TCalendarPanel32 &page_;
+    const TCalendarPage &page_;
     std::array<Entry, 42> cache_;
     QImage layoutDevice_; // 96 pixels per inch, whatever the screen
 };

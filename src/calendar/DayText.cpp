@@ -1,6 +1,6 @@
 #include "calendar/DayText.h"
 
-#include "calendar/Calpanel32.h"
+#include "calendar/CalendarPage.h"
 
 #include <QTextCharFormat>
 #include <QTextDocument>
@@ -17,7 +17,7 @@ QTextCharFormat dayTextFormat()
 }
 } // namespace
 
-void AppendTextToDay(TCalendarPanel32 &page, int day, const QString &text)
+void AppendTextToDay(TCalendarPage &page, int day, const QString &text)
 {
     const int cell = page.CellOfDay(day);
     if (cell < 1)
@@ -28,7 +28,7 @@ void AppendTextToDay(TCalendarPanel32 &page, int day, const QString &text)
     page.CellStore(cell).saveFromDocument(doc);
 }
 
-TDayTextAppender::TDayTextAppender(TCalendarPanel32 &page) : page_(page) {}
+TDayTextAppender::TDayTextAppender(TCalendarPage &page) : page_(page) {}
 
 TDayTextAppender::~TDayTextAppender() = default;
 

@@ -9,11 +9,11 @@ class QTextDocument;
 
 namespace velmora {
 
-class TCalendarPanel32;
+class TCalendarPage;
 
 // Appends the text as a paragraph of its own to the cell showing the day, in the default
 // cell font. Days no cell shows are ignored; the page must have been drawn once.
-void AppendTextToDay(TCalendarPanel32 &page, int day, const QString &text);
+void AppendTextToDay(TCalendarPage &page, int day, const QString &text);
 
 // The same for many texts at once: each cell's stored text is read on its first append and
 // written back once by write(), instead of a read and a write per text. Appends not
@@ -21,7 +21,7 @@ void AppendTextToDay(TCalendarPanel32 &page, int day, const QString &text);
 class TDayTextAppender
 {
 public:
-    explicit TDayTextAppender(TCalendarPanel32 &page);
+    explicit TDayTextAppender(TCalendarPage &page);
     ~TDayTextAppender();
     TDayTextAppender(const TDayTextAppender &) = delete;
     TDayTextAppender &operator=(const TDayTextAppender &) = delete;
@@ -30,7 +30,7 @@ public:
     void write();
 
 private:
-    TCalendarPanel32 &page_;
+    TCalendarPage &page_;
     std::map<int, std::unique_ptr<QTextDocument>> cells_;
 };
 

@@ -1,6 +1,6 @@
 #include "calendar/DocumentFile.h"
 
-#include "calendar/Calpanel32.h"
+#include "calendar/CalendarPage.h"
 #include "common/Cp1252.h"
 
 #include <QFile>
@@ -123,32 +123,32 @@ void WriteSettings(TWriter &w, const TCalendarSettings &s)
     w.writeInteger(hundredths(s.RightMarginInch));
     w.writeInteger(hundredths(s.BottomMarginInch));
     w.writeInteger(s.CalendarLayout);
-    w.writeInteger(s.CalendarBorder);
-    w.writeInteger(s.CalendarLineLayout);
+    w.writeInteger(s.Main.Border);
+    w.writeInteger(s.Main.LineLayout);
     for (const std::string &m : s.Names.months)
         writeText(w, m);
     for (const std::string &d : s.Names.days)
         writeText(w, d);
-    w.writeInteger(s.TitleBGColor);
-    WriteFontRecord(w, s.TitleFont);
-    w.writeBoolean(s.TitleShowYear);
-    WriteFontRecord(w, s.HeadersFont);
-    w.writeInteger(s.HeadersBorder);
-    w.writeInteger(s.HeadersStyle);
-    w.writeInteger(s.HeadersBGColor);
-    WriteFontRecord(w, s.CellFont);
-    w.writeInteger(s.CellBorder);
-    w.writeInteger(s.MiniCalendarLineLayout);
-    w.writeInteger(s.MiniCalBorder);
-    w.writeInteger(s.MiniCalBGColor);
-    w.writeBoolean(s.MiniShowYear);
-    WriteFontRecord(w, s.MiniTitleFont);
-    WriteFontRecord(w, s.MiniHeadersFont);
-    w.writeInteger(s.MiniHeadersBGColor);
-    w.writeInteger(s.MiniHeadersStyle);
-    w.writeInteger(s.MiniHeadersBorder);
-    w.writeInteger(s.MiniCellBorder);
-    WriteFontRecord(w, s.MiniCellFont);
+    w.writeInteger(s.Main.Background);
+    WriteFontRecord(w, s.Main.TitleFont);
+    w.writeBoolean(s.Main.ShowYear);
+    WriteFontRecord(w, s.Main.HeadersFont);
+    w.writeInteger(s.Main.HeadersBorder);
+    w.writeInteger(s.Main.HeadersStyle);
+    w.writeInteger(s.Main.HeadersBackground);
+    WriteFontRecord(w, s.Main.CellFont);
+    w.writeInteger(s.Main.CellBorder);
+    w.writeInteger(s.Mini.LineLayout);
+    w.writeInteger(s.Mini.Border);
+    w.writeInteger(s.Mini.Background);
+    w.writeBoolean(s.Mini.ShowYear);
+    WriteFontRecord(w, s.Mini.TitleFont);
+    WriteFontRecord(w, s.Mini.HeadersFont);
+    w.writeInteger(s.Mini.HeadersBackground);
+    w.writeInteger(s.Mini.HeadersStyle);
+    w.writeInteger(s.Mini.HeadersBorder);
+    w.writeInteger(s.Mini.CellBorder);
+    WriteFontRecord(w, s.Mini.CellFont);
     w.writeInteger(s.NumberPosition);
 }
 
@@ -161,36 +161,36 @@ void ReadSettings(TReader &r, TCalendarSettings &s)
     s.RightMarginInch = fromHundredths(r.readInteger());
     s.BottomMarginInch = fromHundredths(r.readInteger());
     s.CalendarLayout = r.readInteger();
-    s.CalendarBorder = r.readInteger();
-    s.CalendarLineLayout = r.readInteger();
+    s.Main.Border = r.readInteger();
+    s.Main.LineLayout = r.readInteger();
     for (std::string &m : s.Names.months)
         m = readText(r);
     for (std::string &d : s.Names.days)
         d = readText(r);
-    s.TitleBGColor = r.readInteger();
-    ReadFontRecord(r, s.TitleFont);
-    s.TitleShowYear = r.readBoolean();
-    ReadFontRecord(r, s.HeadersFont);
-    s.HeadersBorder = r.readInteger();
-    s.HeadersStyle = r.readInteger();
-    s.HeadersBGColor = r.readInteger();
-    ReadFontRecord(r, s.CellFont);
-    s.CellBorder = r.readInteger();
-    s.MiniCalendarLineLayout = r.readInteger();
-    s.MiniCalBorder = r.readInteger();
-    s.MiniCalBGColor = r.readInteger();
-    s.MiniShowYear = r.readBoolean();
-    ReadFontRecord(r, s.MiniTitleFont);
-    ReadFontRecord(r, s.MiniHeadersFont);
-    s.MiniHeadersBGColor = r.readInteger();
-    s.MiniHeadersStyle = r.readInteger();
-    s.MiniHeadersBorder = r.readInteger();
-    s.MiniCellBorder = r.readInteger();
-    ReadFontRecord(r, s.MiniCellFont);
+    s.Main.Background = r.readInteger();
+    ReadFontRecord(r, s.Main.TitleFont);
+    s.Main.ShowYear = r.readBoolean();
+    ReadFontRecord(r, s.Main.HeadersFont);
+    s.Main.HeadersBorder = r.readInteger();
+    s.Main.HeadersStyle = r.readInteger();
+    s.Main.HeadersBackground = r.readInteger();
+    ReadFontRecord(r, s.Main.CellFont);
+    s.Main.CellBorder = r.readInteger();
+    s.Mini.LineLayout = r.readInteger();
+    s.Mini.Border = r.readInteger();
+    s.Mini.Background = r.readInteger();
+    s.Mini.ShowYear = r.readBoolean();
+    ReadFontRecord(r, s.Mini.TitleFont);
+    ReadFontRecord(r, s.Mini.HeadersFont);
+    s.Mini.HeadersBackground = r.readInteger();
+    s.Mini.HeadersStyle = r.readInteger();
+    s.Mini.HeadersBorder = r.readInteger();
+    s.Mini.CellBorder = r.readInteger();
+    ReadFontRecord(r, s.Mini.CellFont);
     s.NumberPosition = r.readInteger();
 }
 
-TBytes DocumentBytes(const TCalendarPanel32 &page, const TDocumentObjects *objects)
+TBytes DocumentBytes(const TCalendarPage &page, const TDocumentObjects *objects)
 {
     const TCalendarSettings &s = page.Settings();
     TWriter w;
@@ -298,7 +298,7 @@ void readObjects(TReader &r, std::span<const uint8_t> bytes, TDocumentObjects *o
 }
 } // namespace
 
-TLoadReport ReadDocument(TCalendarPanel32 &page, std::span<const uint8_t> bytes,
+TLoadReport ReadDocument(TCalendarPage &page, std::span<const uint8_t> bytes,
                          TDocumentObjects *objects)
 {
     TLoadReport report;
@@ -361,23 +361,23 @@ void WriteFileAtomically(const QString &path, std::span<const uint8_t> bytes)
                               .toStdString());
 }
 
-void SaveToFile(const TCalendarPanel32 &page, const QString &path, const TDocumentObjects *objects)
+void SaveToFile(const TCalendarPage &page, const QString &path, const TDocumentObjects *objects)
 {
     WriteFileAtomically(path, DocumentBytes(page, objects));
 }
 
-TLoadReport LoadFromFile(TCalendarPanel32 &page, const QString &path, TDocumentObjects *objects)
+TLoadReport LoadFromFile(TCalendarPage &page, const QString &path, TDocumentObjects *objects)
 {
     const TBytes bytes = ReadWholeFile(path);
     return ReadDocument(page, bytes, objects);
 }
 
-void SaveStyleSheet(const TCalendarPanel32 &page, const QString &path)
+void SaveStyleSheet(const TCalendarPage &page, const QString &path)
 {
     WriteFileAtomically(path, StyleSheetBytes(page.Settings()));
 }
 
-void LoadStyleSheet(TCalendarPanel32 &page, const QString &path)
+void LoadStyleSheet(TCalendarPage &page, const QString &path)
 {
     const TBytes bytes = ReadWholeFile(path);
     ReadStyleSheet(page.SettingsForReading(), bytes);

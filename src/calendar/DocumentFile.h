@@ -11,7 +11,7 @@
 
 namespace velmora {
 
-class TCalendarPanel32;
+class TCalendarPage;
 
 constexpr int32_t kDocumentVersion = 3;
 constexpr int32_t kDocumentKind = 1;
@@ -69,21 +69,21 @@ void WriteSettings(TWriter &w, const TCalendarSettings &s);
 // Plain field writes, in the block's order, without the page's setters.
 void ReadSettings(TReader &r, TCalendarSettings &s);
 
-TBytes DocumentBytes(const TCalendarPanel32 &page, const TDocumentObjects *objects);
+TBytes DocumentBytes(const TCalendarPage &page, const TDocumentObjects *objects);
 TBytes StyleSheetBytes(const TCalendarSettings &s);
 // Reads a document into the page; the caller has cleared cells, objects and title.
 // Throws EReadError for a damaged or foreign file.
-TLoadReport ReadDocument(TCalendarPanel32 &page, std::span<const uint8_t> bytes,
+TLoadReport ReadDocument(TCalendarPage &page, std::span<const uint8_t> bytes,
                          TDocumentObjects *objects);
 void ReadStyleSheet(TCalendarSettings &s, std::span<const uint8_t> bytes);
 
 // File operations. Saves are atomic; failures throw EWriteError / EReadError.
-void SaveToFile(const TCalendarPanel32 &page, const QString &path,
+void SaveToFile(const TCalendarPage &page, const QString &path,
                 const TDocumentObjects *objects = nullptr);
-TLoadReport LoadFromFile(TCalendarPanel32 &page, const QString &path,
+TLoadReport LoadFromFile(TCalendarPage &page, const QString &path,
                          TDocumentObjects *objects = nullptr);
-void SaveStyleSheet(const TCalendarPanel32 &page, const QString &path);
-void LoadStyleSheet(TCalendarPanel32 &page, const QString &path);
+void SaveStyleSheet(const TCalendarPage &page, const QString &path);
+void LoadStyleSheet(TCalendarPage &page, const QString &path);
 void WriteFileAtomically(const QString &path, std::span<const uint8_t> bytes);
 TBytes ReadWholeFile(const QString &path);
 

@@ -1,10 +1,14 @@
-// Drawing of the calendar page onto the screen, into bitmaps and onto paper.
-#include "calendar/CalendarPainter.h"
-#include "calendar/Calpanel32.h"
-#include "common/ReportCanvas.h"
+// The one renderer of the calendar page: screen pictures, bitmaps, printers and PDF all go
+// through Render with a target that says how the surface differs.
+#include "calendar/CalendarPage.h"
 
-#include <QPaintEvent>
+#include "calendar/CalendarPainter.h"
+#include "common/ReportCanvas.h"
+#include "common/Font.h"
+
 #include <QPainter>
+
+#include <cmath>
 
 namespace velmora {
 
@@ -13,86 +17,82 @@ TDrawFont drawFont(const TFontDesc &f, double scale)
 {
     return {f.name, RoundEven(f.size() * scale), f.style, f.color};
 }
+} // namespace
 
-TRect scaled(const TRect &r, double scale)
+TRect TRenderTarget::map(const TRect &r) const
 {
-    return {RoundEven(r.left * scale), RoundEven(r.top * scale), RoundEven(r.right * scale),
-            RoundEven(r.bottom * scale)};
+    if (!paper)
+        return {RoundEven(r.left * zoom), RoundEven(r.top * zoom), RoundEven(r.right * zoom),
+                RoundEven(r.bottom * zoom)};
+    // Page pixels at factor 1 to surface pixels, through inches and the offsets.
+    const double ppi = kPagePpi;
+    const auto px = [this](double inches) { return static_cast<int>(std::nearbyint(inches * dpi)); };
+    return {px(r.left / ppi + xOffsetInch), px(r.top / ppi + yOffsetInch),
+            px(r.right / ppi + xOffsetInch), px(r.bottom / ppi + yOffsetInch)};
 }
 
-// Page pixels at factor 1 to printer pixels, through inches and the offsets.
-TRect toPrinter(const TReportCanvas &report, const TRect &r, double xOff, double yOff)
+namespace {
+// What the main calendar and the minis draw alike from their style.
+TCalDrawParams styleParams(const TCalendarStyle &style, const TCalendarSettings &s, double scale,
+                           const TRect &area)
 {
-    const double ppi = kPagePpi;
-    return report.inchRect(r.left / ppi + xOff, r.top / ppi + yOff, r.right / ppi + xOff,
-                           r.bottom / ppi + yOff);
+    TCalDrawParams p;
+    p.titleBackground = style.Background;
+    p.area = area;
+    p.startOfWeek = s.StartOfWeek;
+    p.calendarBorder = style.Border;
+    p.titleFont = drawFont(style.TitleFont, scale);
+    p.showYear = style.ShowYear;
+    p.headersFont = drawFont(style.HeadersFont, scale);
+    p.headersBorder = style.HeadersBorder;
+    p.headersStyle = style.HeadersStyle;
+    p.headersBackground = style.HeadersBackground;
+    p.cellFont = drawFont(style.CellFont, scale);
+    p.cellBorder = style.CellBorder;
+    p.names = s.Names;
+    return p;
 }
 } // namespace
 
-TCalDrawParams TCalendarPanel32::mainParams(double scale, int dpi, const TRect &area) const
+TCalDrawParams TCalendarPage::mainParams(double scale, int dpi, const TRect &area) const
 {
-    TCalDrawParams p;
+    TCalDrawParams p = styleParams(s_.Main, s_, scale, area);
     p.pageColor = clWhite;
-    p.titleBackground = s_.TitleBGColor;
     p.minTitleHeight = RoundEven(dpi * 1.5 * scale);
     p.month = s_.MainCalMonth;
     p.year = s_.MainCalYear;
     p.day = s_.MainCalDay;
-    p.area = area;
     p.numberPosition = s_.NumberPosition;
-    p.startOfWeek = s_.StartOfWeek;
-    p.calendarBorder = s_.CalendarBorder;
-    p.titleFont = drawFont(s_.TitleFont, scale);
-    p.showYear = s_.TitleShowYear;
-    p.headersFont = drawFont(s_.HeadersFont, scale);
-    p.headersBorder = s_.HeadersBorder;
-    p.headersStyle = s_.HeadersStyle;
-    p.headersBackground = s_.HeadersBGColor;
-    p.cellFont = drawFont(s_.CellFont, scale);
-    p.cellBorder = s_.CellBorder;
-    p.names = s_.Names;
     p.plannerDays = s_.CalendarLayout == lo2Week ? 14 : 7;
     p.plannerHours = s_.CalendarLayout == loDay15 ? 15 : 10;
     p.plannerFirstHour = s_.PlannerFirstHour;
     return p;
 }
 
-TCalDrawParams TCalendarPanel32::miniParams(const TMiniRect &mini, double scale, int,
-                                            const TRect &area) const
+TCalDrawParams TCalendarPage::miniParams(const TMiniRect &mini, double scale,
+                                         const TRect &area) const
 {
-    TCalDrawParams p;
-    p.pageColor = s_.MiniCalBGColor;
-    p.titleBackground = s_.MiniCalBGColor;
+    // A mini is all background, title included, and always numbers its days centred.
+    TCalDrawParams p = styleParams(s_.Mini, s_, scale, area);
+    p.pageColor = s_.Mini.Background;
     p.minTitleHeight = 0;
     p.month = mini.monthYear.month;
     p.year = mini.monthYear.year;
-    p.area = area;
     p.numberPosition = cnpCenter;
-    p.startOfWeek = s_.StartOfWeek;
-    p.calendarBorder = s_.MiniCalBorder;
-    p.titleFont = drawFont(s_.MiniTitleFont, scale);
-    p.showYear = s_.MiniShowYear;
-    p.headersFont = drawFont(s_.MiniHeadersFont, scale);
-    p.headersBorder = s_.MiniHeadersBorder;
-    p.headersStyle = s_.MiniHeadersStyle;
-    p.headersBackground = s_.MiniHeadersBGColor;
-    p.cellFont = drawFont(s_.MiniCellFont, scale);
-    p.cellBorder = s_.MiniCellBorder;
-    p.names = s_.Names;
     return p;
 }
 
-std::vector<TPlannerRow> TCalendarPanel32::plannerRows() const
+std::vector<TPlannerRow> TCalendarPage::plannerRows() const
 {
     const int layout = s_.CalendarLayout;
     if (layout == loWeek || layout == lo2Week)
         return WeekPlannerRows(s_.MainCalYear, s_.MainCalMonth, s_.MainCalDay,
                                layout == lo2Week ? 14 : 7, s_.Names,
-                               static_cast<TCalHeadersStyle>(s_.HeadersStyle));
+                               static_cast<TCalHeadersStyle>(s_.Main.HeadersStyle));
     return DayPlannerRows(s_.PlannerFirstHour, layout == loDay15 ? 15 : 10);
 }
 
-std::string TCalendarPanel32::plannerTitle() const
+std::string TCalendarPage::plannerTitle() const
 {
     if (!s_.UserTitle.empty())
         return s_.UserTitle;
@@ -103,7 +103,7 @@ std::string TCalendarPanel32::plannerTitle() const
     return DayPlannerTitle(s_.Names, s_.MainCalYear, s_.MainCalMonth, s_.MainCalDay);
 }
 
-void TCalendarPanel32::drawMain(TCanvas &canvas, TCalDrawParams &params)
+void TCalendarPage::drawMain(TCanvas &canvas, TCalDrawParams &params) const
 {
     if (layout_.planner)
         DrawPlanner(canvas, params, plannerRows(), plannerTitle());
@@ -111,7 +111,7 @@ void TCalendarPanel32::drawMain(TCanvas &canvas, TCalDrawParams &params)
         DrawMonth(canvas, params, s_.UserTitle);
 }
 
-void TCalendarPanel32::ComputeCellDays()
+void TCalendarPage::ComputeCellDays()
 {
     // The same numbering DrawMonth and DrawPlanner give the cells.
     std::array<int, kCellCount> days{};
@@ -129,45 +129,53 @@ void TCalendarPanel32::ComputeCellDays()
         cells_.cell(i).iDay = days.at(size_t(i - 1));
 }
 
-void TCalendarPanel32::DrawCalendarInto(QImage &image)
+void TCalendarPage::drawCalendar(TCanvas &canvas, const TRenderTarget &target, TDayCellTable &cells,
+                                 TRect &titleRect, TRect &dayNamesRect) const
 {
-    if (painting_)
-        return;
-    painting_ = true;
-    const double z = Zoom();
-    image.fill(Qt::white);
-    cells_.clear();
-    titleRect_ = dayNamesRect_ = {};
-    {
-        QPainter painter(&image);
-        TCanvas canvas(painter, kPagePpi);
-        if (layout_.planner || layout_.monthGrid) {
-            TCalDrawParams params = mainParams(z, kPagePpi, scaled(layout_.main, z));
-            drawMain(canvas, params);
-            cells_ = params.cells;
-            titleRect_ = params.titleRect;
-            dayNamesRect_ = params.dayNamesRect;
-        }
-        if (layout_.hasMinis)
-            for (const TMiniRect &mini : layout_.minis) {
-                TCalDrawParams params = miniParams(mini, z, kPagePpi, scaled(mini.rect, z));
-                DrawMonth(canvas, params, std::string());
-            }
+    if (target.paper) {
+        canvas.setPen(clBlack);
+        canvas.setBrushSolid(clWhite);
     }
-    drawCellTexts(image);
-    painting_ = false;
+    const double scale = target.fontScale();
+    if (layout_.planner || layout_.monthGrid) {
+        TCalDrawParams params = mainParams(scale, target.dpi, target.map(layout_.main));
+        params.paper = target.paper;
+        drawMain(canvas, params);
+        cells = params.cells;
+        titleRect = params.titleRect;
+        dayNamesRect = params.dayNamesRect;
+    }
+    if (layout_.hasMinis)
+        for (const TMiniRect &mini : layout_.minis) {
+            TCalDrawParams params = miniParams(mini, scale, target.map(mini.rect));
+            params.paper = target.paper;
+            if (target.paper) {
+                // Paper is white, but a mini calendar may sit on a coloured title band.
+                canvas.setBrushSolid(s_.Mini.Background);
+                canvas.fillRect(params.area);
+            }
+            DrawMonth(canvas, params, std::string());
+        }
 }
 
-void TCalendarPanel32::drawCellTexts(QImage &image)
+void TCalendarPage::drawCellTexts(QPainter &painter, const TRenderTarget &target,
+                                  const TDayCellTable &cells)
 {
-    overflowMarks_.clear();
+    if (!target.paper)
+        overflowMarks_.clear();
     if (cellRenderer_ == nullptr || !(layout_.planner || layout_.monthGrid))
         return;
-    const int zoomPercent = RoundEven(double(Zoom()) * 100.0);
-    QPainter painter(&image);
+    const int zoomPercent = RoundEven(target.zoom * 100.0);
     for (int i = 1; i <= kCellCount; ++i) {
-        const TRect f = cells_.cell(i).rFree;
+        const TRect f = cells.cell(i).rFree;
         const int w = f.right - f.left + 1, h = f.bottom - f.top + 1;
+        if (target.paper) {
+            if (f.isAllZero() || f.right <= f.left || f.bottom <= f.top || !cellRenderer_->hasText(i))
+                continue;
+            // On paper the text stays vectors.
+            cellRenderer_->printCell(i, painter, QRect(f.left, f.top, w, h), target.dpi);
+            continue;
+        }
         // Cells without a text area or with an empty store show nothing of their own.
         if (f.isAllZero() || w <= 0 || h <= 0 || !cellRenderer_->hasText(i))
             continue;
@@ -180,91 +188,63 @@ void TCalendarPanel32::drawCellTexts(QImage &image)
     }
 }
 
-void TCalendarPanel32::paintOverflowMarks(QPainter &painter, const QRect &area) const
+void TCalendarPage::Render(QPainter &painter, const TRenderTarget &target)
 {
-    // A small corner triangle says that a cell holds more text than it shows. It belongs
-    // to the screen only: the cached picture, bitmaps and paper stay without it.
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(200, 0, 0));
-    const int size = std::max(5, RoundEven(10.0 * double(Zoom())));
-    for (const TRect &f : overflowMarks_) {
-        const QPoint corner(f.right, f.bottom);
-        if (!area.intersects(QRect(corner - QPoint(size, size), corner)))
-            continue;
-        const QPoint triangle[3] = {corner, corner - QPoint(size, 0), corner - QPoint(0, size)};
-        painter.drawPolygon(triangle, 3);
-    }
-    painter.restore();
-}
-
-QImage TCalendarPanel32::RenderToBitmap()
-{
-    QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-    DrawCalendarInto(image);
-    Repaint();
-    return image;
-}
-
-void TCalendarPanel32::paintEvent(QPaintEvent *event)
-{
-    QPainter painter(this);
-    if (paintingHold_ || painting_) {
-        // Nothing new is drawn while held; the last picture stays.
-        if (!cache_.isNull())
-            painter.drawImage(0, 0, cache_);
+    if (target.paper) {
+        TReportCanvas report(painter, target.dpi);
+        Render(report, target);
         return;
     }
-    if (!cacheValid_ || cache_.size() != size()) {
-        cache_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-        DrawCalendarInto(cache_);
-        cacheValid_ = true;
+    if (rendering_)
+        return;
+    rendering_ = true;
+    cells_.clear();
+    titleRect_ = dayNamesRect_ = {};
+    {
+        TCanvas canvas(painter, target.dpi);
+        drawCalendar(canvas, target, cells_, titleRect_, dayNamesRect_);
     }
-    painter.drawImage(event->rect(), cache_, event->rect());
-    paintOverflowMarks(painter, event->rect());
-    PaintObjectLayer(painter, event->rect());
+    drawCellTexts(painter, target, cells_);
+    if (target.objects)
+        RenderObjects(painter, target, {0, 0, RoundEven(layout_.width * target.zoom),
+                                        RoundEven(layout_.height * target.zoom)});
+    rendering_ = false;
 }
 
-void TCalendarPanel32::PrintPage(TReportCanvas &report, double xOff, double yOff)
+void TCalendarPage::Render(TReportCanvas &report, const TRenderTarget &target)
 {
-    TCanvas &canvas = report.canvas();
-    canvas.setPen(clBlack);
-    canvas.setBrushSolid(clWhite);
-    const int dpi = report.dpi();
+    if (rendering_)
+        return;
+    rendering_ = true;
+    // Paper keeps its own cell table: the screen's hit rectangles stay as they are.
     TDayCellTable printedCells;
-    if (layout_.planner || layout_.monthGrid) {
-        TCalDrawParams params = mainParams(1.0, dpi, toPrinter(report, layout_.main, xOff, yOff));
-        params.paper = true;
-        drawMain(canvas, params);
-        printedCells = params.cells;
-    }
-    if (layout_.hasMinis)
-        for (const TMiniRect &mini : layout_.minis) {
-            TCalDrawParams params =
-                miniParams(mini, 1.0, dpi, toPrinter(report, mini.rect, xOff, yOff));
-            params.paper = true;
-            // Paper is white, but a mini calendar may sit on a coloured title band.
-            canvas.setBrushSolid(s_.MiniCalBGColor);
-            canvas.fillRect(params.area);
-            DrawMonth(canvas, params, std::string());
-        }
-    if (cellRenderer_ != nullptr && (layout_.planner || layout_.monthGrid))
-        printCellTexts(report, printedCells);
-    PrintObjects(report, xOff, yOff);
+    TRect titleRect, dayNamesRect;
+    drawCalendar(report.canvas(), target, printedCells, titleRect, dayNamesRect);
+    drawCellTexts(report.painter(), target, printedCells);
+    if (target.objects)
+        objects_->PrintObjects(report, target.xOffsetInch, target.yOffsetInch);
+    rendering_ = false;
 }
 
-void TCalendarPanel32::printCellTexts(TReportCanvas &report, const TDayCellTable &printedCells)
+void TCalendarPage::RenderObjects(QPainter &painter, const TRenderTarget &target, const TRect &dirty)
 {
-    const int dpi = report.dpi();
-    for (int i = 1; i <= kCellCount; ++i) {
-        const TRect f = printedCells.cell(i).rFree;
-        if (f.isAllZero() || f.right <= f.left || f.bottom <= f.top || !cellRenderer_->hasText(i))
-            continue;
-        cellRenderer_->printCell(i, report.painter(),
-                                 QRect(f.left, f.top, f.right - f.left + 1, f.bottom - f.top + 1),
-                                 dpi);
+    if (target.paper) {
+        TReportCanvas report(painter, target.dpi);
+        objects_->PrintObjects(report, target.xOffsetInch, target.yOffsetInch);
+        return;
     }
+    TCanvas canvas(painter, TFontDesc::kFontPpi);
+    objects_->PaintObjects(canvas, dirty);
+}
+
+QImage TCalendarPage::RenderToImage(double zoom)
+{
+    QImage image(std::max(1, RoundEven(layout_.width * zoom)),
+                 std::max(1, RoundEven(layout_.height * zoom)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Render(painter, TRenderTarget::Screen(zoom));
+    return image;
 }
 
 } // namespace velmora

@@ -2,26 +2,34 @@
 
 namespace velmora {
 
+bool SameLook(const TCalendarStyle &a, const TCalendarStyle &b)
+{
+    return a.LineLayout == b.LineLayout && a.TitleFont.sameLook(b.TitleFont) &&
+           a.HeadersFont.sameLook(b.HeadersFont) && a.CellFont.sameLook(b.CellFont) &&
+           a.Background == b.Background && a.HeadersBackground == b.HeadersBackground &&
+           a.HeadersStyle == b.HeadersStyle && a.ShowYear == b.ShowYear;
+}
+
+void AssignLook(TCalendarStyle &to, const TCalendarStyle &from)
+{
+    to.TitleFont = from.TitleFont;
+    to.HeadersFont = from.HeadersFont;
+    to.CellFont = from.CellFont;
+    to.Background = from.Background;
+    to.HeadersBackground = from.HeadersBackground;
+    to.HeadersStyle = from.HeadersStyle;
+    to.ShowYear = from.ShowYear;
+}
+
 bool SameStyle(const TCalendarSettings &a, const TCalendarSettings &b)
 {
     return a.PaperKind == b.PaperKind && a.CalendarLayout == b.CalendarLayout &&
            a.StartOfWeek == b.StartOfWeek && a.Names == b.Names &&
            a.MainCalDay == b.MainCalDay && a.MainCalMonth == b.MainCalMonth &&
-           a.MainCalYear == b.MainCalYear && a.TitleFont.sameLook(b.TitleFont) &&
-           a.TitleBGColor == b.TitleBGColor && a.HeadersFont.sameLook(b.HeadersFont) &&
-           a.HeadersBGColor == b.HeadersBGColor && a.HeadersStyle == b.HeadersStyle &&
-           a.CellFont.sameLook(b.CellFont) && a.MiniCalBGColor == b.MiniCalBGColor &&
-           a.MiniTitleFont.sameLook(b.MiniTitleFont) &&
-           a.MiniHeadersFont.sameLook(b.MiniHeadersFont) &&
-           a.MiniHeadersBGColor == b.MiniHeadersBGColor &&
-           a.MiniHeadersStyle == b.MiniHeadersStyle &&
-           a.MiniCellFont.sameLook(b.MiniCellFont) && a.TitleShowYear == b.TitleShowYear &&
-           a.MiniShowYear == b.MiniShowYear && a.LeftMarginInch == b.LeftMarginInch &&
-           a.TopMarginInch == b.TopMarginInch && a.RightMarginInch == b.RightMarginInch &&
-           a.BottomMarginInch == b.BottomMarginInch &&
-           a.PlannerFirstHour == b.PlannerFirstHour &&
-           a.CalendarLineLayout == b.CalendarLineLayout &&
-           a.MiniCalendarLineLayout == b.MiniCalendarLineLayout && a.UserTitle == b.UserTitle;
+           a.MainCalYear == b.MainCalYear && SameLook(a.Main, b.Main) && SameLook(a.Mini, b.Mini) &&
+           a.LeftMarginInch == b.LeftMarginInch && a.TopMarginInch == b.TopMarginInch &&
+           a.RightMarginInch == b.RightMarginInch && a.BottomMarginInch == b.BottomMarginInch &&
+           a.PlannerFirstHour == b.PlannerFirstHour && a.UserTitle == b.UserTitle;
 }
 
 TLineBorders LineLayoutBorders(int lineLayout)

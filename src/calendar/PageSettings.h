@@ -10,37 +10,55 @@
 
 namespace velmora {
 
+// How one calendar of the page looks. The main calendar and the minis each have one;
+// everything the two share is drawn from it the same way.
+struct TCalendarStyle
+{
+    int32_t LineLayout = llFull;
+    TFontDesc TitleFont;
+    TFontDesc HeadersFont;
+    TFontDesc CellFont;
+    // The main calendar's title band; behind a mini, the whole mini.
+    TColor Background = clWhite;
+    TColor HeadersBackground = clWhite;
+    int32_t Border = cbAll;
+    int32_t HeadersBorder = cbAll;
+    int32_t CellBorder = cbAll;
+    int32_t HeadersStyle = dsThreeChars;
+    bool ShowYear = true;
+
+    friend bool operator==(const TCalendarStyle &, const TCalendarStyle &) = default;
+};
+
 struct TCalendarSettings
 {
     uint8_t PaperKind = 0; // 0 Letter, 1 A4
     int32_t CalendarLayout = loFullCalendar;
     int32_t CalendarOrientation = coPortrait;
-    int32_t CalendarLineLayout = llFull;
-    int32_t MiniCalendarLineLayout = mllFull;
 
-    TFontDesc TitleFont = TFontDesc::make("Times New Roman", 26, uint8_t(TFontStyle::fsBold));
-    TFontDesc HeadersFont = TFontDesc::make("Times New Roman", 16, uint8_t(TFontStyle::fsBold));
-    TFontDesc CellFont = TFontDesc::make("Times New Roman", 16, uint8_t(TFontStyle::fsBold));
-    TFontDesc MiniTitleFont = TFontDesc::make("Times New Roman", 6, uint8_t(TFontStyle::fsBold));
-    TFontDesc MiniHeadersFont = TFontDesc::make("Times New Roman", 8, 0, clWhite);
-    TFontDesc MiniCellFont = TFontDesc::make("Times New Roman", 6, 0);
+    TCalendarStyle Main{llFull,
+                        TFontDesc::make("Times New Roman", 26, uint8_t(TFontStyle::fsBold)),
+                        TFontDesc::make("Times New Roman", 16, uint8_t(TFontStyle::fsBold)),
+                        TFontDesc::make("Times New Roman", 16, uint8_t(TFontStyle::fsBold)),
+                        clWhite,
+                        clWhite,
+                        cbAll,
+                        cbAll,
+                        cbAll,
+                        dsThreeChars,
+                        true};
+    TCalendarStyle Mini{mllFull,
+                        TFontDesc::make("Times New Roman", 6, uint8_t(TFontStyle::fsBold)),
+                        TFontDesc::make("Times New Roman", 8, 0, clWhite),
+                        TFontDesc::make("Times New Roman", 6, 0),
+                        clWhite,
+                        clWhite,
+                        cbAll,
+                        cbBottom,
+                        cbNone,
+                        dsFirstChar,
+                        true};
 
-    TColor TitleBGColor = clWhite;
-    TColor HeadersBGColor = clWhite;
-    TColor MiniHeadersBGColor = clWhite;
-    TColor MiniCalBGColor = clWhite;
-
-    int32_t CalendarBorder = cbAll;
-    int32_t HeadersBorder = cbAll;
-    int32_t CellBorder = cbAll;
-    int32_t MiniCalBorder = cbAll;
-    int32_t MiniHeadersBorder = cbBottom;
-    int32_t MiniCellBorder = cbNone;
-
-    int32_t HeadersStyle = dsThreeChars;
-    int32_t MiniHeadersStyle = dsFirstChar;
-    bool TitleShowYear = true;
-    bool MiniShowYear = true;
     int32_t NumberPosition = cnpUpperRight;
     int32_t StartOfWeek = 1;
 
@@ -63,6 +81,10 @@ struct TCalendarSettings
 // The page style comparison: fonts compare by name, style and colour (not size); borders
 // and the number position are not compared.
 bool SameStyle(const TCalendarSettings &a, const TCalendarSettings &b);
+// The same for one calendar's style.
+bool SameLook(const TCalendarStyle &a, const TCalendarStyle &b);
+// Fonts, backgrounds, headers style and show-year; borders and line layout stay.
+void AssignLook(TCalendarStyle &to, const TCalendarStyle &from);
 
 // Borders that a line layout implies.
 struct TLineBorders

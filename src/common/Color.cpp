@@ -1,6 +1,6 @@
 #include "common/Color.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QColor>
 #include <QPalette>
 
@@ -130,8 +130,8 @@ QColor ToQColor(TColor color)
 {
     if ((color & kSystemColorFlag) != 0) {
         // Without a running application the window text is black, as on a fresh desktop.
-        if (qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr)
-            return ToQColor(color, QApplication::palette());
+        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+            return ToQColor(color, QGuiApplication::palette());
         return (color & 0xFF) == 8 ? QColor(Qt::black) : QColor(Qt::white);
     }
     return {colorRed(color), colorGreen(color), colorBlue(color)};

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -171,6 +172,14 @@ void EndWait()
         QApplication::restoreOverrideCursor();
 }
 
+bool RunModalDialog(QDialog &dialog)
+{
+    // A fixed size is only known once the layout has run; centre the real size.
+    dialog.adjustSize();
+    CenterForm(&dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 void SetMainForm(QWidget *form)
 {
     mainForm() = form;
@@ -181,10 +190,8 @@ void CenterForm(QWidget *form)
     if (form == nullptr)
         return;
     QWidget *main = mainForm();
-    const bool isMain = form->metaObject()->className() == QByteArray("TCalendarMain") ||
-                        QString::fromLatin1(form->metaObject()->className())
-                                .endsWith(QStringLiteral("::TCalendarMain"));
-    if (isMain || main == nullptr || main->isMaximized()) {
+    // The main window itself centres on the screen.
+    if (form == main || main == nullptr || main->isMaximized()) {
         const QScreen *screen = form->screen();
         if (screen == nullptr)
             return;

@@ -4,8 +4,10 @@
 // replaceable service so that tests can script the answers.
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QDialog;
 class QTextBrowser;
 class QWidget;
 
@@ -50,6 +52,16 @@ TUiService::TAnswer AskYesNoCancel(const QString &text, const QString &caption);
 void BeginWait();
 void EndWait();
 void CenterForm(QWidget *form);
+// Sized to its layout, centred over the main window and run modally; true when it closed
+// with OK.
+bool RunModalDialog(QDialog &dialog);
+// How a command runs one of its dialogs. Empty means RunModalDialog; tests put in a
+// function that sets the controls and calls the dialog's handlers instead.
+template <class Dialog> using DialogRunner = std::function<bool(Dialog &)>;
+template <class Dialog> bool RunDialog(const DialogRunner<Dialog> &runner, Dialog &dialog)
+{
+    return runner ? runner(dialog) : RunModalDialog(dialog);
+}
 // Opens help topic n in the help window (the contents when the topic has no page).
 void ShowHelpContext(int topic);
 void ShowHelpContents();

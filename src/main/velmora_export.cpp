@@ -1,6 +1,6 @@
 #include "app/ExportCommand.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 
@@ -10,7 +10,8 @@
 
 int main(int argc, char **argv)
 {
-    // The exporter never needs a screen.
+    // The exporter draws without any window, but fonts come through a platform plugin:
+    // the offscreen one needs no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Without a desktop session Qt complains about the runtime folder on every start.
@@ -27,7 +28,7 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    QGuiApplication app(qtArgc, argv);
     QString out, err;
     const int code = velmora::RunExport(arguments, out, err);
     std::fputs(out.toLocal8Bit().constData(), stdout);

@@ -2,7 +2,8 @@
 
 #include "common/Canvas.h"
 #include "common/Cp1252.h"
-#include "objects/Gbasepnl.h"
+#include "objects/ObjectHost.h"
+#include "objects/ObjectLayer.h"
 
 #include <algorithm>
 #include <array>
@@ -70,8 +71,8 @@ void TGGraphicControl::SetBounds(int left, int top, int width, int height)
 
 void TGGraphicControl::SetName(std::string name)
 {
-    if (parent_ != nullptr)
-        parent_->NameChanged(name_, name);
+    if (layer_ != nullptr)
+        layer_->NameChanged(name_, name);
     name_ = std::move(name);
 }
 
@@ -150,7 +151,7 @@ void TGGraphicControl::SetUnselectable(bool on)
     unselectable_ = on;
     if (reading_) return;
     NotifyChanged();
-    if (on && parent_ != nullptr) parent_->Handle().Unselect(this);
+    if (on && parent_ != nullptr) parent_->UnselectObject(*this);
 }
 
 void TGGraphicControl::SetReading(bool on)
@@ -212,7 +213,7 @@ void TGGraphicControl::NotifyChanged()
 
 void TGGraphicControl::DrawHandles(TCanvas &canvas) const
 {
-    if (parent_ != nullptr) parent_->Handle().DrawHandlesOf(canvas, *this);
+    if (parent_ != nullptr) parent_->DrawHandlesOf(canvas, *this);
 }
 
 void TGGraphicControl::Invalidate() const
@@ -234,7 +235,7 @@ void TGGraphicControl::SendToBack()
     NotifyChanged();
     if (parent_ == nullptr) return;
     parent_->SendObjectToBack(this);
-    parent_->Handle().ClearSelection();
+    parent_->ClearSelection();
 }
 
 void TGGraphicControl::Cut()

@@ -18,7 +18,8 @@
 namespace velmora {
 
 class TCanvas;
-class TGBasePanel;
+class TObjectHost;
+class TObjectLayer;
 class TReportCanvas;
 
 // Objects are at least this large when they are placed.
@@ -37,8 +38,8 @@ public:
     const std::string &Name() const { return name_; }
     // A placed object's page keeps its names in step.
     void SetName(std::string name);
-    // The page hosting the object; nullptr until it is placed.
-    TGBasePanel *Parent() const { return parent_; }
+    // The page view hosting the object; nullptr until it is placed on a shown page.
+    TObjectHost *Parent() const { return parent_; }
     // Distinguishes this object from a later one that may reuse its address.
     uint64_t Serial() const { return serial_; }
 
@@ -106,7 +107,7 @@ public:
     // A drawing tool made this object: the first step runs before it is placed on the page,
     // the second after the tool fell back to pointing (subclasses set their looks and open
     // their editors there).
-    virtual void PrepareForDrawing(const TGBasePanel &) {}
+    virtual void PrepareForDrawing(const TObjectHost &) {}
     virtual void DrawingFinished() {}
 
     void NotifyChanged();
@@ -132,13 +133,14 @@ public:
     static double PixelsToInches(int pixels) { return pixels / 96.0; }
 
 private:
-    friend class TGBasePanel;
+    friend class TObjectLayer;
 
     void setBoundsRect(const TRect &r);
     void updateLockedMark();
 
     std::string name_;
-    TGBasePanel *parent_ = nullptr;
+    TObjectHost *parent_ = nullptr;
+    TObjectLayer *layer_ = nullptr; // the list holding the object, which keeps its names
     uint64_t serial_;
     TRect bounds_;
     float zoom_ = 1.0F;

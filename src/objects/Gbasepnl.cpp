@@ -20,22 +20,6 @@
 namespace velmora {
 namespace {
 
-std::string lowerName(std::string_view name)
-{
-    std::string lower(name);
-    for (char &c : lower)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return lower;
-}
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 std::optional<TFontDesc> fontFromDialog(QWidget *parent, const TFontDesc &start)
 {
     QFont initial(QString::fromStdString(start.name), start.size());
@@ -62,8 +46,16 @@ std::optional<TFontDesc> fontFromDialog(QWidget *parent, const TFontDesc &start)
 
 } // namespace
 
-TGBasePanel::TGBasePanel(QWidget *parent) : QWidget(parent), handle_(*this)
+TGBasePanel::TGBasePanel(QWidget *parent)
+    : TGBasePanel(std::make_shared<TObjectLayer>(), parent)
 {
+}
+
+TGBasePanel::TGBasePanel(std::shared_ptr<TObjectLayer> layer, QWidget *parent)
+    : QWidget(parent), layer_(std::move(layer)), objects_(layer_->Items()), handle_(*this)
+{
+    layer_->SetHost(this);
+    layer_->SetZoom(zoom_);
     // Hover cursors and the frame's handle zones need moves without a button.
     setMouseTracking(true);
     toolClasses_ = {{psLabel, "TGPLabel"},
@@ -80,8 +72,9 @@ TGBasePanel::TGBasePanel(QWidget *parent) : QWidget(parent), handle_(*this)
 TGBasePanel::~TGBasePanel()
 {
     handle_.ClearSelection();
-    objects_.clear();
-    pending_.clear();
+    // A page model may keep its objects after its view is gone; they no longer report here.
+    layer_->SetHost(nullptr);
+    layer_->ClearPending();
     if (toolCursor_ && qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr)
         QApplication::restoreOverrideCursor();
 }
@@ -95,8 +88,7 @@ void TGBasePanel::SetZoom(float factor)
     const float current = zoom_ == 0.0F ? 1.0F : zoom_;
     lastZoomRatio_ = factor / current;
     zoom_ = factor;
-    for (const auto &o : objects_)
-        o->SetZoom(factor);
+    layer_->SetZoom(factor);
     handle_.Realign();
     zoomChanged();
     notificationsHeld_ = false;
@@ -165,28 +157,10 @@ void TGBasePanel::FireLabelChanged()
     if (!notificationsHeld_ && LabelChangedEvent) LabelChangedEvent();
 }
 
-TGGraphicControl *TGBasePanel::Object(int index) const
-{
-    if (index < 0 || index >= ObjectCount()) return nullptr;
-    return objects_[size_t(index)].get();
-}
-
-bool TGBasePanel::Contains(const TGGraphicControl *object) const
-{
-    return std::ranges::any_of(objects_, [object](const auto &o) { return o.get() == object; });
-}
-
 TGGraphicControl *TGBasePanel::ObjectAtPoint(int x, int y) const
 {
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it)
         if ((*it)->Visible() && (*it)->ScreenRect().contains(x, y)) return it->get();
-    return nullptr;
-}
-
-TGGraphicControl *TGBasePanel::FindObject(std::string_view name) const
-{
-    for (const auto &o : objects_)
-        if (sameName(o->Name(), name)) return o.get();
     return nullptr;
 }
 
@@ -199,84 +173,11 @@ std::vector<TGGraphicControl *> TGBasePanel::allObjects() const
     return list;
 }
 
-bool TGBasePanel::NameTaken(std::string_view name) const
-{
-    return names_.contains(lowerName(name)) || (OwnerHasName && OwnerHasName(name));
-}
-
-void TGBasePanel::addName(const std::string &name)
-{
-    ++names_[lowerName(name)];
-}
-
-void TGBasePanel::removeName(const std::string &name, bool staysTaken)
-{
-    const auto it = names_.find(lowerName(name));
-    if (it == names_.end()) return;
-    if (--it->second == 0) names_.erase(it);
-    if (!staysTaken) freeFrom_.clear();
-}
-
-void TGBasePanel::NameChanged(const std::string &oldName, const std::string &newName)
-{
-    removeName(oldName);
-    addName(newName);
-}
-
-std::string TGBasePanel::firstFreeName(std::string_view prefix, int first, int last) const
-{
-    const bool useHint = !OwnerHasName;
-    std::string key;
-    int n = first;
-    if (useHint) {
-        key = std::string(prefix) + '\n' + std::to_string(first);
-        if (const auto it = freeFrom_.find(key); it != freeFrom_.end()) n = std::max(n, it->second);
-    }
-    for (; n <= last; ++n) {
-        std::string name = std::string(prefix) + std::to_string(n);
-        if (!NameTaken(name)) {
-            if (useHint) freeFrom_[key] = n;
-            return name;
-        }
-    }
-    if (useHint) freeFrom_[key] = n;
-    return {};
-}
-
-std::string TGBasePanel::FreeName(std::string_view prefix, int first) const
-{
-    return firstFreeName(prefix, first, 1000);
-}
-
-TGGraphicControl *TGBasePanel::adopt(std::unique_ptr<TGGraphicControl> object)
-{
-    TGGraphicControl *o = object.get();
-    o->parent_ = this;
-    o->zoom_ = zoom_;
-    addName(o->Name());
-    objects_.push_back(std::move(object));
-    o->Invalidate();
-    return o;
-}
-
 std::unique_ptr<TGGraphicControl> TGBasePanel::release(TGGraphicControl *object)
 {
-    // From the top: clearing the page takes the objects off one by one from there.
-    const auto rit = std::ranges::find_if(objects_.rbegin(), objects_.rend(),
-                                          [object](const auto &o) { return o.get() == object; });
-    if (rit == objects_.rend()) return nullptr;
-    const auto it = std::prev(rit.base());
+    if (!layer_->Contains(object)) return nullptr;
     handle_.Unselect(object);
-    object->Invalidate();
-    // Kept records that followed this object now follow the one below it.
-    const TGGraphicControl *below = it == objects_.begin() ? nullptr : std::prev(it)->get();
-    for (TForeignRecord &record : foreign_)
-        if (record.after == object) record.after = below;
-    std::unique_ptr<TGGraphicControl> owned = std::move(*it);
-    objects_.erase(it);
-    owned->parent_ = nullptr;
-    removeName(owned->Name());
-    return owned;
+    return layer_->Release(object);
 }
 
 void TGBasePanel::DestroyObject(TGGraphicControl *object)
@@ -349,77 +250,13 @@ TGGraphicControl *TGBasePanel::AddObject(std::unique_ptr<TGGraphicControl> objec
 
 void TGBasePanel::AttachObjects()
 {
-    for (const auto &o : objects_)
-        o->SetZoom(zoom_);
+    layer_->SetHost(this);
+    layer_->SetZoom(zoom_);
 }
 
 void TGBasePanel::RemoveAllObjects()
 {
-    handle_.ClearSelection();
-    foreign_.clear();
-    while (!objects_.empty())
-        release(objects_.back().get());
-    for (const auto &o : pending_)
-        removeName(o->Name());
-    pending_.clear();
-}
-
-void TGBasePanel::WriteObjects(TWriter &writer) const
-{
-    writeForeignRecords(writer, nullptr);
-    for (const auto &o : objects_) {
-        writer.writeComponent(*o, o->Name());
-        writeForeignRecords(writer, o.get());
-    }
-}
-
-void TGBasePanel::writeForeignRecords(TWriter &writer, const TGGraphicControl *after) const
-{
-    for (const TForeignRecord &record : foreign_)
-        if (record.after == after) writer.writeRawBytes(record.bytes);
-}
-
-void TGBasePanel::KeepForeignRecord(std::span<const uint8_t> record)
-{
-    const TGGraphicControl *after = objects_.empty() ? nullptr : objects_.back().get();
-    foreign_.push_back({after, TBytes(record.begin(), record.end())});
-}
-
-TGGraphicControl *TGBasePanel::CreateObject(const std::string &className)
-{
-    if (!DesignObjectClasses().contains(className)) return nullptr;
-    std::unique_ptr<TGGraphicControl> object = DesignObjectClasses().create(className);
-    std::string name = FreeName("Component", 0);
-    // Past a thousand objects the numbering goes on, so that every name stays unique.
-    if (name.empty()) name = firstFreeName("Component", 1001, std::numeric_limits<int>::max() - 1);
-    object->SetName(std::move(name));
-    object->SetReading(true);
-    addName(object->Name());
-    pending_.push_back(std::move(object));
-    return pending_.back().get();
-}
-
-void TGBasePanel::ObjectLoaded(TStreamable *object)
-{
-    const auto it = std::ranges::find_if(pending_, [object](const auto &o) {
-        return static_cast<TStreamable *>(o.get()) == object;
-    });
-    if (it == pending_.end()) return;
-    std::unique_ptr<TGGraphicControl> loaded = std::move(*it);
-    pending_.erase(it);
-    removeName(loaded->Name(), true); // adopt counts it again
-    loaded->SetReading(false);
-    loaded->Loaded();
-    adopt(std::move(loaded));
-}
-
-void TGBasePanel::DiscardObject(TStreamable *object)
-{
-    std::erase_if(pending_, [this, object](const auto &o) {
-        if (static_cast<TStreamable *>(o.get()) != object) return false;
-        removeName(o->Name());
-        return true;
-    });
+    layer_->Clear();
 }
 
 void TGBasePanel::SetScreenCursor(TScreenCursor kind)
@@ -432,6 +269,21 @@ void TGBasePanel::SetScreenCursor(TScreenCursor kind)
 void TGBasePanel::ObjectBoundsChanged(TGGraphicControl &object)
 {
     if (handle_.IsSelected(&object)) handle_.Realign();
+}
+
+void TGBasePanel::UnselectObject(TGGraphicControl &object)
+{
+    handle_.Unselect(&object);
+}
+
+void TGBasePanel::ClearSelection()
+{
+    handle_.ClearSelection();
+}
+
+void TGBasePanel::DrawHandlesOf(TCanvas &canvas, const TGGraphicControl &object)
+{
+    handle_.DrawHandlesOf(canvas, object);
 }
 
 void TGBasePanel::InvalidateRect(const TRect &rect)
@@ -455,22 +307,17 @@ void TGBasePanel::paintEvent(QPaintEvent *event)
             for (int x = r.left() - r.left() % step; x <= r.right(); x += step)
                 painter.fillRect(x, y, 1, 1, Qt::black);
     }
-    PaintObjectLayer(painter, event->rect());
+    {
+        TCanvas canvas(painter, TFontDesc::kFontPpi);
+        const QRect d = event->rect();
+        layer_->PaintObjects(canvas, {d.x(), d.y(), d.x() + d.width(), d.y() + d.height()});
+    }
+    PaintOverlay(painter);
 }
 
-void TGBasePanel::PaintObjectLayer(QPainter &painter, const QRect &dirty)
+void TGBasePanel::PaintOverlay(QPainter &painter)
 {
     TCanvas canvas(painter, TFontDesc::kFontPpi);
-    const TRect area{dirty.x(), dirty.y(), dirty.x() + dirty.width(), dirty.y() + dirty.height()};
-    for (const auto &o : objects_) {
-        const TRect r = o->ScreenRect();
-        if (!o->Visible() || !Intersects({r.left - 3, r.top - 3, r.right + 3, r.bottom + 3}, area))
-            continue;
-        // Objects stay inside their bounds: only those are repainted when they change.
-        canvas.setClipRect(r);
-        o->Paint(canvas);
-        canvas.clearClip();
-    }
     handle_.Paint(canvas);
     if (banding_) DrawXorOutline(painter, Normalized(band_));
 }

@@ -3,8 +3,8 @@
 // and the selection frame. The calendar page derives from it.
 //
 // A page that derives from this panel plugs in as follows:
-//  - paintEvent: paint the calendar, then call PaintObjectLayer(painter, event->rect())
-//    (skip it while the page holds painting, so objects are not painted then);
+//  - paintEvent: paint the calendar, then the objects (Objects().PaintObjects) and then
+//    PaintOverlay (skip both while the page holds painting, so objects are not painted then);
 //  - mouse and key handlers: call the panel's handler first. Objects and the selection frame
 //    take presses on them; the page's own click handling (day cells, title) acts only when
 //    IsPageClick() is true after TGBasePanel::mouseReleaseEvent;
@@ -16,6 +16,8 @@
 #include "objects/DesignTypes.h"
 #include "objects/GGraphc.h"
 #include "objects/GHandle.h"
+#include "objects/ObjectHost.h"
+#include "objects/ObjectLayer.h"
 #include "objects/ObjectMenu.h"
 #include "objects/PanelState.h"
 
@@ -40,12 +42,17 @@ class TReportCanvas;
 
 enum TGridSize : int32_t { gs4x4 = 0, gs8x8 = 1 };
 
-class TGBasePanel : public QWidget
+class TGBasePanel : public QWidget, public TObjectHost
 {
     Q_OBJECT
 public:
+    // A panel with objects of its own, or the view of a page model's objects.
     explicit TGBasePanel(QWidget *parent = nullptr);
+    TGBasePanel(std::shared_ptr<TObjectLayer> layer, QWidget *parent);
     ~TGBasePanel() override;
+
+    TObjectLayer &Objects() { return *layer_; }
+    const TObjectLayer &Objects() const { return *layer_; }
 
     float Zoom() const { return zoom_; }
     // Tenths 0.2 .. 1.0; other values are brought into that range. Objects keep their
@@ -56,7 +63,7 @@ public:
     void SetPanelState(TLPanelState state);
     bool Pointing() const { return pointing_; }
 
-    bool Printing() const { return printing_; }
+    bool Printing() const override { return printing_; }
     void SetPrinting(bool on) { printing_ = on; }
     bool DrawOutline() const { return drawOutline_; }
     void SetDrawOutline(bool on) { drawOutline_ = on; }
@@ -67,11 +74,11 @@ public:
     bool SnapToGrid() const { return snapToGrid_; }
     void SetSnapToGrid(bool on);
     // The font new text objects and the Font command start from.
-    const TFontDesc &PanelFont() const { return panelFont_; }
+    const TFontDesc &PanelFont() const override { return panelFont_; }
     void SetPanelFont(const TFontDesc &font) { panelFont_ = font; }
     // The page's size in pixels at factor 1, as positions on it are stored.
-    int UnzoomedWidth() const;
-    int UnzoomedHeight() const;
+    int UnzoomedWidth() const override;
+    int UnzoomedHeight() const override;
 
     // Any object changed (not while notifications are held or while printing).
     std::function<void()> LabelChangedEvent;
@@ -79,17 +86,17 @@ public:
     std::function<void(const TRect &)> DroppedObjectEvent;
     // The tool changed (the page goes back to psPointing after every drawn rectangle).
     std::function<void(TLPanelState)> PanelStateChangedEvent;
-    void FireLabelChanged();
+    void FireLabelChanged() override;
     bool NotificationsHeld() const { return notificationsHeld_; }
 
     // Objects in drawing order, the lowest first.
-    int ObjectCount() const { return static_cast<int>(objects_.size()); }
-    TGGraphicControl *Object(int index) const;
-    bool Contains(const TGGraphicControl *object) const;
+    int ObjectCount() const { return layer_->Count(); }
+    TGGraphicControl *Object(int index) const { return layer_->Object(index); }
+    bool Contains(const TGGraphicControl *object) const { return layer_->Contains(object); }
     // The topmost visible object whose on-screen bounds contain the page point.
     TGGraphicControl *ObjectAtPoint(int x, int y) const;
     bool HasObjectAt(int x, int y) const { return ObjectAtPoint(x, y) != nullptr; }
-    TGGraphicControl *FindObject(std::string_view name) const;
+    TGGraphicControl *FindObject(std::string_view name) const { return layer_->FindObject(name); }
 
     // The class each drawing tool creates, by registered class name. A tool whose class is
     // not registered creates nothing.
@@ -105,40 +112,28 @@ public:
     void RemoveAllObjects();
     // Unselects and destroys one object.
     void DestroyObject(TGGraphicControl *object);
-    void BringObjectToFront(TGGraphicControl *object);
-    void SendObjectToBack(TGGraphicControl *object);
+    void BringObjectToFront(TGGraphicControl *object) override;
+    void SendObjectToBack(TGGraphicControl *object) override;
     // Cut, copy, paste or delete: the whole selection, or one unselected object.
-    void ClipboardAction(TClipboardKind kind, TGGraphicControl *object = nullptr);
+    void ClipboardAction(TClipboardKind kind, TGGraphicControl *object = nullptr) override;
     bool CanPaste() const { return !clipboard_.empty(); }
     // A copy 25 pixels lower on top of all objects; nullptr when it cannot be made.
-    TGGraphicControl *CloneObject(TGGraphicControl &source);
+    TGGraphicControl *CloneObject(TGGraphicControl &source) override;
     // After the page's size changed: objects are brought back onto it.
     void ClampObjects();
     // Destroys objects that lie off the page or have no area.
     void PurgeObjects();
-    void PrintObjects(TReportCanvas &report, double xOffset, double yOffset);
 
-    // Component names. The owner (the main window) may own further components whose names
-    // new objects must not take.
-    std::function<bool(std::string_view)> OwnerHasName;
-    bool NameTaken(std::string_view name) const;
-    // prefix + the first n in first..1000 that no component has; empty when all are taken.
-    std::string FreeName(std::string_view prefix, int first) const;
-    // An object of this page was renamed.
-    void NameChanged(const std::string &oldName, const std::string &newName);
+    // Records of unknown classes kept for saving (see TObjectLayer).
+    void KeepForeignRecord(std::span<const uint8_t> record) { layer_->KeepForeignRecord(record); }
+    int ForeignRecordCount() const { return layer_->ForeignRecordCount(); }
 
-    // The document's object list. CreateObject names the object "Component" + n; it joins
-    // the page in ObjectLoaded once its properties are read, or is thrown away by
-    // DiscardObject. Both accept only what CreateObject returned.
-    void WriteObjects(TWriter &writer) const;
-    TGGraphicControl *CreateObject(const std::string &className);
-    void ObjectLoaded(TStreamable *object);
-    void DiscardObject(TStreamable *object);
-    // A whole record of a class this program does not know (from a newer or foreign writer).
-    // It is not shown; WriteObjects puts it back unchanged after the object it followed when
-    // it was read, so saving never drops what we cannot display. New and Open forget it.
-    void KeepForeignRecord(std::span<const uint8_t> record);
-    int ForeignRecordCount() const { return static_cast<int>(foreign_.size()); }
+    // Component names (see TObjectLayer).
+    bool NameTaken(std::string_view name) const { return layer_->NameTaken(name); }
+    std::string FreeName(std::string_view prefix, int first) const
+    {
+        return layer_->FreeName(prefix, first);
+    }
 
     TGHandle &Handle() { return handle_; }
     const TGHandle &Handle() const { return handle_; }
@@ -162,8 +157,15 @@ public:
     void SetScreenCursor(TScreenCursor kind);
 
     // Called by objects and the frame.
-    void ObjectBoundsChanged(TGGraphicControl &object);
-    void InvalidateRect(const TRect &rect);
+    void ObjectBoundsChanged(TGGraphicControl &object) override;
+    void UnselectObject(TGGraphicControl &object) override;
+    void ClearSelection() override;
+    void DrawHandlesOf(TCanvas &canvas, const TGGraphicControl &object) override;
+    void InvalidateRect(const TRect &rect) override;
+    std::optional<TFontDesc> ChooseObjectFont(const TFontDesc &start) override;
+    std::optional<TColor> ChooseObjectColor(TColor start) override;
+    std::optional<std::string> EditLabelText(const std::string &text) override;
+    bool EditLabelEffects(TGBaseLabel &label) override;
     void InvalidateOutline(const TRect &rect);
     // Selection rules of a left press inside the frame (Shift+click deselects).
     void FramePressed(const TMouseInfo &m);
@@ -173,8 +175,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    // Objects in drawing order, then the selection handles and any drag outline.
-    void PaintObjectLayer(QPainter &painter, const QRect &dirty);
+    // The selection handles and any drag outline, over the objects.
+    void PaintOverlay(QPainter &painter);
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -199,7 +201,7 @@ private:
     void bandReleased(const TMouseInfo &m);
     void selectByBand(const TRect &band, bool shift);
     TMouseInfo mouseInfo(const QMouseEvent &event) const;
-    TGGraphicControl *adopt(std::unique_ptr<TGGraphicControl> object);
+    TGGraphicControl *adopt(std::unique_ptr<TGGraphicControl> object) { return layer_->Adopt(std::move(object)); }
     std::unique_ptr<TGGraphicControl> release(TGGraphicControl *object);
     void writeClipboard(const std::vector<TGGraphicControl *> &objects);
     void deleteObjects(const std::vector<TGGraphicControl *> &objects);
@@ -229,21 +231,8 @@ private:
     bool pageClick_ = false;
     TFontDesc panelFont_;
 
-    std::vector<std::unique_ptr<TGGraphicControl>> objects_;
-    std::vector<std::unique_ptr<TGGraphicControl>> pending_;
-    struct TForeignRecord
-    {
-        const TGGraphicControl *after; // nullptr: before every object
-        TBytes bytes;
-    };
-    std::vector<TForeignRecord> foreign_; // in the order they were read
-    void writeForeignRecords(TWriter &writer, const TGGraphicControl *after) const;
-    // The names of objects_ and pending_ in lower case, with their counts: a document of
-    // thousands of objects names each new one without comparing it against all others.
-    std::unordered_map<std::string, int> names_;
-    // Per prefix and first number: every number below the value is taken. Valid until a
-    // name is given up; not used while the owner has names of its own.
-    mutable std::unordered_map<std::string, int> freeFrom_;
+    std::shared_ptr<TObjectLayer> layer_;
+    TObjectLayer::TList &objects_;
     std::map<TLPanelState, std::string> toolClasses_;
     TGHandle handle_;
 

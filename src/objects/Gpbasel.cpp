@@ -1,9 +1,7 @@
 #include "objects/Gpbasel.h"
 
 #include "common/Canvas.h"
-#include "objects/Gbasepnl.h"
-#include "objects/Gf3d.h"
-#include "objects/ObjectDialogs.h"
+#include "objects/ObjectHost.h"
 
 #include <QImage>
 #include <QPainter>
@@ -299,8 +297,8 @@ void TGBaseLabel::PopupShowing()
 
 bool TGBaseLabel::EditFont()
 {
-    if (Parent() == nullptr || !Parent()->ChooseFont) return false;
-    const std::optional<TFontDesc> chosen = Parent()->ChooseFont(Font());
+    if (Parent() == nullptr) return false;
+    const std::optional<TFontDesc> chosen = Parent()->ChooseObjectFont(Font());
     if (!chosen) return false;
     SetFont(*chosen);
     layoutDirty_ = true;
@@ -310,17 +308,15 @@ bool TGBaseLabel::EditFont()
 
 bool TGBaseLabel::Edit3DEffects()
 {
-    TGFont3DEffects dialog(Parent());
-    dialog.Load(*this);
-    if (!RunObjectDialog(ObjectDialogHooks().runFont3DEffects, dialog)) return false;
-    dialog.Apply(*this);
+    if (Parent() == nullptr || !Parent()->EditLabelEffects(*this)) return false;
     NotifyChanged();
     return true;
 }
 
 void TGBaseLabel::ChooseBackColor()
 {
-    const std::optional<TColor> chosen = ChooseObjectColor(Parent(), backColor_);
+    if (Parent() == nullptr) return;
+    const std::optional<TColor> chosen = Parent()->ChooseObjectColor(backColor_);
     if (!chosen) return;
     SetBackColor(*chosen);
     SetTransparent(false);

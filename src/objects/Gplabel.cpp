@@ -1,8 +1,6 @@
 #include "objects/Gplabel.h"
 
-#include "objects/Gbasepnl.h"
-#include "objects/LabelTextDialog.h"
-#include "objects/ObjectDialogs.h"
+#include "objects/ObjectHost.h"
 #include "objects/ObjectFiler.h"
 
 #include <algorithm>
@@ -38,10 +36,10 @@ bool TGPLabel::EditFont()
 
 void TGPLabel::EditText()
 {
-    TGetLabelText dialog(Parent());
-    dialog.SetText(Caption());
-    if (!RunObjectDialog(ObjectDialogHooks().runLabelText, dialog)) return;
-    SetCaption(dialog.Text());
+    if (Parent() == nullptr) return;
+    const std::optional<std::string> text = Parent()->EditLabelText(Caption());
+    if (!text) return;
+    SetCaption(*text);
     GrowToFit();
     Invalidate();
 }
@@ -62,7 +60,7 @@ void TGPLabel::GrowToFit()
     Invalidate();
 }
 
-void TGPLabel::PrepareForDrawing(const TGBasePanel &panel)
+void TGPLabel::PrepareForDrawing(const TObjectHost &panel)
 {
     SetCaption("Enter text...");
     TFontDesc font = panel.PanelFont();

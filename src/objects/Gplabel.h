@@ -22,7 +22,7 @@ public:
     void GrowToFit();
 
     // The text tool's label: the page's font at 20 points, opaque, with a border.
-    void PrepareForDrawing(const TGBasePanel &panel) override;
+    void PrepareForDrawing(const TObjectHost &panel) override;
     void DrawingFinished() override { EditAfterCreate(); }
 };
 

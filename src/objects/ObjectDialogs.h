@@ -3,6 +3,8 @@
 // default, which means the real modal dialog centred over the main window; tests put in
 // functions that set the dialog's controls and call its handlers, so nothing blocks.
 #include "common/Color.h"
+#include "common/DialogButtons.h"
+#include "common/Program.h"
 
 #include <functional>
 #include <optional>
@@ -27,20 +29,6 @@ struct TObjectDialogHooks
 
 TObjectDialogHooks &ObjectDialogHooks();
 
-// Centred over the main window and run modally; true when it closed with OK.
-bool RunCentredDialog(QDialog &dialog);
-
-template <class Dialog>
-bool RunObjectDialog(const std::function<bool(Dialog &)> &hook, Dialog &dialog)
-{
-    return hook ? hook(dialog) : RunCentredDialog(dialog);
-}
-
 std::optional<TColor> ChooseObjectColor(QWidget *parent, TColor initial);
-
-// The "Ok" (default), "Cancel" and "Help" row of the object dialogs, named OkButton,
-// CancelButton and HelpButton, each calling its handler.
-QDialogButtonBox *OkCancelHelpButtons(QDialog *dialog, std::function<void()> ok,
-                                      std::function<void()> cancel, std::function<void()> help);
 
 } // namespace velmora

@@ -1,7 +1,5 @@
 #include "objects/ObjectMenu.h"
 
-#include <QMenu>
-
 namespace velmora {
 namespace {
 
@@ -23,34 +21,6 @@ TMenuEntry *findEntry(std::vector<TMenuEntry> &entries, std::string_view name)
         if (TMenuEntry *inner = findEntry(e.items, name)) return inner;
     }
     return nullptr;
-}
-
-void fillMenu(QMenu &menu, const std::vector<TMenuEntry> &entries,
-              const std::function<bool()> &guard)
-{
-    for (const TMenuEntry &e : entries) {
-        if (e.isSeparator()) {
-            menu.addSeparator();
-            continue;
-        }
-        if (!e.items.empty()) {
-            QMenu *sub = menu.addMenu(e.text);
-            sub->setObjectName(QString::fromStdString(e.name));
-            sub->setEnabled(e.enabled);
-            fillMenu(*sub, e.items, guard);
-            continue;
-        }
-        QAction *action = menu.addAction(e.text);
-        action->setObjectName(QString::fromStdString(e.name));
-        action->setCheckable(e.checkable);
-        action->setChecked(e.checked);
-        action->setEnabled(e.enabled);
-        // The action keeps its own copy: running it may destroy the menu's owner, and with
-        // it the entry this copy came from.
-        QObject::connect(action, &QAction::triggered, &menu, [fn = e.action, guard] {
-            if (fn && (!guard || guard())) fn();
-        });
-    }
 }
 
 } // namespace
@@ -81,12 +51,6 @@ TMenuEntry *TObjectMenu::find(std::string_view name)
 const TMenuEntry *TObjectMenu::find(std::string_view name) const
 {
     return const_cast<TObjectMenu *>(this)->find(name);
-}
-
-void TObjectMenu::fill(QMenu &menu, const std::function<bool()> &guard) const
-{
-    menu.clear();
-    fillMenu(menu, entries_, guard);
 }
 
 } // namespace velmora

@@ -3,6 +3,9 @@
 #include "objects/Gbasepnl.h"
 
 #include "common/Program.h"
+#include "objects/Gf3d.h"
+#include "objects/LabelTextDialog.h"
+#include "objects/ObjectDialogs.h"
 #include "objects/ObjectFiler.h"
 
 #include <QMenu>
@@ -267,10 +270,32 @@ void TGBasePanel::PurgeObjects()
             DestroyObject(o);
 }
 
-void TGBasePanel::PrintObjects(TReportCanvas &report, double xOffset, double yOffset)
+std::optional<TFontDesc> TGBasePanel::ChooseObjectFont(const TFontDesc &start)
 {
-    for (TGGraphicControl *o : allObjects())
-        o->PrintObject(report, xOffset, yOffset);
+    if (!ChooseFont) return std::nullopt;
+    return ChooseFont(start);
+}
+
+std::optional<TColor> TGBasePanel::ChooseObjectColor(TColor start)
+{
+    return velmora::ChooseObjectColor(this, start);
+}
+
+std::optional<std::string> TGBasePanel::EditLabelText(const std::string &text)
+{
+    TGetLabelText dialog(this);
+    dialog.SetText(text);
+    if (!RunDialog(ObjectDialogHooks().runLabelText, dialog)) return std::nullopt;
+    return dialog.Text();
+}
+
+bool TGBasePanel::EditLabelEffects(TGBaseLabel &label)
+{
+    TGFont3DEffects dialog(this);
+    dialog.Load(label);
+    if (!RunDialog(ObjectDialogHooks().runFont3DEffects, dialog)) return false;
+    dialog.Apply(label);
+    return true;
 }
 
 } // namespace velmora

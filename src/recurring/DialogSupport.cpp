@@ -16,14 +16,6 @@ void SetFixedDialogFrame(QDialog *dialog, bool systemMenu)
     if (dialog->layout() != nullptr) dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-bool RunCentredModal(QDialog &dialog)
-{
-    // The fixed size is only known once the layout has run; centre the real size.
-    dialog.adjustSize();
-    CenterForm(&dialog);
-    return dialog.exec() == QDialog::Accepted;
-}
-
 std::filesystem::path RecurStorePath()
 {
     return std::filesystem::path(AppFolder().toStdString()) / kRecurStoreFileName;

@@ -48,11 +48,6 @@ QString utf8(const std::string &text)
     return QString::fromStdString(text);
 }
 
-std::string shownZone()
-{
-    return QTimeZone::systemTimeZoneId().toStdString();
-}
-
 // One row per event, with the days it goes into: "Choir (4, 7, 14)".
 struct EventRow
 {
@@ -99,7 +94,7 @@ IcsImportResult intoCells(const TIcsCalendar &calendar, int month, int year,
         dialog.list()->addItem(item);
     }
     dialog.selectAllRows();
-    if (!runDialog(runners.chooseEvents, dialog)) return IcsImportResult::Cancelled;
+    if (!RunDialog(runners.chooseEvents, dialog)) return IcsImportResult::Cancelled;
     for (const std::string &key : dialog.selectedLines()) {
         const std::size_t row = std::stoul(key);
         for (const IcsDayText &t : rows[row].texts)
@@ -182,29 +177,6 @@ TIcsImportWay::TIcsImportWay(QWidget *parent) : QDialog(parent)
     SetFixedDialogFrame(this, false);
 }
 
-std::string ShortIcsTimeText(int hour, int minute)
-{
-    return QLocale::system().toString(QTime(hour, minute), QLocale::ShortFormat).toStdString();
-}
-
-std::string ReadIcsFile(const std::filesystem::path &file)
-{
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    if (!ec && size > kMaxIcsBytes)
-        throw IcsImportError("The calendar file is too large to import (more than 16 MB).");
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw IcsImportError("The calendar file " + file.string() + " cannot be opened.");
-    std::string bytes;
-    bytes.resize(kMaxIcsBytes + 1);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) throw IcsImportError("The calendar file " + file.string() + " cannot be read.");
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() > kMaxIcsBytes)
-        throw IcsImportError("The calendar file is too large to import (more than 16 MB).");
-    return bytes;
-}
-
 IcsImportResult ImportIcsEvents(int month, int year, const PutTextOnDay &putTextOnDay,
                                 const TPaletteHooks &palette, QWidget *parent,
                                 const IcsImportRunners &runners)
@@ -217,9 +189,9 @@ IcsImportResult ImportIcsEvents(int month, int year, const PutTextOnDay &putText
                                                                 "All files (*)"));
     if (file.isEmpty()) return IcsImportResult::Cancelled;
     try {
-        const TIcsCalendar calendar(ReadIcsFile(file.toStdString()), shownZone());
+        const TIcsCalendar calendar(ReadIcsFile(file.toStdString()), IcsShownZone());
         TIcsImportWay way(parent);
-        if (!runDialog(runners.chooseWay, way)) return IcsImportResult::Cancelled;
+        if (!RunDialog(runners.chooseWay, way)) return IcsImportResult::Cancelled;
         if (way.rbStore->isChecked()) return intoStore(calendar);
         return intoCells(calendar, month, year, putTextOnDay, parent, runners);
     } catch (const IcsImportError &error) {
@@ -227,26 +199,6 @@ IcsImportResult ImportIcsEvents(int month, int year, const PutTextOnDay &putText
                             .arg(QString::fromUtf8(error.what())));
         return IcsImportResult::Failed;
     }
-}
-
-TIcsMonths::TIcsMonths(const std::filesystem::path &file, int month, int year, int months)
-{
-    const TIcsCalendar calendar(ReadIcsFile(file), shownZone());
-    for (int i = 0; i < months; ++i) {
-        texts_[{year, month}] = IcsDayTexts(calendar, year, month, ShortIcsTimeText);
-        if (++month > 12) {
-            month = 1;
-            ++year;
-        }
-    }
-}
-
-void TIcsMonths::put(int month, int year, const PutTextOnDay &putTextOnDay) const
-{
-    const auto found = texts_.find({year, month});
-    if (found == texts_.end()) return;
-    for (const IcsDayText &t : found->second)
-        putTextOnDay(t.day, utf8(t.text));
 }
 
 } // namespace velmora

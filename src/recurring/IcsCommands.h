@@ -4,6 +4,7 @@
 // cells and icon palette as for the recurring date commands.
 
 #include "recurring/IcsImport.h"
+#include "recurring/IcsMonths.h"
 #include "recurring/RecurCommands.h"
 
 #include <QDialog>
@@ -36,29 +37,11 @@ struct IcsImportRunners
 
 enum class IcsImportResult { Cancelled, Failed, NothingInMonth, Filled, Stored, NothingStored };
 
-// The program's short time form, as times are written elsewhere on the page (UTF-8).
-std::string ShortIcsTimeText(int hour, int minute);
-
 // The command. Nothing changes until every check has passed: a damaged or huge file, or
 // one with more than 1,000 events in the month, gives one message and leaves page and
 // store alone. Returns Filled when texts went to the day cells.
 IcsImportResult ImportIcsEvents(int month, int year, const PutTextOnDay &putTextOnDay,
                                 const TPaletteHooks &palette = {}, QWidget *parent = nullptr,
                                 const IcsImportRunners &runners = {});
-
-// The exporter's --ics: the texts of every month to be written, computed before anything
-// is written. Throws IcsImportError, whose message names the file's trouble.
-class TIcsMonths
-{
-public:
-    TIcsMonths(const std::filesystem::path &file, int month, int year, int months);
-    void put(int month, int year, const PutTextOnDay &putTextOnDay) const;
-
-private:
-    std::map<std::pair<int, int>, std::vector<IcsDayText>> texts_;
-};
-
-// The whole file, refused when larger than kMaxIcsBytes. Throws IcsImportError.
-std::string ReadIcsFile(const std::filesystem::path &file);
 
 } // namespace velmora

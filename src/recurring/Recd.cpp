@@ -132,7 +132,7 @@ void TEditRecurringDates::NewbuttonClick()
     dialog.setWindowTitle(QStringLiteral("Add Recurring Date"));
     dialog.setEventText("[Enter event]");
     dialog.setFormula(std::string(1, kDayOfMonthMarker));
-    if (runDialog(runFormulaDialog, dialog))
+    if (RunDialog(runFormulaDialog, dialog))
         insertAndSelect(MakeRecurringEntry(dialog.eventText(), dialog.formula()));
     setbuttons();
 }
@@ -166,7 +166,7 @@ void TEditRecurringDates::editLine(int row, const std::string &line)
     dialog.setWindowTitle(QStringLiteral("Edit Recurring Date Formula"));
     dialog.setEventText(entryName(line));
     dialog.setFormula(entryFormula(line));
-    if (!runDialog(runFormulaDialog, dialog)) return;
+    if (!RunDialog(runFormulaDialog, dialog)) return;
     delete DatesList->takeItem(row);
     insertAndSelect(MakeRecurringEntry(dialog.eventText(), dialog.formula()));
 }
@@ -186,7 +186,7 @@ void TEditRecurringDates::DeleteButtonClick()
 void TEditRecurringDates::HolidaysbuttonClick()
 {
     TGetHolidays dialog(this);
-    if (runDialog(runHolidaysDialog, dialog)) {
+    if (RunDialog(runHolidaysDialog, dialog)) {
         for (const std::string &line : dialog.selectedLines())
             if (!contains(line)) insertSorted(line);
     }

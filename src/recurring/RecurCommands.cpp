@@ -30,20 +30,6 @@ private:
     const TPaletteHooks &hooks_;
 };
 
-bool storeExists(const std::filesystem::path &store)
-{
-    std::error_code ec;
-    return std::filesystem::status(store, ec).type() != std::filesystem::file_type::not_found;
-}
-
-void putTexts(const std::vector<std::string> &entries, int month, int year,
-              const PutTextOnDay &putTextOnDay)
-{
-    PutEntryTexts(entries, year, month, [&](int day, const std::string &text) {
-        putTextOnDay(day, fromStoreText(text));
-    });
-}
-
 } // namespace
 
 bool EditRecurringDates(QWidget *parent, const TPaletteHooks &palette,
@@ -55,7 +41,7 @@ bool EditRecurringDates(QWidget *parent, const TPaletteHooks &palette,
         ShowInformation(dialog.loadError());
         return false;
     }
-    return runDialog(run, dialog);
+    return RunDialog(run, dialog);
 }
 
 FillResult FillCalendarWithRecurringDates(int month, int year, const PutTextOnDay &putTextOnDay,
@@ -64,7 +50,7 @@ FillResult FillCalendarWithRecurringDates(int month, int year, const PutTextOnDa
                                           QWidget *parent)
 {
     const std::filesystem::path store = RecurStorePath();
-    if (!storeExists(store)) return FillResult::NoStore;
+    if (!RecurStoreExists(store)) return FillResult::NoStore;
     const PaletteAside aside(palette);
     std::vector<std::string> offered;
     try {
@@ -80,21 +66,11 @@ FillResult FillCalendarWithRecurringDates(int month, int year, const PutTextOnDa
     }
     TSelectRecurringDates dialog(parent);
     dialog.setEntries(offered);
-    if (!runDialog(select, dialog)) return FillResult::Cancelled;
-    putTexts(dialog.selectedLines(), month, year, putTextOnDay);
+    if (!RunDialog(select, dialog)) return FillResult::Cancelled;
+    PutTextsOnDays(dialog.selectedLines(), month, year, putTextOnDay);
     if (const HolidayCountry *rules = dialog.observedRules())
         PutObservedTexts(*rules, dialog.selectedLines(), year, month,
                          [&](int day, const std::string &text) { putTextOnDay(day, fromStoreText(text)); });
-    return FillResult::Filled;
-}
-
-FillResult FillCalendarWithAllRecurringDates(const std::filesystem::path &store, int month,
-                                             int year, const PutTextOnDay &putTextOnDay)
-{
-    if (!storeExists(store)) return FillResult::NoStore;
-    const std::vector<std::string> offered = EntriesForMonth(readRecurLines(store), year, month);
-    if (offered.empty()) return FillResult::NothingOffered;
-    putTexts(offered, month, year, putTextOnDay);
     return FillResult::Filled;
 }
 

@@ -3,6 +3,7 @@
 // need from it (the icon palette, the day cells) and refreshes its command states itself.
 
 #include "recurring/DialogSupport.h"
+#include "recurring/MonthFill.h"
 #include "recurring/Recd.h"
 #include "recurring/Selrecu.h"
 
@@ -29,17 +30,6 @@ struct TPaletteHooks
 bool EditRecurringDates(QWidget *parent, const TPaletteHooks &palette = {},
                         const DialogRunner<TEditRecurringDates> &run = {});
 
-enum class FillResult {
-    NoStore,        // QXRECUR.DAX does not exist: nothing happened, nothing was said
-    NothingOffered, // no entry concerns the month
-    Cancelled,
-    Filled, // the chosen texts went to the day cells
-    StoreUnreadable
-};
-
-// Adds text to the day cell of the page month; days the page lacks are the callee's to skip.
-using PutTextOnDay = std::function<void(int day, const QString &text)>;
-
 // "Fill Calendar with Recurring Dates" for the page's main month. The user chooses among the
 // entries that concern the month; their texts go day by day to putTextOnDay. After Filled
 // the caller refreshes its command states.
@@ -47,10 +37,5 @@ FillResult FillCalendarWithRecurringDates(int month, int year, const PutTextOnDa
                                           const TPaletteHooks &palette = {},
                                           const DialogRunner<TSelectRecurringDates> &select = {},
                                           QWidget *parent = nullptr);
-
-// The same without asking, for headless use: every entry of the given store that concerns
-// the month. Throws RecurStoreError when the store exists but cannot be read.
-FillResult FillCalendarWithAllRecurringDates(const std::filesystem::path &store, int month,
-                                             int year, const PutTextOnDay &putTextOnDay);
 
 } // namespace velmora

@@ -551,27 +551,8 @@ TEST_F(CalendarProperties, ClosingRemembersWhereTheDialogWas)
     EXPECT_TRUE(ini.readAll().contains("[TCalendarProperties_Placement]"));
 }
 
-TEST_F(CalendarProperties, EveryDesignedControlIsThereWithItsHint)
+TEST_F(CalendarProperties, TheTitleFontButtonExplainsTheTitle)
 {
-    const char *names[] = {
-        "TabSet1", "LayoutList", "rOrientation", "PaperSize", "Calendar",
-        "Button8", "Button9", "Button10", "Button11", "Button12", "WeekStartsOn",
-        "TitleShowYearCheck", "MiniShowYearCheck", "TitleFontbutton", "TitleBGColor",
-        "HeaderFontButton", "HeaderBGColor", "NumberFontButton", "Minititlefontbutton",
-        "MiniHeaderFontButton", "MiniHeadersBGColorButton", "MiniCellFontButton",
-        "MiniCalBGColorButton", "CalHeaderStyleCombo", "MiniHeadersStyleCombo",
-        "CalendarLineLayoutCombo", "MiniCalendarLineLayoutCombo", "StartingtimeButton",
-        "MonthNames", "DayNames", "English", "French", "German", "Italian", "Spanish",
-        "useInches", "UseMillimeters", "LeftMarginInchcombo", "TopMarginInchcombo",
-        "RightMarginInchcombo", "BottomMarginInchcombo", "ScrollBox1", "ExampleCalendar",
-        "ZoomInButton", "ZoomOutbutton"};
-    for (const char *name : names)
-        EXPECT_FALSE(child<QWidget>(name)->toolTip().isEmpty()) << name;
-    for (const char *name : {"DateLabel", "TimeLabel", "ZoomLabel", "InvisInches", "InvisMM", "okbutton",
-                             "CancelButton", "SaveAsStyleSheetButton", "LoadStyleSheetButton",
-                             "Defaultbutton", "Helpbutton"})
-        child<QWidget>(name);
-    EXPECT_EQ(child<QTabBar>("TabSet1")->count(), 9);
     EXPECT_EQ(child<QWidget>("TitleFontbutton")->toolTip(),
               QStringLiteral("Select the Title font\n(the title is the part of the calendar "
                              "showing \nthe month and year)"));

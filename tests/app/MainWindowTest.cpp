@@ -2,6 +2,7 @@
 #include "app/Floater.h"
 #include "app/Gettitle.h"
 #include "app/IconCtls.h"
+#include "app/PropertiesAnswer.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 #include "calendar/HandMadeDocument.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontComboBox>
@@ -31,12 +33,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QDir>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolButton>
 
 using namespace velmora;
+using velmora::test::PropertiesAnswer;
 using velmora::test::ScopedScriptedUi;
 
 namespace {
@@ -71,13 +73,12 @@ protected:
     std::unique_ptr<TCalendarMain> startWithNewCalendar(int layout = loFullCalendar)
     {
         auto w = start();
-        w->RunPropertiesDialog = [layout](TCalendarPanel32 &preview, bool) {
+        w->RunPropertiesDialog = PropertiesAnswer([layout](TCalendarPanel32 &preview) {
             preview.ResetToDefaults();
             preview.SetCalendarLayout(layout);
             preview.SetMainCalMonth(12);
             preview.SetMainCalYear(1997);
-            return true;
-        };
+        });
         w->New1Click();
         w->CalendarPanel()->RenderToBitmap();
         return w;
@@ -108,22 +109,24 @@ TEST_F(MainWindow, NewSaveAsCaptionAndReopenAtStart)
 {
     {
         auto w = startWithNewCalendar();
-        EXPECT_TRUE(w->Modified);
-        EXPECT_TRUE(w->findChild<QPushButton *>(QStringLiteral("Savebutton"))->isVisibleTo(w.get()));
-        EXPECT_FALSE(w->findChild<QPushButton *>(QStringLiteral("CancelButton"))->isVisibleTo(w.get()));
+        EXPECT_TRUE(w->Modified());
+        EXPECT_TRUE(
+            w->findChild<QPushButton *>(QStringLiteral("Savebutton"))->isVisibleTo(w.get()));
+        EXPECT_FALSE(
+            w->findChild<QPushButton *>(QStringLiteral("CancelButton"))->isVisibleTo(w.get()));
         ui.fileAnswers = {file(QStringLiteral("Dec1997.QXF"))};
         EXPECT_TRUE(w->mnuSaveAsClick());
         EXPECT_EQ(ui.fileDialogs.last(), QStringLiteral("Save Calendar File|Dec1997.QXF"));
-        EXPECT_FALSE(w->Modified);
+        EXPECT_FALSE(w->Modified());
         EXPECT_EQ(w->windowTitle(), QStringLiteral("Velmora  [Dec1997.QXF]    [60%]"));
         w->close();
     }
     // The most recent file comes back at the next start.
     auto again = start();
-    EXPECT_EQ(again->CurrentFileName, file(QStringLiteral("Dec1997.QXF")));
+    EXPECT_EQ(again->CurrentFileName(), file(QStringLiteral("Dec1997.QXF")));
     EXPECT_FALSE(again->CalendarPanel()->isHidden());
     EXPECT_EQ(again->CalendarPanel()->MainCalMonth(), 12);
-    EXPECT_FALSE(again->Modified);
+    EXPECT_FALSE(again->Modified());
 }
 
 TEST_F(MainWindow, MissingAndDamagedFiles)
@@ -140,7 +143,7 @@ TEST_F(MainWindow, MissingAndDamagedFiles)
     bad.close();
     w->OpenCalendarFile(bad.fileName());
     EXPECT_EQ(ui.messages.last(), DocumentOpenErrorMessage(bad.fileName()));
-    EXPECT_TRUE(w->CurrentFileName.isEmpty());
+    EXPECT_TRUE(w->CurrentFileName().isEmpty());
     EXPECT_TRUE(w->CalendarPanel()->isHidden());
 
     // Another extension in Open is refused.
@@ -155,18 +158,18 @@ TEST_F(MainWindow, SaveChangesQuestion)
     ui.fileAnswers = {file(QStringLiteral("a.QXF"))};
     ASSERT_TRUE(w->mnuSaveAsClick());
     w->mnuClearAllCellContentsClick();
-    ASSERT_TRUE(w->Modified);
+    ASSERT_TRUE(w->Modified());
 
     // No: nothing saved, still modified, the command goes on.
     ui.answers = {false};
     EXPECT_TRUE(w->CheckSaveNeeded());
-    EXPECT_TRUE(w->Modified);
+    EXPECT_TRUE(w->Modified());
     EXPECT_EQ(ui.questions.last(), QStringLiteral("Save changes?"));
 
     // Yes: saved under the current name.
     ui.answers = {true};
     EXPECT_TRUE(w->CheckSaveNeeded());
-    EXPECT_FALSE(w->Modified);
+    EXPECT_FALSE(w->Modified());
 }
 
 TEST_F(MainWindow, CancelledSaveAsStopsTheCommandThatAsked)
@@ -176,8 +179,24 @@ TEST_F(MainWindow, CancelledSaveAsStopsTheCommandThatAsked)
     ui.fileAnswers = {QString()}; // Save As cancelled
     const int before = w->CalendarPanel()->MainCalYear();
     w->New1Click();
-    EXPECT_TRUE(w->Modified);
+    EXPECT_TRUE(w->Modified());
     EXPECT_EQ(w->CalendarPanel()->MainCalYear(), before);
+}
+
+TEST_F(MainWindow, CancelChangesGoesBackToTheSavedFile)
+{
+    auto w = startWithNewCalendar();
+    const QString path = file(QStringLiteral("Kept.QXF"));
+    ASSERT_TRUE(w->SaveCalendarFile(path));
+    w->CalendarPanel()->SetUserTitle("Changed");
+    w->SetModified(true);
+    ui.answers = {true};
+    w->mnuCancelChangesClick();
+    EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(w->CurrentFileName(), path);
+    EXPECT_EQ(w->CalendarPanel()->UserTitle(), "");
+    EXPECT_FALSE(w->CalendarPanel()->isHidden());
+    EXPECT_FALSE(w->Modified());
 }
 
 TEST_F(MainWindow, FailedSaveKeepsOldFileAndModifiedState)
@@ -193,8 +212,8 @@ TEST_F(MainWindow, FailedSaveKeepsOldFileAndModifiedState)
     w->mnuClearAllCellContentsClick();
     // A folder where the file should go makes every write fail, also for root.
     EXPECT_FALSE(w->SaveCalendarFile(file(QStringLiteral("missing/keep.QXF"))));
-    EXPECT_TRUE(w->Modified);
-    EXPECT_EQ(w->CurrentFileName, path);
+    EXPECT_TRUE(w->Modified());
+    EXPECT_EQ(w->CurrentFileName(), path);
     EXPECT_TRUE(ui.messages.last().startsWith(QStringLiteral("Unable to write to ")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
@@ -220,7 +239,7 @@ TEST_F(MainWindow, ZoomSteps)
     EXPECT_EQ(ZoomToCode(double(w->CalendarPanel()->Zoom())), 50);
     w->ZoomPlusButtonClick();
     EXPECT_EQ(ZoomToCode(double(w->CalendarPanel()->Zoom())), 60);
-    EXPECT_FALSE(w->Modified && false);
+    EXPECT_FALSE(w->Modified() && false);
 }
 
 TEST_F(MainWindow, CellsKeepTheirTextAcrossClicksSaveAndLoad)
@@ -229,10 +248,10 @@ TEST_F(MainWindow, CellsKeepTheirTextAcrossClicksSaveAndLoad)
     TCalendarPanel32 *page = w->CalendarPanel();
     w->SetModified(false);
     page->ActivateCell(9);
-    EXPECT_FALSE(w->Modified); // opening a cell is not a change
-    EXPECT_EQ(w->CurrentCell, 9);
+    EXPECT_FALSE(w->Modified()); // opening a cell is not a change
+    EXPECT_EQ(w->CurrentCell(), 9);
     typeInto(*w, QStringLiteral("nine"));
-    EXPECT_TRUE(w->Modified);
+    EXPECT_TRUE(w->Modified());
     page->ActivateCell(10);
     typeInto(*w, QStringLiteral("ten"));
     ui.fileAnswers = {file(QStringLiteral("cells.QXF"))};
@@ -252,11 +271,11 @@ TEST_F(MainWindow, PuttextOnDayStacksParagraphsAndReturns)
     ASSERT_GT(cell5, 0);
     w->PuttextOnDay(5, QStringLiteral("x"));
     // Without a current cell the editor stays on the filled cell.
-    EXPECT_EQ(w->CurrentCell, cell5);
+    EXPECT_EQ(w->CurrentCell(), cell5);
     w->DoSaveRichtext();
     page->ActivateCell(20);
     w->PuttextOnDay(5, QStringLiteral("x"));
-    EXPECT_EQ(w->CurrentCell, 20); // back where the user was
+    EXPECT_EQ(w->CurrentCell(), 20); // back where the user was
     w->DoSaveRichtext();
     EXPECT_EQ(plainText(page->CellStore(cell5)), QStringLiteral("x\nx\n"));
     w->PuttextOnDay(40, QStringLiteral("never")); // no such day: nothing changes
@@ -291,14 +310,14 @@ TEST_F(MainWindow, TabMovesBetweenCellsAndStopsAtTheEnds)
     page->ActivateCell(41);
     w->WPRichText1()->setFocus();
     QTest::keyClick(w->WPRichText1(), Qt::Key_Tab);
-    EXPECT_EQ(w->CurrentCell, 42);
+    EXPECT_EQ(w->CurrentCell(), 42);
     QTest::keyClick(w->WPRichText1(), Qt::Key_Tab);
-    EXPECT_EQ(w->CurrentCell, 42);
+    EXPECT_EQ(w->CurrentCell(), 42);
     EXPECT_EQ(w->WPRichText1()->toPlainText(), QString()); // consumed, no tab typed
     page->ActivateCell(1);
     w->WPRichText1()->setFocus();
     QTest::keyClick(w->WPRichText1(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(w->CurrentCell, 1);
+    EXPECT_EQ(w->CurrentCell(), 1);
     EXPECT_EQ(w->WPRichText1()->toPlainText(), QString());
 }
 
@@ -309,7 +328,7 @@ TEST_F(MainWindow, ClearAllLeavesNoCellToClickUntilRepaint)
     const TRect r = page->Cells().cell(10).rTotal;
     w->mnuClearAllCellContentsClick();
     EXPECT_EQ(page->CellAtPoint(r.left + 2, r.top + 2), 0);
-    EXPECT_TRUE(w->Modified);
+    EXPECT_TRUE(w->Modified());
 }
 
 TEST_F(MainWindow, FillsTheMonthWithRecurringDates)
@@ -322,15 +341,17 @@ TEST_F(MainWindow, FillsTheMonthWithRecurringDates)
         MakeRecurringEntry("Christmas", DayOfMonthFormula(25, 12)),
         MakeRecurringEntry("Team lunch", SpecialFormula(5, 0, 0)), // last Sunday
     };
-    writeRecurLines(std::filesystem::path(dir.filePath(QStringLiteral("QXRECUR.DAX")).toStdString()),
-                    lines);
+    writeRecurLines(
+        std::filesystem::path(dir.filePath(QStringLiteral("QXRECUR.DAX")).toStdString()), lines);
     w->SelectRecurringDates = [](TSelectRecurringDates &) { return true; };
     w->mnuFillCalendarwithRecurringDatesClick();
     w->mnuFillCalendarwithRecurringDatesClick(); // twice: every text twice
     w->DoSaveRichtext();
-    EXPECT_EQ(plainText(page->CellStore(page->CellOfDay(25))), QStringLiteral("Christmas\nChristmas\n"));
-    EXPECT_EQ(plainText(page->CellStore(page->CellOfDay(27))), QStringLiteral("Team lunch\nTeam lunch\n"));
-    EXPECT_TRUE(w->Modified);
+    EXPECT_EQ(plainText(page->CellStore(page->CellOfDay(25))),
+              QStringLiteral("Christmas\nChristmas\n"));
+    EXPECT_EQ(plainText(page->CellStore(page->CellOfDay(27))),
+              QStringLiteral("Team lunch\nTeam lunch\n"));
+    EXPECT_TRUE(w->Modified());
 }
 
 TEST_F(MainWindow, DroppedPicturesBecomePartOfTheCellText)
@@ -343,8 +364,8 @@ TEST_F(MainWindow, DroppedPicturesBecomePartOfTheCellText)
     w->SetModified(false);
     EXPECT_FALSE(w->DropPictureOnCell(dot, 1, 1)); // outside every cell
     EXPECT_TRUE(w->DropPictureOnCell(dot, r.left + 3, r.top + 3));
-    EXPECT_EQ(w->CurrentCell, 12);
-    EXPECT_TRUE(w->Modified);
+    EXPECT_EQ(w->CurrentCell(), 12);
+    EXPECT_TRUE(w->Modified());
     w->DoSaveRichtext();
     const std::string rtf = page->CellStore(12).rtfBytes();
     EXPECT_NE(rtf.find("\\pict"), std::string::npos);
@@ -368,30 +389,26 @@ TEST_F(MainWindow, TitleAndPropertyChangesThatClearCells)
     w->SetModified(false);
     w->mnuUserTitleClick();
     EXPECT_EQ(page->UserTitle(), "Our Year");
-    EXPECT_TRUE(w->Modified);
+    EXPECT_TRUE(w->Modified());
 
     // Properties accepted without a change leave the modified flag alone.
     w->SetModified(false);
-    w->RunPropertiesDialog = [](TCalendarPanel32 &, bool) { return true; };
+    w->RunPropertiesDialog = PropertiesAnswer(nullptr);
     w->mnuPropertiesClick();
-    EXPECT_FALSE(w->Modified);
+    EXPECT_FALSE(w->Modified());
 
     // Only the month changes: every day cell is cleared.
     page->CellStore(3).setRtfBytes("{\\rtf1 three\\par}");
-    w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
-        preview.SetMainCalMonth(11);
-        return true;
-    };
+    w->RunPropertiesDialog =
+        PropertiesAnswer([](TCalendarPanel32 &preview) { preview.SetMainCalMonth(11); });
     w->mnuPropertiesClick();
-    EXPECT_TRUE(w->Modified);
+    EXPECT_TRUE(w->Modified());
     EXPECT_EQ(page->MainCalMonth(), 11);
     EXPECT_FALSE(page->HasCellText());
 
     // Cancel changes nothing.
-    w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
-        preview.SetMainCalMonth(5);
-        return false;
-    };
+    w->RunPropertiesDialog =
+        PropertiesAnswer([](TCalendarPanel32 &preview) { preview.SetMainCalMonth(5); }, false);
     w->mnuPropertiesClick();
     EXPECT_EQ(page->MainCalMonth(), 11);
 }
@@ -425,7 +442,8 @@ TEST_F(MainWindow, IconPaletteTogglesAndItsIconsDropIntoCells)
     w->ShowHideIconToolClick();
     EXPECT_EQ(w->Palette()->isVisible(), !shown);
     EXPECT_EQ(w->IconToolVisible, !shown);
-    EXPECT_EQ(toggle->text(), !shown ? QStringLiteral("Hide Icon Tool") : QStringLiteral("Show Icon Tool"));
+    EXPECT_EQ(toggle->text(),
+              !shown ? QStringLiteral("Hide Icon Tool") : QStringLiteral("Show Icon Tool"));
 
     // An icon library with one icon; its drag data drops into a day cell as a picture.
     const QString library = file(QStringLiteral("Test.ico"));
@@ -445,10 +463,8 @@ TEST_F(MainWindow, IconPaletteTogglesAndItsIconsDropIntoCells)
     EXPECT_NE(w->CalendarPanel()->CellStore(15).rtfBytes().find("\\pict"), std::string::npos);
 
     // A layout without day cells puts the palette away.
-    w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
-        preview.SetCalendarLayout(loMC12Month);
-        return true;
-    };
+    w->RunPropertiesDialog =
+        PropertiesAnswer([](TCalendarPanel32 &preview) { preview.SetCalendarLayout(loMC12Month); });
     w->mnuPropertiesClick();
     EXPECT_FALSE(w->Palette()->isVisible());
     EXPECT_FALSE(w->IconToolVisible);
@@ -535,9 +551,9 @@ TEST_F(MainWindow, CancelChangesReopensTheSavedFile)
     ui.answers = {true};
     w->mnuCancelChangesClick();
     EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(w->CurrentFileName, path);
+    EXPECT_EQ(w->CurrentFileName(), path);
     EXPECT_FALSE(w->CalendarPanel()->isHidden());
-    EXPECT_FALSE(w->Modified);
+    EXPECT_FALSE(w->Modified());
     EXPECT_TRUE(plainText(w->CalendarPanel()->CellStore(w->CalendarPanel()->CellOfDay(5))).isEmpty());
 }
 
@@ -548,7 +564,7 @@ TEST_F(MainWindow, SaveChangesCancelKeepsTheDocumentAndItsChanges)
     w->SetModified(true);
     const int month = w->CalendarPanel()->MainCalMonth();
     bool propertiesRan = false;
-    w->RunPropertiesDialog = [&](TCalendarPanel32 &, bool) { return propertiesRan = true; };
+    w->RunPropertiesDialog = [&](TCalendarProperties &) { return propertiesRan = true; };
 
     // Escape in the question is Cancel: New, Open, Close and quitting all stop.
     using A = TUiService::TAnswer;
@@ -560,7 +576,7 @@ TEST_F(MainWindow, SaveChangesCancelKeepsTheDocumentAndItsChanges)
     EXPECT_EQ(ui.questions.count(QStringLiteral("Save changes?")), 4);
     EXPECT_FALSE(propertiesRan);
     EXPECT_TRUE(ui.fileDialogs.isEmpty());
-    EXPECT_TRUE(w->Modified);
+    EXPECT_TRUE(w->Modified());
     EXPECT_FALSE(w->CalendarPanel()->isHidden());
     EXPECT_EQ(w->CalendarPanel()->MainCalMonth(), month);
     EXPECT_TRUE(plainText(w->CalendarPanel()->CellStore(w->CalendarPanel()->CellOfDay(3)))
@@ -606,7 +622,7 @@ TEST_F(MainWindow, ToolsThatCreateNothingLeaveThePageOnSelect)
     EXPECT_EQ(page->PanelState(), psSuperText);
     dragBand(page, {60, 20}, {160, 70});
     EXPECT_EQ(dropped, 0);
-    EXPECT_FALSE(w->Modified);
+    EXPECT_FALSE(w->Modified());
     EXPECT_EQ(page->ObjectCount(), 0);
     EXPECT_EQ(page->PanelState(), psPointing);
     EXPECT_TRUE(w->toolButton("Pointerbutton")->isChecked());
@@ -692,12 +708,12 @@ TEST_F(MainWindow, ShortcutsAndSaveOfAnUntitledPage)
     ui.fileAnswers = {file(QStringLiteral("named.QXF"))};
     w->action("mnuSave")->trigger();
     EXPECT_EQ(ui.fileDialogs.last(), QStringLiteral("Save Calendar File|Dec1997.QXF"));
-    EXPECT_EQ(w->CurrentFileName, file(QStringLiteral("named.QXF")));
+    EXPECT_EQ(w->CurrentFileName(), file(QStringLiteral("named.QXF")));
 
     // Close shows the start panel; nothing was changed, so nothing is asked.
     w->action("mnuClose")->trigger();
     EXPECT_TRUE(w->CalendarPanel()->isHidden());
-    EXPECT_TRUE(w->CurrentFileName.isEmpty());
+    EXPECT_TRUE(w->CurrentFileName().isEmpty());
     EXPECT_TRUE(ui.questions.isEmpty());
     EXPECT_FALSE(w->action("mnuSave")->isEnabled());
 }
@@ -732,10 +748,9 @@ TEST_F(MainWindow, StartPanelOffersNewOpenAndTheRecentDocuments)
         ASSERT_NE(panel, nullptr);
         EXPECT_TRUE(panel->isVisibleTo(w.get()));
         EXPECT_TRUE(panel->findChildren<QPushButton *>(QStringLiteral("StartRecent")).isEmpty());
-        w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
+        w->RunPropertiesDialog = PropertiesAnswer([](TCalendarPanel32 &preview) {
             preview.SetMainCalMonth(3);
-            return true;
-        };
+            });
         panel->findChild<QPushButton *>(QStringLiteral("StartNew"))->click();
         EXPECT_FALSE(w->CalendarPanel()->isHidden());
         EXPECT_FALSE(panel->isVisibleTo(w.get()));
@@ -747,7 +762,7 @@ TEST_F(MainWindow, StartPanelOffersNewOpenAndTheRecentDocuments)
         ASSERT_EQ(recent.size(), 1);
         EXPECT_TRUE(recent.at(0)->text().startsWith(QStringLiteral("march.QXF")));
         recent.at(0)->click();
-        EXPECT_EQ(w->CurrentFileName, file(QStringLiteral("march.QXF")));
+        EXPECT_EQ(w->CurrentFileName(), file(QStringLiteral("march.QXF")));
         EXPECT_FALSE(panel->isVisibleTo(w.get()));
 
         ui.fileAnswers = {QString()};

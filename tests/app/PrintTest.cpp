@@ -1,4 +1,5 @@
 #include "app/Camain.h"
+#include "app/PropertiesAnswer.h"
 #include "app/ReportSystem.h"
 #include "calendar/Calpanel32.h"
 #include "richtext/WPRichText.h"
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 
 using namespace velmora;
+using velmora::test::PropertiesAnswer;
 
 namespace {
 
@@ -22,8 +24,7 @@ QString runTool(const QString &tool, const QStringList &args)
 {
     QProcess p;
     p.start(tool, args);
-    if (!p.waitForFinished(20000))
-        return {};
+    if (!p.waitForFinished(20000)) return {};
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
@@ -40,13 +41,12 @@ protected:
         SetAppFolder(dir.path());
         w = std::make_unique<TCalendarMain>();
         w->FirstActivation();
-        w->RunPropertiesDialog = [](TCalendarPanel32 &preview, bool) {
+        w->RunPropertiesDialog = PropertiesAnswer([](TCalendarPanel32 &preview) {
             preview.ResetToDefaults();
             preview.SetCalendarLayout(loFullCalendar);
             preview.SetMainCalMonth(12);
             preview.SetMainCalYear(1997);
-            return true;
-        };
+        });
         w->New1Click();
         w->CalendarPanel()->RenderToBitmap();
     }
@@ -103,11 +103,11 @@ TEST_F(Printing, PdfHasTheRightOrientationAndText)
 {
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdfinfo.isEmpty() || pdftotext.isEmpty())
-        GTEST_SKIP() << "poppler-utils not installed";
+    if (pdfinfo.isEmpty() || pdftotext.isEmpty()) GTEST_SKIP() << "poppler-utils not installed";
     TCalendarPanel32 *page = w->CalendarPanel();
     page->ActivateCell(10);
-    w->WPRichText1()->InsertTextWithFormat(QStringLiteral("Dentist"), w->WPRichText1()->CurrentFormat());
+    w->WPRichText1()->InsertTextWithFormat(QStringLiteral("Dentist"),
+                                           w->WPRichText1()->CurrentFormat());
     w->DoSaveRichtext();
 
     const QString portrait = dir.filePath(QStringLiteral("portrait.pdf"));
@@ -143,7 +143,7 @@ TEST_F(Printing, BitmapsFollowTheZoomAndProposeNames)
     EXPECT_EQ(b.size(), QSize(408, 528));
     EXPECT_EQ(ui.fileDialogs.last(), QStringLiteral("Save Calendar As Bitmap|Dec1997.BMP"));
 
-    w->CurrentFileName = dir.filePath(QStringLiteral("Office.QXF"));
+    ASSERT_TRUE(w->SaveCalendarFile(dir.filePath(QStringLiteral("Office.QXF"))));
     EXPECT_EQ(w->ProposedBitmapName(), QStringLiteral("Office.BMP"));
     EXPECT_TRUE(ui.messages.isEmpty());
 }

@@ -50,7 +50,7 @@ protected:
         page.CellStore(5).setRtfBytes("{\\rtf1\\ansi hello\\par}");
         page.SetMonthName(12, "Dezember");
         page.SetTitleShowYear(true);
-        TFontDesc title = page.Settings().TitleFont;
+        TFontDesc title = page.Settings().Main.TitleFont;
         title.setSize(16);
         page.SetTitleFont(&title);
         doc = documentWith(page, {labelRecord("First", "Component0", 10), foreignRecord()});

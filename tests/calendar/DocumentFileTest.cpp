@@ -213,7 +213,7 @@ TEST_F(DocumentFile, OlderVersionsAndWrongKinds)
     page.SetTitleBGColor(clYellow);
     TCalendarSettings s;
     EXPECT_THROW(ReadStyleSheet(s, DocumentBytes(page, nullptr)), EReadError);
-    EXPECT_EQ(s.TitleBGColor, clYellow);
+    EXPECT_EQ(s.Main.Background, clYellow);
 }
 
 TEST_F(DocumentFile, ObjectsAndUnknownClasses)

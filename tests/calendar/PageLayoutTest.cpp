@@ -132,15 +132,47 @@ TEST(PageLayout, MainRectangleOfTheSingleCalendarsAndPlanners)
 
 TEST(PageLayout, SwitchesByLayout)
 {
-    for (int layout = 0; layout < kLayoutCount; ++layout) {
-        const TPageLayout p = ComputePageLayout(settings(layout), {});
-        EXPECT_EQ(p.monthGrid, layout <= 7) << layout;
-        EXPECT_EQ(p.hasMinis, layout >= 2 && layout <= 17) << layout;
-        EXPECT_EQ(p.planner, layout >= 18) << layout;
-        EXPECT_EQ(p.minis.size(), size_t(MiniCount(layout))) << layout;
-        const auto months = MiniMonths(layout, 3, 1998);
-        for (size_t k = 0; k < p.minis.size(); ++k)
-            EXPECT_EQ(p.minis[k].monthYear, months[k]) << "layout " << layout << " mini " << k + 1;
+    // For a March 1998 page: which parts each layout has, and the months of its minis,
+    // consecutive from the first, the page's own month left out where the minis surround it.
+    struct Case
+    {
+        int layout;
+        bool monthGrid, hasMinis, planner;
+        int minis, firstMonth, firstYear;
+        bool skipsPageMonth;
+    };
+    const Case cases[] = {
+        {0, true, false, false, 0, 0, 0, false},      {1, true, false, false, 0, 0, 0, false},
+        {2, true, true, false, 2, 2, 1998, true},      {3, true, true, false, 2, 2, 1998, true},
+        {4, true, true, false, 12, 9, 1997, true},     {5, true, true, false, 12, 9, 1997, true},
+        {6, true, true, false, 12, 4, 1998, false},    {7, true, true, false, 12, 4, 1998, false},
+        {8, false, true, false, 6, 3, 1998, false},    {9, false, true, false, 6, 3, 1998, false},
+        {10, false, true, false, 12, 3, 1998, false},  {11, false, true, false, 12, 3, 1998, false},
+        {12, false, true, false, 24, 3, 1998, false},  {13, false, true, false, 24, 3, 1998, false},
+        {14, false, true, false, 48, 3, 1998, false},  {15, false, true, false, 48, 3, 1998, false},
+        {16, false, true, false, 60, 3, 1998, false},  {17, false, true, false, 60, 3, 1998, false},
+        {18, false, false, true, 0, 0, 0, false},      {19, false, false, true, 0, 0, 0, false},
+        {20, false, false, true, 0, 0, 0, false},      {21, false, false, true, 0, 0, 0, false},
+    };
+    ASSERT_EQ(std::size(cases), size_t(kLayoutCount));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "layout " << c.layout);
+        const TPageLayout p = ComputePageLayout(settings(c.layout), {});
+        EXPECT_EQ(p.monthGrid, c.monthGrid);
+        EXPECT_EQ(p.hasMinis, c.hasMinis);
+        EXPECT_EQ(p.planner, c.planner);
+        ASSERT_EQ(p.minis.size(), size_t(c.minis));
+        int month = c.firstMonth, year = c.firstYear;
+        for (size_t k = 0; k < p.minis.size(); ++k) {
+            if (c.skipsPageMonth && month == 3 && year == 1998)
+                month = 4;
+            EXPECT_EQ(p.minis[k].monthYear.month, month) << "mini " << k + 1;
+            EXPECT_EQ(p.minis[k].monthYear.year, year) << "mini " << k + 1;
+            if (++month > 12) {
+                month = 1;
+                ++year;
+            }
+        }
     }
 }
 

@@ -1,10 +1,13 @@
 #include "calendar/Calpanel32.h"
+#include "calendar/DocumentFile.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCursor>
 #include <QDate>
+#include <QFile>
 
 #include <cmath>
 #include <functional>
@@ -39,82 +42,38 @@ void expectMiniBorders(const TCalendarPanel32 &p, int outer, int headers, int ce
     EXPECT_EQ(p.MiniCellBorder(), cells);
 }
 
-void expectFont(const TFontDesc &f, int points, bool bold, TColor color)
-{
-    EXPECT_EQ(f.name, "Times New Roman");
-    EXPECT_EQ(f.size(), points);
-    EXPECT_EQ(f.bold(), bold);
-    EXPECT_FALSE(f.italic());
-    EXPECT_EQ(f.color, color);
-}
-
 } // namespace
 
-TEST(PageModel, CreatedValues)
+TEST(PageModel, CreatedValuesMatchTheDefaultDocument)
 {
-    TCalendarPanel32 p;
-    EXPECT_EQ(p.CalendarLayout(), loFullCalendar);
-    EXPECT_EQ(p.CalendarOrientation(), coPortrait);
-    EXPECT_EQ(p.CalendarLineLayout(), llFull);
-    EXPECT_EQ(p.MiniCalendarLineLayout(), mllFull);
-    {
-        SCOPED_TRACE("TitleFont");
-        expectFont(p.TitleFont(), 26, true, clWindowText);
-        EXPECT_EQ(p.TitleFont().height, -35);
-    }
-    {
-        SCOPED_TRACE("HeadersFont");
-        expectFont(p.HeadersFont(), 16, true, clWindowText);
-        EXPECT_EQ(p.HeadersFont().height, -21);
-    }
-    {
-        SCOPED_TRACE("CellFont");
-        expectFont(p.CellFont(), 16, true, clWindowText);
-    }
-    {
-        SCOPED_TRACE("MiniTitleFont");
-        expectFont(p.MiniTitleFont(), 6, true, clWindowText);
-    }
-    {
-        SCOPED_TRACE("MiniHeadersFont");
-        expectFont(p.MiniHeadersFont(), 8, false, clWhite);
-    }
-    {
-        SCOPED_TRACE("MiniCellFont");
-        expectFont(p.MiniCellFont(), 6, false, clWindowText);
-    }
-    EXPECT_EQ(p.TitleBGColor(), clWhite);
-    EXPECT_EQ(p.HeadersBGColor(), clWhite);
-    EXPECT_EQ(p.MiniHeadersBGColor(), clWhite);
-    EXPECT_EQ(p.MiniCalBGColor(), clWhite);
-    expectBorders(p, cbAll, cbAll, cbAll);
-    expectMiniBorders(p, cbAll, cbBottom, cbNone);
-    EXPECT_EQ(p.HeadersStyle(), dsThreeChars);
-    EXPECT_EQ(p.MiniHeadersStyle(), dsFirstChar);
-    EXPECT_TRUE(p.TitleShowYear());
-    EXPECT_TRUE(p.MiniShowYear());
-    EXPECT_EQ(p.NumberPosition(), cnpUpperRight);
-    EXPECT_EQ(p.StartOfWeek(), 1);
-    EXPECT_EQ(p.MainCalDay(), 0);
-    EXPECT_EQ(p.MainCalMonth(), 1);
-    EXPECT_EQ(p.MainCalYear(), 1997);
-    for (const float m :
-         {p.LeftMarginInch(), p.TopMarginInch(), p.RightMarginInch(), p.BottomMarginInch()})
-        EXPECT_EQ(m, 0.25F);
-    EXPECT_EQ(p.UserTitle(), "");
-    EXPECT_EQ(p.PanelState(), psPointing);
-    EXPECT_TRUE(p.Pointing());
-    EXPECT_EQ(p.PaperKind(), 0);
-    EXPECT_EQ(p.PlannerFirstHour(), EncodeTime(8, 0, 0));
-    EXPECT_FALSE(p.PaintingHold());
-    EXPECT_FALSE(p.ClickedInCellEvent);
+    // A new page saved as a document gives the committed file byte for byte: every value
+    // of the settings block, the date, the names, the title and the empty cells of a fresh
+    // page are what documents expect.
+    TCalendarPage p;
     EXPECT_EQ(p.Settings().Names, SystemNames());
-    // The layout is computed once on construction.
+    p.SettingsForReading().Names = BuiltInNames(TNameLanguage::English);
+    QFile file(QString::fromStdString(test::fixture("documents/created-page.QXF")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray expected = file.readAll();
+    const TBytes actual = DocumentBytes(p, nullptr);
+    ASSERT_EQ(actual.size(), size_t(expected.size()));
+    for (size_t i = 0; i < actual.size(); ++i)
+        if (actual[i] != uint8_t(expected[int(i)])) {
+            ADD_FAILURE() << "the new page's document differs first at byte " << i;
+            break;
+        }
+
+    // What documents do not hold: the layout computed on creation and the view's state.
     EXPECT_EQ(p.PageWidth(), 816);
     EXPECT_EQ(p.PageHeight(), 1056);
     EXPECT_EQ(p.Layout().main, (TRect{26, 26, 790, 1030}));
-    EXPECT_EQ(p.width(), 816);
-    EXPECT_EQ(p.height(), 1056);
+    TCalendarPanel32 view;
+    EXPECT_EQ(view.PanelState(), psPointing);
+    EXPECT_TRUE(view.Pointing());
+    EXPECT_FALSE(view.PaintingHold());
+    EXPECT_FALSE(view.ClickedInCellEvent);
+    EXPECT_EQ(view.width(), 816);
+    EXPECT_EQ(view.height(), 1056);
 }
 
 TEST(PageModel, ResetToDefaults)

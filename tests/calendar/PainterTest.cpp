@@ -665,8 +665,8 @@ TEST(PageDrawing, DamagedSettingsAreHarmless)
         {"paper 9", [](auto &s) { s.PaperKind = 9; }},
         {"styles out of range",
          [](auto &s) {
-             s.HeadersStyle = 7;
-             s.CellBorder = 9;
+             s.Main.HeadersStyle = 7;
+             s.Main.CellBorder = 9;
              s.NumberPosition = 5;
          }},
         {"planner hour -3", [](auto &s) { s.PlannerFirstHour = -3; }},

@@ -83,10 +83,10 @@ protected:
     {
         TReader r(record);
         const TComponentHeader header = r.readComponentHeader();
-        TGGraphicControl *o = t.panel.CreateObject(header.className);
+        TGGraphicControl *o = t.panel.Objects().CreateObject(header.className);
         if (o == nullptr) return nullptr;
         r.readProperties(*o);
-        t.panel.ObjectLoaded(o);
+        t.panel.Objects().ObjectLoaded(o);
         return o;
     }
     static TBytes record(int left, const std::string &name)
@@ -101,7 +101,7 @@ protected:
 
 TEST_F(DocumentObjects, LoadedObjectsAreRenamedAroundNamesAlreadyTaken)
 {
-    t.panel.OwnerHasName = [](std::string_view n) { return n == "Component0"; };
+    t.panel.Objects().OwnerHasName = [](std::string_view n) { return n == "Component0"; };
     t.add(1, 1, 20, 20)->SetName("component1"); // names compare without case
     TGGraphicControl *o = load(record(50, "Component0"));
     ASSERT_NE(o, nullptr);
@@ -112,7 +112,7 @@ TEST_F(DocumentObjects, LoadedObjectsAreRenamedAroundNamesAlreadyTaken)
     EXPECT_EQ(t.panel.ObjectCount(), 3);
 
     TWriter w;
-    t.panel.WriteObjects(w);
+    t.panel.Objects().WriteObjects(w);
     TReader r(w.bytes());
     r.readComponentHeader();
     r.skipProperties();
@@ -122,11 +122,11 @@ TEST_F(DocumentObjects, LoadedObjectsAreRenamedAroundNamesAlreadyTaken)
 
 TEST_F(DocumentObjects, UnknownClassAndDiscardLeaveNothingBehind)
 {
-    EXPECT_EQ(t.panel.CreateObject("TGNoSuchClass"), nullptr);
-    TGGraphicControl *half = t.panel.CreateObject(TTestBox::kClassName);
+    EXPECT_EQ(t.panel.Objects().CreateObject("TGNoSuchClass"), nullptr);
+    TGGraphicControl *half = t.panel.Objects().CreateObject(TTestBox::kClassName);
     ASSERT_NE(half, nullptr);
     EXPECT_TRUE(t.panel.NameTaken(half->Name())); // reserved while it is being read
-    t.panel.DiscardObject(half);
+    t.panel.Objects().DiscardObject(half);
     EXPECT_EQ(t.panel.ObjectCount(), 0);
     EXPECT_FALSE(t.panel.NameTaken("Component0"));
 }
@@ -179,7 +179,7 @@ TEST_F(DocumentObjects, NamesFollowRenamesAndRemovals)
 
 TEST_F(DocumentObjects, NamesRunOutAfterAThousand)
 {
-    t.panel.OwnerHasName = [](std::string_view) { return true; };
+    t.panel.Objects().OwnerHasName = [](std::string_view) { return true; };
     EXPECT_EQ(t.panel.FreeName("Special", 1), "");
     EXPECT_EQ(t.add(1, 1, 20, 20)->Name(), "");
 }

@@ -1,0 +1,75 @@
+#pragma once
+// Editing the day cells' texts: the rich text editor laid over the clicked cell, writing
+// it back to the cell's store, Tab and Shift+Tab between cells, texts added to days, and
+// pictures dropped onto cells.
+#include "common/Rect.h"
+#include "richtext/WPRichText.h"
+
+#include <QImage>
+#include <QObject>
+
+#include <functional>
+
+class QKeyEvent;
+class QMimeData;
+
+namespace velmora {
+
+class TCalendarPanel32;
+class TWPRtfStorage;
+class TWPToolBar;
+
+class TCellEditing : public QObject
+{
+    Q_OBJECT
+public:
+    // The editor must be a sibling of the page inside the same parent.
+    TCellEditing(TCalendarPanel32 &page, TWPRichText &editor, TWPToolBar &toolbar,
+                 QObject *parent = nullptr);
+
+    bool Editing() const { return editing_; }
+    int CurrentCell() const { return currentCell_; }
+
+    // The editor's text goes back to the cell's store and the editor closes.
+    void Commit();
+    // Lays the editor over the cell's free area and loads the cell's text.
+    void OpenCell(const TRect &rFree, int cell);
+    // Adds the text as a paragraph of its own to the day's cell; the cell being edited
+    // stays the one being edited.
+    void PutTextOnDay(int day, const QString &text);
+    // A picture or picture file the data carries; null when it carries none.
+    static QImage DroppedPicture(const QMimeData *data);
+    // The picture becomes part of the text of the cell under the page point.
+    bool DropPictureOnCell(const QImage &picture, int x, int y);
+    // Tab and Shift+Tab move between cells, Ctrl+A selects the cell's whole text; true
+    // when the key was taken.
+    bool HandleEditorKey(QObject *target, QKeyEvent *key);
+    // The editor's typing attributes become the default cell font.
+    void SetDefaultFontNow();
+
+    // The cell texts changed (the document is modified).
+    std::function<void()> Changed;
+    // The default cell font, from the preferences.
+    std::function<TCharAttributes()> DefaultFont;
+
+protected:
+    // Drags over the page: a picture is decoded once when the drag enters, not on every
+    // move.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void editorEntered();
+    void changed();
+
+    TCalendarPanel32 &page_;
+    TWPRichText &editor_;
+    TWPToolBar &toolbar_;
+    TWPRtfStorage *store_ = nullptr;
+    bool editing_ = false;
+    int currentCell_ = 0;
+    bool tracking_ = false;
+    bool resettingFont_ = false;
+    QImage dragPicture_;
+};
+
+} // namespace velmora

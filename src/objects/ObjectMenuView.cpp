@@ -1,0 +1,45 @@
+// Showing a menu kept as data: one QAction per entry, built just before it pops up.
+#include "objects/ObjectMenu.h"
+
+#include <QMenu>
+
+namespace velmora {
+namespace {
+
+void fillMenu(QMenu &menu, const std::vector<TMenuEntry> &entries,
+              const std::function<bool()> &guard)
+{
+    for (const TMenuEntry &e : entries) {
+        if (e.isSeparator()) {
+            menu.addSeparator();
+            continue;
+        }
+        if (!e.items.empty()) {
+            QMenu *sub = menu.addMenu(e.text);
+            sub->setObjectName(QString::fromStdString(e.name));
+            sub->setEnabled(e.enabled);
+            fillMenu(*sub, e.items, guard);
+            continue;
+        }
+        QAction *action = menu.addAction(e.text);
+        action->setObjectName(QString::fromStdString(e.name));
+        action->setCheckable(e.checkable);
+        action->setChecked(e.checked);
+        action->setEnabled(e.enabled);
+        // The action keeps its own copy: running it may destroy the menu's owner, and with
+        // it the entry this copy came from.
+        QObject::connect(action, &QAction::triggered, &menu, [fn = e.action, guard] {
+            if (fn && (!guard || guard())) fn();
+        });
+    }
+}
+
+} // namespace
+
+void TObjectMenu::fill(QMenu &menu, const std::function<bool()> &guard) const
+{
+    menu.clear();
+    fillMenu(menu, entries_, guard);
+}
+
+} // namespace velmora
