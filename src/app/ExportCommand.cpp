@@ -5,6 +5,7 @@
 #include "calendar/DayText.h"
 #include "calendar/DocumentDump.h"
 #include "calendar/DocumentFile.h"
+#include "calendar/YearExport.h"
 #include "objects/ObjectFiler.h"
 #include "recurring/IcsMonths.h"
 #include "recurring/MonthFill.h"
@@ -13,10 +14,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
-#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 
 #include <memory>
@@ -51,6 +50,12 @@ const char *kUsage =
     "  --ics FILE.ics        write the events of an iCalendar file into each month's cells\n"
     "  --months N            N consecutive months: N pages of one PDF, or N numbered\n"
     "                        pictures (name-01.png, name-02.png, ...)\n"
+    "  --pictures DIR        a photo calendar: each month gets the next picture of DIR\n"
+    "                        (by name) over the area above its grid\n"
+    "  --photo-pages         with --pictures: each picture on a page of its own before\n"
+    "                        its month\n"
+    "  --fit MODE            with --pictures: cover (fill, cropping; the default) or\n"
+    "                        contain (the whole picture)\n"
     "  --dump FILE           print FILE (.QXF or .QXS) as text; takes no other options\n"
     "  --help                show this text\n";
 
@@ -65,6 +70,9 @@ struct ExportOptions
     std::optional<QString> dump;
     int pageOptions = 0; // options that change the page, counted
     std::optional<QString> ics;
+    std::optional<QString> pictures;
+    bool photoPages = false;
+    std::optional<TPictureFit> fit;
     QString input;
     QString output;
 };
@@ -100,6 +108,11 @@ ExportOptions parse(const QStringList &args, bool &help)
                 throw UsageError(QStringLiteral("too many file names given"));
             o.input = o.output;
             o.output = a;
+            continue;
+        }
+        if (a == QLatin1String("--photo-pages")) {
+            o.photoPages = true;
+            ++o.pageOptions;
             continue;
         }
         if (i + 1 >= args.size())
@@ -146,10 +159,18 @@ ExportOptions parse(const QStringList &args, bool &help)
             o.recurring = v;
         } else if (a == QLatin1String("--ics")) {
             o.ics = v;
+        } else if (a == QLatin1String("--pictures")) {
+            o.pictures = v;
+        } else if (a == QLatin1String("--fit")) {
+            if (v == QLatin1String("cover")) o.fit = TPictureFit::Cover;
+            else if (v == QLatin1String("contain")) o.fit = TPictureFit::Contain;
+            else throw UsageError(QStringLiteral("--fit is cover or contain"));
         } else {
             throw UsageError(QStringLiteral("unknown option %1").arg(a));
         }
     }
+    if ((o.photoPages || o.fit) && !o.pictures)
+        throw UsageError(QStringLiteral("--photo-pages and --fit go with --pictures"));
     if (o.dump) {
         if (o.pageOptions > 0 || !o.output.isEmpty())
             throw UsageError(QStringLiteral("--dump takes no other options or files"));
@@ -263,42 +284,6 @@ void writeRaster(TCalendarPage &page, double zoom, const QString &path, Format f
         throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 
-void writePdf(TCalendarPage &page, const QString &path, int months,
-              const std::optional<QString> &recurring)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    {
-        QPdfWriter pdf(&file);
-        constexpr int kPdfDpi = 600;
-        pdf.setResolution(kPdfDpi);
-        pdf.setCreator(QStringLiteral("Velmora"));
-        pdf.setTitle(QStringLiteral("Calendar"));
-        auto pageLayout = [&page] {
-            return QPageLayout(QPageSize(page.PaperKind() == 1 ? QPageSize::A4 : QPageSize::Letter),
-                               page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape
-                                                                         : QPageLayout::Portrait,
-                               QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
-        };
-        pdf.setPageLayout(pageLayout());
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            throw WriteError(QStringLiteral("cannot write %1").arg(path));
-        for (int i = 0; i < months; ++i) {
-            if (i > 0) {
-                stepMonth(page);
-                pdf.setPageLayout(pageLayout());
-                pdf.newPage();
-            }
-            fillRecurring(page, recurring, i > 0);
-            page.Render(painter, TRenderTarget::Paper(kPdfDpi));
-        }
-        painter.end();
-    }
-    if (!file.commit())
-        throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-}
 
 // What a load left out, as exporter messages.
 QString loadNotes(const TCalendarDocument &document, const QString &path)
@@ -514,10 +499,26 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
     }
     QStringList written;
     try {
-        if (format == Format::Pdf) {
-            writePdf(page, options.output, months, options.recurring);
-            written << options.output;
+        if (format == Format::Pdf || (options.pictures && format == Format::Png)) {
+            // Year and photo calendars come from the same run as the program's own export.
+            TYearExportOptions year;
+            year.output = options.output;
+            year.pdf = format == Format::Pdf;
+            year.months = months;
+            year.pngZoom = pictureZoom(options);
+            year.picturesDir = options.pictures.value_or(QString());
+            year.photoPages = options.photoPages;
+            year.fit = options.fit.value_or(TPictureFit::Cover);
+            if (options.recurring || icsEvents)
+                year.fillMonth = [&options](TCalendarPage &p) { fillRecurring(p, options.recurring, false); };
+            const TYearExportResult r = ExportCalendarYear(page, year);
+            if (!r.ok()) {
+                err = QStringLiteral("velmora-export: ") + r.error + QLatin1Char('\n');
+                return r.writeFailed ? 2 : 1;
+            }
         } else {
+            if (options.pictures)
+                throw WriteError(QStringLiteral("--pictures makes PDF or PNG output"));
             for (int i = 0; i < months; ++i) {
                 if (i > 0)
                     stepMonth(page);
