@@ -1,5 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages Velmora needs to build, run and test.
+#   scripts/setup.sh        build, run and test
+#   scripts/setup.sh fuzz   additionally what "make fuzz" needs (clang and libFuzzer)
 # Idempotent: when every package is present it does nothing.
 set -eu
 
@@ -19,7 +21,17 @@ xvfb
 xauth
 poppler-utils
 libical-dev
+desktop-file-utils
+appstream
+dpkg-dev
 "
+
+# Only for "make fuzz": clang with its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES="
+clang
+libclang-rt-dev
+"
+if [ "${1:-}" = "fuzz" ]; then PACKAGES="$PACKAGES $FUZZ_PACKAGES"; fi
 
 missing=""
 for p in $PACKAGES; do

@@ -9,6 +9,7 @@
 #include "app/PropertyRules.h"
 #include "app/Splash.h"
 #include "app/ReportSystem.h"
+#include "common/AtomicFile.h"
 #include "common/ReportCanvas.h"
 #include "calendar/CalendarDocument.h"
 #include "calendar/Calpanel32.h"
@@ -21,6 +22,7 @@
 #include "richtext/WPToolBar.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -36,7 +38,6 @@
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QTimer>
 #include <QToolButton>
@@ -197,6 +198,9 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     };
     palette_->OnShow = [this] { SetButtons(); };
     qApp->installEventFilter(this);
+    // Temporaries of saves that a kill or crash cut short hold nothing worth keeping.
+    RemoveStaleTemporary(IniFileName());
+    RemoveStaleTemporary(AppFolder() + QString::fromLatin1(kRecurStoreFileName.data()));
     convertLegacyRecurFile(std::filesystem::path(AppFolder().toStdString()));
     EndWait();
 }

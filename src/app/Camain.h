@@ -82,7 +82,12 @@ public:
     // Document commands.
     void New1Click();
     void Open1Click();
+    // A shipped sample as a new, untitled calendar.
+    void NewFromSampleClick();
     void OpenCalendarFile(const QString &path);
+    // A document from the command line or a second start: asks about unsaved changes as
+    // Open does, opens it and brings the window to the front.
+    void OpenFileFromOutside(const QString &path);
     bool SaveCalendarFile(const QString &path);
     // Saves under the current name; an untitled page asks for one.
     void mnuSaveClick();

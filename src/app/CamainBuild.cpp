@@ -48,6 +48,7 @@ void TCalendarMain::buildMenu()
     const std::vector<Item> fileItems = {
         {"New1", "&New ", [this] { New1Click(); }},
         {"Open1", "&Open", [this] { Open1Click(); }},
+        {"mnuNewFromSample", "New from Sa&mple...", [this] { NewFromSampleClick(); }},
         {"mnuClose", "C&lose", [this] { mnuCloseClick(); }},
         {"N3", "-", nullptr},
         {"mnuSave", "&Save ", [this] { mnuSaveClick(); }},

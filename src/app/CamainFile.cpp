@@ -8,6 +8,7 @@
 #include "app/ReportSystem.h"
 #include "calendar/CalendarDocument.h"
 #include "calendar/Calpanel32.h"
+#include "common/AtomicFile.h"
 #include "common/Program.h"
 #include "recurring/RecurCommands.h"
 
@@ -15,7 +16,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QBuffer>
 
 namespace velmora {
 
@@ -105,6 +106,44 @@ void TCalendarMain::Open1Click()
         return;
     }
     OpenCalendarFile(path);
+}
+
+// The sample is read like any document, then loses its name, so that saving asks for one
+// of the user's own and the shipped file stays as it is; it stays off the recent files too.
+void TCalendarMain::NewFromSampleClick()
+{
+    DoSaveRichtext();
+    if (!CheckSaveNeeded())
+        return;
+    const QString path = Ui().openFileName(QStringLiteral("New from Sample"),
+                                           DataFolder() + QStringLiteral("Samples/"),
+                                           QStringLiteral("Calendar File (*.QXF *.qxf)"));
+    if (path.isEmpty())
+        return;
+    OpenCalendarFile(path);
+    mru_->remove(path);
+    try {
+        mru_->save();
+    } catch (const std::exception &) {
+        // As when opening: the list is a convenience.
+    }
+    if (document_->Untitled())
+        return; // not read; the message has been shown
+    document_->ForgetFile();
+    SetModified(false);
+    SetCaption();
+    SetButtons();
+}
+
+void TCalendarMain::OpenFileFromOutside(const QString &path)
+{
+    DoSaveRichtext();
+    if (CheckSaveNeeded())
+        OpenCalendarFile(path);
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
 }
 
 void TCalendarMain::OpenCalendarFile(const QString &pathGiven)
@@ -341,8 +380,15 @@ void TCalendarMain::mnuSaveAsBitmapClick()
     rememberFolder(path);
     DoSaveRichtext();
     const QImage bitmap = page_->RenderToBitmap();
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && bitmap.save(&file, "BMP") && file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    bool ok = buffer.open(QIODevice::WriteOnly) && bitmap.save(&buffer, "BMP");
+    try {
+        if (ok)
+            WriteFileAtomic(path, bytes);
+    } catch (const TAtomicWriteError &) {
+        ok = false;
+    }
     page_->Repaint();
     if (!ok)
         ShowInformation(QStringLiteral("Unable to write to ") + path);

@@ -10,7 +10,9 @@
 #include "recurring/IcsMonths.h"
 #include "recurring/MonthFill.h"
 #include "recurring/RecurStore.h"
+#include "common/AtomicFile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -272,16 +274,29 @@ public:
     QString message;
 };
 
+// The whole output or nothing: a full disk or a read-only folder leaves any earlier file
+// as it was and no partial one.
+void commit(const QString &path, const QByteArray &bytes)
+{
+    try {
+        WriteFileAtomic(path, bytes);
+    } catch (const TAtomicWriteError &e) {
+        throw WriteError(QString::fromUtf8(e.what()).replace(QStringLiteral("Unable to write to"),
+                                                                  QStringLiteral("cannot write")));
+    }
+}
+
 void writeRaster(TCalendarPage &page, double zoom, const QString &path, Format format,
                  const std::optional<QString> &recurring, bool laterPage)
 {
     fillRecurring(page, recurring, laterPage);
     const QImage image = page.RenderToImage(zoom);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    if (!(format == Format::Png ? WritePng(image, &file) : image.save(&file, "BMP")) || !file.commit())
-        throw WriteError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !(format == Format::Png ? WritePng(image, &buffer) : image.save(&buffer, "BMP")))
+        throw WriteError(QStringLiteral("cannot encode %1").arg(path));
+    commit(path, bytes);
 }
 
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHideEvent>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShowEvent>
@@ -33,7 +34,22 @@ QString inFolder(const QString &folder, const QString &name)
 
 QString misc1Library()
 {
-    return inFolder(AppFolder(), QStringLiteral("Misc1.icl"));
+    return DataFile(QStringLiteral("Misc1.icl"));
+}
+
+// A stored library path names a file in AppFolder; the shipped libraries live in the data
+// folder when the program is installed, and may differ in letter case.
+QString locateLibrary(const QString &path)
+{
+    if (path.isEmpty() || QFileInfo(path).isFile()) return path;
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath() + QLatin1Char('/');
+    if (folder == AppFolder() || folder == DataFolder()) {
+        const QString found = DataFile(info.fileName());
+        if (QFileInfo(found).isFile()) return found;
+    }
+    const QString sameName = inFolder(folder, info.fileName());
+    return QFileInfo(sameName).isFile() ? sameName : path;
 }
 
 bool fileExists(const QString &path)
@@ -141,7 +157,6 @@ TFloatingPalette::TFloatingPalette(QWidget *mainWindow)
     layout->addWidget(list_);
     setFixedSize(kClientSize, kClientSize + menuBar_->sizeHint().height());
 
-    const QString folder = AppFolder();
     addLibraryItem("mnuActivitiesICL", QStringLiteral("Activities"), QStringLiteral("activity.icl"));
     addLibraryItem("mnuEventsICL", QStringLiteral("Events"), QStringLiteral("events.icl"));
     addLibraryItem("mnuHolidaysICL", QStringLiteral("Holidays"), QStringLiteral("holiday.icl"));
@@ -158,7 +173,7 @@ TFloatingPalette::TFloatingPalette(QWidget *mainWindow)
     setFixedSize(size);
     resize(size);
 
-    list_->setFileName(inFolder(folder, QStringLiteral("activity.icl")));
+    list_->setFileName(DataFile(QStringLiteral("activity.icl")));
 }
 
 TFloatingPalette::~TFloatingPalette()
@@ -186,7 +201,7 @@ void TFloatingPalette::addLibraryItem(const char *name, const QString &caption, 
     item->setObjectName(QLatin1String(name));
     item->setCheckable(true);
     connect(item, &QAction::triggered, this, [this, file] {
-        const QString path = inFolder(AppFolder(), file);
+        const QString path = DataFile(file);
         list_->setFileName(path);
         ShowLibrary(path);
     });
@@ -194,11 +209,20 @@ void TFloatingPalette::addLibraryItem(const char *name, const QString &caption, 
 
 void TFloatingPalette::collectBonusSets()
 {
-    const QString folder = AppFolder() + QStringLiteral("BonusIcons/");
+    // The user's own sets in AppFolder and the shipped ones; a user's set replaces a shipped
+    // one of the same name.
     QStringList files;
-    if (QFileInfo(folder).isDir())
-        files = QDir(folder).entryList({QStringLiteral("*.icl")},
-                                       QDir::Files | QDir::Hidden | QDir::System);
+    QMap<QString, QString> pathOf; // upper-cased file name -> path
+    for (const QString &root : {AppFolder(), DataFolder()}) {
+        const QString folder = root + QStringLiteral("BonusIcons/");
+        if (!QFileInfo(folder).isDir()) continue;
+        for (const QString &file : QDir(folder).entryList({QStringLiteral("*.icl")},
+                                                          QDir::Files | QDir::Hidden | QDir::System))
+            if (!pathOf.contains(file.toUpper())) {
+                pathOf.insert(file.toUpper(), folder + file);
+                files << file;
+            }
+    }
     std::sort(files.begin(), files.end(), [](const QString &a, const QString &b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
@@ -217,14 +241,15 @@ void TFloatingPalette::collectBonusSets()
         QAction *item = sets->addAction(escaped(libraryBaseName(file)));
         item->setCheckable(true);
         // The file found is the one loaded, whatever the case of its extension.
-        const QString path = folder + file;
+        const QString path = pathOf.value(file.toUpper());
         connect(item, &QAction::triggered, this, [this, path] { ShowLibrary(path); });
         bonusItems_ << item;
     }
 }
 
-void TFloatingPalette::ShowLibrary(const QString &path)
+void TFloatingPalette::ShowLibrary(const QString &given)
 {
+    const QString path = locateLibrary(given);
     const QString display = LibraryDisplayName(path);
     bool anyChecked = false;
     const auto mark = [&](QAction *item) {

@@ -90,6 +90,14 @@ void TMRUFileList::add(const QString &path)
     if (updating_ == 0) rebuildMenu();
 }
 
+void TMRUFileList::remove(const QString &path)
+{
+    const int existing = indexOf(path);
+    if (existing < 0) return;
+    files_.removeAt(existing);
+    if (updating_ == 0) rebuildMenu();
+}
+
 void TMRUFileList::load()
 {
     if (autoSaveName_.isEmpty() || autoSaveKey_.isEmpty()) return;

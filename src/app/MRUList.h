@@ -69,6 +69,8 @@ public:
     // there and takes the new spelling, which is the one that was just opened; then the
     // oldest entries fall off beyond Maximum.
     void add(const QString &path);
+    // Takes path (compared without regard to case) off the list.
+    void remove(const QString &path);
     // Replaces the list with the section's values in file order, whatever their keys.
     // Not cut to Maximum: hand-written extra entries stay until the next add. Empty and
     // repeated paths are skipped. Nothing happens without a file name or section.

@@ -116,11 +116,28 @@ void SavePreference(const std::filesystem::path &iniPath, const TPreferences &p,
     }
 }
 
-void SavePreferences(const std::filesystem::path &iniPath, const TPreferences &prefs)
+void SavePreferences(const std::filesystem::path &iniPath, const TPreferences &p)
 {
-    // Enumerators are declared in the write order.
-    for (int k = int(TPreferenceKey::MainZoom); k <= int(TPreferenceKey::IconFile); ++k)
-        SavePreference(iniPath, prefs, static_cast<TPreferenceKey>(k));
+    const auto number = [](int32_t v) { return std::to_string(v); };
+    const auto flag = [](bool v) { return std::string(v ? "1" : "0"); };
+    const auto key = [](std::string_view section, std::string_view name, std::string value) {
+        return TIniEntry{std::string(section), std::string(name), std::move(value)};
+    };
+    // The order the main window has always written them in, now in one replace.
+    TIniFile(iniPath).writeValues({
+        key(kZooming, "Main", number(p.mainZoomCode)),
+        key(kZooming, "Prop", number(p.propZoomCode)),
+        key(kFont, "Name", p.fontName),
+        key(kFont, "Size", number(p.fontSize)),
+        key(kFont, "Bold", flag(p.fontBold)),
+        key(kFont, "Italic", flag(p.fontItalic)),
+        key(kFont, "Underline", flag(p.fontUnderline)),
+        key(kFont, "Strikeout", flag(p.fontStrikeout)),
+        key(kFont, "Color", number(p.fontColor)),
+        key(kIcons, "Visible", flag(p.iconToolVisible)),
+        key(kHints, "On", flag(p.hintsOn)),
+        key(kIcons, "File", p.iconLibraryFile),
+    });
 }
 
 TFontDesc DefaultEditorFont(const TPreferences &prefs)
@@ -164,12 +181,14 @@ TPlacement ReadPlacement(const std::filesystem::path &iniPath, std::string_view 
 void WritePlacement(const std::filesystem::path &iniPath, std::string_view section,
                     const TPlacement &placement)
 {
-    const TIniFile ini(iniPath);
-    ini.writeInteger(section, "Left", placement.rect.left);
-    ini.writeInteger(section, "Top", placement.rect.top);
-    ini.writeInteger(section, "Right", placement.rect.right);
-    ini.writeInteger(section, "Bottom", placement.rect.bottom);
-    ini.writeBool(section, "Maximized", placement.maximized);
+    const std::string name(section);
+    TIniFile(iniPath).writeValues({
+        {name, "Left", std::to_string(placement.rect.left)},
+        {name, "Top", std::to_string(placement.rect.top)},
+        {name, "Right", std::to_string(placement.rect.right)},
+        {name, "Bottom", std::to_string(placement.rect.bottom)},
+        {name, "Maximized", placement.maximized ? "1" : "0"},
+    });
 }
 
 TRestoredPlacement FitPlacement(const TPlacement &stored, const TRect &screen)

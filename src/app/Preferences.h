@@ -62,8 +62,8 @@ TPreferences DefaultPreferences(const std::string &appFolder);
 TPreferences LoadPreferences(const std::filesystem::path &iniPath);
 TPreferences LoadPreferences(const std::filesystem::path &iniPath, const std::string &appFolder);
 
-// Writes every key in the order the main window has always written them. Throws
-// TIniFileError("Unable to write to <path>"); keys written before the failure stay written.
+// Writes every key in the order the main window has always written them, in one replace of
+// the file. Throws TIniFileError("Unable to write to <path>"); the file then stays as it was.
 void SavePreferences(const std::filesystem::path &iniPath, const TPreferences &prefs);
 void SavePreference(const std::filesystem::path &iniPath, const TPreferences &prefs,
                     TPreferenceKey key);

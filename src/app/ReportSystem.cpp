@@ -1,6 +1,7 @@
 #include "app/ReportSystem.h"
 
 #include "common/DialogButtons.h"
+#include "common/AtomicFile.h"
 #include "common/Program.h"
 #include "common/ReportCanvas.h"
 
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPageSetupDialog>
@@ -17,6 +19,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryFile>
 #include <QVBoxLayout>
 
 namespace velmora {
@@ -136,11 +139,34 @@ bool TReportSystem::Execute()
     const QPageLayout layout(QPageSize(PaperSize), Orientation, QMarginsF(0, 0, 0, 0));
     switch (setup.destination) {
     case TReportDestination::PdfFile: {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(setup.pdfFile);
-        printer.setPageLayout(layout);
-        PrintOn(printer);
+        // The printer writes its file itself and reports no failed write: it writes a
+        // private temporary, which must be complete, and the PDF is committed from that.
+        QTemporaryFile temporary(QDir::tempPath() + QStringLiteral("/velmora-print-XXXXXX.pdf"));
+        if (!temporary.open()) {
+            lastError_ = QStringLiteral("Unable to write to ") + setup.pdfFile;
+            break;
+        }
+        temporary.close();
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(temporary.fileName());
+            printer.setPageLayout(layout);
+            PrintOn(printer);
+        }
+        if (!lastError_.isEmpty())
+            break;
+        QByteArray pdf;
+        if (temporary.open())
+            pdf = temporary.readAll();
+        try {
+            // A PDF cut short on a full temporary folder lacks its end marker.
+            if (!pdf.trimmed().endsWith("%%EOF"))
+                throw TAtomicWriteError(setup.pdfFile.toStdString(), "incomplete output");
+            WriteFileAtomic(setup.pdfFile, pdf);
+        } catch (const TAtomicWriteError &) {
+            lastError_ = QStringLiteral("Unable to write to ") + setup.pdfFile;
+        }
         break;
     }
     case TReportDestination::Preview: {

@@ -1,11 +1,11 @@
 #include "calendar/DocumentFile.h"
 
 #include "calendar/CalendarPage.h"
+#include "common/AtomicFile.h"
 #include "common/Cp1252.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -349,16 +349,11 @@ TBytes ReadWholeFile(const QString &path)
 
 void WriteFileAtomically(const QString &path, std::span<const uint8_t> bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EWriteError(QStringLiteral("Unable to write to %1: %2")
-                              .arg(path, file.errorString())
-                              .toStdString());
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char *>(bytes.data()), size) != size || !file.commit())
-        throw EWriteError(QStringLiteral("Unable to write to %1: %2")
-                              .arg(path, file.errorString())
-                              .toStdString());
+    try {
+        WriteFileAtomic(std::filesystem::path(QFile::encodeName(path).toStdString()), bytes);
+    } catch (const TAtomicWriteError &e) {
+        throw EWriteError(e.what());
+    }
 }
 
 void SaveToFile(const TCalendarPage &page, const QString &path, const TDocumentObjects *objects)

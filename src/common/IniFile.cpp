@@ -1,5 +1,7 @@
 #include "common/IniFile.h"
 
+#include "common/AtomicFile.h"
+
 #include "common/Cp1252.h"
 
 #include <array>
@@ -184,21 +186,9 @@ void saveLines(const fs::path &file, const Lines &lines)
         bytes += line;
         bytes += "\r\n";
     }
-    fs::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) failWrite(file);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temp, ec);
-            failWrite(file);
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
+    try {
+        WriteFileAtomic(target, bytes);
+    } catch (const TAtomicWriteError &) {
         failWrite(file);
     }
 }
@@ -323,6 +313,34 @@ TIniValues TIniFile::readSectionValues(std::string_view section) const
     return values;
 }
 
+namespace {
+
+void setValue(Lines &lines, const std::string &sectionName, const std::string &keyName,
+              const std::string &encoded)
+{
+    const auto range = findSection(lines, sectionName);
+    if (!range) {
+        if (!lines.empty() && !trim(lines.back()).empty()) lines.emplace_back();
+        lines.push_back('[' + sectionName + ']');
+        lines.push_back(keyName + '=' + encoded);
+        return;
+    }
+    if (const auto index = findKey(lines, *range, keyName)) {
+        // The key keeps the spelling it has in the file.
+        const std::string existing(parseLine(lines[*index]).name);
+        lines[*index] = existing + '=' + encoded;
+        return;
+    }
+    // New keys go after the section's last key, ahead of blank lines and comments
+    // that introduce the next section.
+    std::size_t insertAt = range->header + 1;
+    for (std::size_t i = range->header + 1; i < range->end; ++i)
+        if (parseLine(lines[i]).kind == LineKind::Key) insertAt = i + 1;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyName + '=' + encoded);
+}
+
+} // namespace
+
 void TIniFile::writeString(std::string_view section, std::string_view key,
                            std::string_view value) const
 {
@@ -330,27 +348,21 @@ void TIniFile::writeString(std::string_view section, std::string_view key,
     const std::string keyName = encodeName(key, false);
     const std::string encoded = encodeValue(value);
     modify(file_, [&](Lines &lines) {
-        const auto range = findSection(lines, sectionName);
-        if (!range) {
-            if (!lines.empty() && !trim(lines.back()).empty()) lines.emplace_back();
-            lines.push_back('[' + sectionName + ']');
-            lines.push_back(keyName + '=' + encoded);
-            return true;
-        }
-        if (const auto index = findKey(lines, *range, keyName)) {
-            // The key keeps the spelling it has in the file.
-            const std::string existing(parseLine(lines[*index]).name);
-            lines[*index] = existing + '=' + encoded;
-            return true;
-        }
-        // New keys go after the section's last key, ahead of blank lines and comments
-        // that introduce the next section.
-        std::size_t insertAt = range->header + 1;
-        for (std::size_t i = range->header + 1; i < range->end; ++i)
-            if (parseLine(lines[i]).kind == LineKind::Key) insertAt = i + 1;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                     keyName + '=' + encoded);
+        setValue(lines, sectionName, keyName, encoded);
         return true;
+    });
+}
+
+void TIniFile::writeValues(const std::vector<TIniEntry> &entries) const
+{
+    // Encode everything first: a bad name must throw before the file is touched.
+    std::vector<std::array<std::string, 3>> encoded;
+    encoded.reserve(entries.size());
+    for (const TIniEntry &e : entries)
+        encoded.push_back({encodeName(e.section, true), encodeName(e.key, false), encodeValue(e.value)});
+    modify(file_, [&](Lines &lines) {
+        for (const auto &[section, key, value] : encoded) setValue(lines, section, key, value);
+        return !encoded.empty();
     });
 }
 

@@ -37,6 +37,13 @@ public:
 
 using TIniValues = std::vector<std::pair<std::string, std::string>>;
 
+struct TIniEntry
+{
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
 class TIniFile
 {
 public:
@@ -69,6 +76,9 @@ public:
     void writeString(std::string_view section, std::string_view key, std::string_view value) const;
     void writeInteger(std::string_view section, std::string_view key, int32_t value) const;
     void writeBool(std::string_view section, std::string_view key, bool value) const;
+    // Sets every key, as writeString does one at a time, in a single replace of the file:
+    // a program killed half-way leaves all of them written or none.
+    void writeValues(const std::vector<TIniEntry> &entries) const;
     void deleteKey(std::string_view section, std::string_view key) const;
     // Removes every section of that name with its lines; nothing to erase is no error.
     void eraseSection(std::string_view section) const;

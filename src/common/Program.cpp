@@ -113,6 +113,51 @@ std::unique_ptr<TUiService> SetUiService(std::unique_ptr<TUiService> s)
     return previous;
 }
 
+namespace {
+QString &dataFolderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
+// Help is the one piece of data every build and install has.
+bool holdsData(const QString &folder)
+{
+    return QFileInfo::exists(withSlash(folder) + QStringLiteral("help/index.html"));
+}
+
+// The name as given when it exists, else an entry of the same name in another case.
+QString existingInFolder(const QString &folder, const QString &name)
+{
+    const QFileInfo wanted(folder + name);
+    if (wanted.exists()) return wanted.filePath();
+    const QDir dir(wanted.absolutePath());
+    if (!dir.exists()) return {};
+    const QStringList found = dir.entryList({wanted.fileName()}, QDir::AllEntries | QDir::Hidden |
+                                                                      QDir::System | QDir::NoDotAndDotDot);
+    return found.isEmpty() ? QString() : dir.filePath(found.front());
+}
+} // namespace
+
+QString ResolveDataFolder(const QString &exeFolder)
+{
+    if (holdsData(exeFolder)) return withSlash(exeFolder);
+    const QString installed =
+        QDir::cleanPath(withSlash(exeFolder) + QStringLiteral("../share/velmora"));
+    if (QFileInfo(installed).isDir()) return withSlash(installed);
+    return withSlash(exeFolder);
+}
+
+QString ResolveAppFolder(const QString &exeFolder, const QString &userFolder)
+{
+    // An installed program's folder is shared and, for root, writable all the same; only a
+    // folder that carries the data is the program's own.
+    const QFileInfo info(exeFolder);
+    if (!exeFolder.isEmpty() && info.isDir() && info.isWritable() && holdsData(exeFolder))
+        return withSlash(exeFolder);
+    return withSlash(userFolder);
+}
+
 void SetAppFolder(const QString &folder)
 {
     appFolderOverride() = folder.isEmpty() ? QString() : withSlash(folder);
@@ -123,17 +168,37 @@ QString AppFolder()
     if (!appFolderOverride().isEmpty())
         return appFolderOverride();
     static const QString folder = [] {
-        const QString exeDir = QCoreApplication::applicationDirPath();
-        const QFileInfo info(exeDir);
-        if (!exeDir.isEmpty() && info.isDir() && info.isWritable())
-            return withSlash(exeDir);
-        QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        if (data.isEmpty())
-            data = QDir::homePath() + QStringLiteral("/.velmora");
-        QDir().mkpath(data);
-        return withSlash(data);
+        QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (user.isEmpty())
+            user = QDir::homePath() + QStringLiteral("/.velmora");
+        const QString chosen =
+            ResolveAppFolder(QCoreApplication::applicationDirPath(), user);
+        QDir().mkpath(chosen);
+        return chosen;
     }();
     return folder;
+}
+
+void SetDataFolder(const QString &folder)
+{
+    dataFolderOverride() = folder.isEmpty() ? QString() : withSlash(folder);
+}
+
+QString DataFolder()
+{
+    if (!dataFolderOverride().isEmpty()) return dataFolderOverride();
+    if (!appFolderOverride().isEmpty()) return appFolderOverride();
+    static const QString folder = ResolveDataFolder(QCoreApplication::applicationDirPath());
+    return folder;
+}
+
+QString DataFile(const QString &name)
+{
+    for (const QString &folder : {AppFolder(), DataFolder()}) {
+        const QString found = existingInFolder(folder, name);
+        if (!found.isEmpty()) return found;
+    }
+    return AppFolder() + name;
 }
 
 QString IniFileName()
@@ -212,8 +277,7 @@ QString helpFolder()
 {
     const QStringList candidates = {
         AppFolder() + QStringLiteral("help/"),
-        QCoreApplication::applicationDirPath() + QStringLiteral("/help/"),
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora/help/"),
+        DataFolder() + QStringLiteral("help/"),
     };
     for (const QString &c : candidates)
         if (QFileInfo::exists(c + QStringLiteral("index.html")))

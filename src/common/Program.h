@@ -40,11 +40,28 @@ TUiService &Ui();
 // Replaces the service (nullptr restores the default). Returns the previous one.
 std::unique_ptr<TUiService> SetUiService(std::unique_ptr<TUiService> service);
 
-// Folder of the executable with a trailing slash when it is writable, else the per-user
-// data folder. Tests point it elsewhere with SetAppFolder.
+// The folder for the files the program writes (QX.ini, QXRECUR.DAX, the object clipboard),
+// with a trailing slash: the executable's folder when it holds the program's data and is
+// writable (a build tree or a portable copy), else the per-user data folder. Tests point it
+// elsewhere with SetAppFolder.
 QString AppFolder();
 void SetAppFolder(const QString &folder); // empty restores the automatic choice
 QString IniFileName();
+
+// The folder of the read-only data that ships with the program (help, icon libraries,
+// textures, clip art, samples), with a trailing slash: the executable's folder in a build
+// tree or portable copy, else the installed "../share/velmora" beside its "bin". While tests
+// override AppFolder and not this, it follows AppFolder.
+QString DataFolder();
+void SetDataFolder(const QString &folder); // empty restores the automatic choice
+// A shipped file by its name relative to the data: the user's own copy in AppFolder wins,
+// then the shipped one; either found in any letter case, since the names were chosen on a
+// system that ignores case. When neither exists, the name in AppFolder.
+QString DataFile(const QString &name);
+
+// The rules behind the two folders, given the executable's folder and the per-user folder.
+QString ResolveDataFolder(const QString &exeFolder);
+QString ResolveAppFolder(const QString &exeFolder, const QString &userFolder);
 
 void ShowInformation(const QString &text);
 bool AskYesNo(const QString &text, const QString &caption);

@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace velmora {
@@ -55,7 +56,22 @@ int16_t readCursor(TReader &r)
 
 int roundEven(double v)
 {
-    return static_cast<int>(std::nearbyint(v));
+    // Beyond int the conversion is undefined; no real coordinate comes near.
+    return static_cast<int>(std::nearbyint(std::clamp(v, -2147483648.0, 2147483647.0)));
+}
+
+// Object bounds in pixels at factor 1. A page is about a thousand pixels across; the room
+// left around it still lets right = left + width and any zoom stay far inside int.
+constexpr int64_t kMaxCoordinate = 1 << 20;
+
+int saneCoordinate(int64_t v)
+{
+    return static_cast<int>(std::clamp<int64_t>(v, -kMaxCoordinate, kMaxCoordinate));
+}
+
+int saneExtent(int64_t v)
+{
+    return static_cast<int>(std::clamp<int64_t>(v, 0, kMaxCoordinate));
 }
 
 } // namespace
@@ -66,7 +82,9 @@ TGGraphicControl::~TGGraphicControl() = default;
 
 void TGGraphicControl::SetBounds(int left, int top, int width, int height)
 {
-    setBoundsRect({left, top, left + width, top + height});
+    // Bounds come from files as well as from the mouse; either may hold any int.
+    const int l = saneCoordinate(left), t = saneCoordinate(top);
+    setBoundsRect({l, t, l + saneExtent(width), t + saneExtent(height)});
 }
 
 void TGGraphicControl::SetName(std::string name)
@@ -109,10 +127,10 @@ void TGGraphicControl::ChangeScreenBounds(int dLeft, int dTop, int dWidth, int d
     // the size that is stored.
     const double z = static_cast<double>(zoom_);
     const auto unzoom = [z](int d) { return d == 0 ? 0 : roundEven(d / z); };
-    const int left = bounds_.left + unzoom(dLeft);
-    const int top = bounds_.top + unzoom(dTop);
-    const int width = std::max(1, Width() + unzoom(dWidth));
-    const int height = std::max(1, Height() + unzoom(dHeight));
+    const int left = saneCoordinate(int64_t{bounds_.left} + unzoom(dLeft));
+    const int top = saneCoordinate(int64_t{bounds_.top} + unzoom(dTop));
+    const int width = saneExtent(std::max<int64_t>(1, int64_t{Width()} + unzoom(dWidth)));
+    const int height = saneExtent(std::max<int64_t>(1, int64_t{Height()} + unzoom(dHeight)));
     SetBounds(left, top, width, height);
 }
 

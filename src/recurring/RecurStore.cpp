@@ -1,4 +1,5 @@
 #include "recurring/RecurStore.h"
+#include "common/AtomicFile.h"
 #include "common/Cp1252.h"
 
 #include "recurring/RecurFormula.h"
@@ -77,34 +78,22 @@ std::vector<std::string> readRecurLines(const fs::path &file)
 
 fs::path recurTempPath(const fs::path &file)
 {
-    fs::path temp = file;
-    temp += ".tmp";
-    return temp;
+    return AtomicTempPath(file);
 }
 
 void writeRecurLines(const fs::path &file, const std::vector<std::string> &lines)
 {
-    const fs::path temp = recurTempPath(file);
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) throw RecurStoreError("Cannot create " + describe(temp));
+    std::string bytes;
     for (std::string line : lines) {
         std::replace_if(
             line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        out.write("\r\n", 2);
+        bytes += line;
+        bytes += "\r\n";
     }
-    out.flush();
-    out.close();
-    std::error_code ec;
-    if (!out) {
-        fs::remove(temp, ec);
-        throw RecurStoreError("Cannot write " + describe(temp));
-    }
-    fs::rename(temp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw RecurStoreError("Cannot replace " + describe(file, ec));
+    try {
+        WriteFileAtomic(file, bytes);
+    } catch (const TAtomicWriteError &e) {
+        throw RecurStoreError(e.what());
     }
 }
 

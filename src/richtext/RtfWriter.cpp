@@ -124,6 +124,7 @@ private:
     void writeHeader();
     void writeBlock(const QTextBlock &block);
     void writeCharFormat(const QTextCharFormat &f);
+    std::string charFormatWords(const QTextCharFormat &f);
     void writePicture(const QTextImageFormat &f);
     double pointSize(const QTextCharFormat &f) const;
 
@@ -217,6 +218,12 @@ double Writer::pointSize(const QTextCharFormat &f) const
 
 void Writer::writeCharFormat(const QTextCharFormat &f)
 {
+    out += charFormatWords(f);
+}
+
+std::string Writer::charFormatWords(const QTextCharFormat &f)
+{
+    const std::size_t start = out.size();
     out += "\\f" + number(fontIndex(f));
     out += "\\fs" + number(std::clamp<long>(std::lround(pointSize(f) * 2), 2, 3276));
     const auto flag = [&f](QTextFormat::Property p, bool fallback) {
@@ -243,6 +250,9 @@ void Writer::writeCharFormat(const QTextCharFormat &f)
     if (const int bg = colorIndex(f.background()); bg > 0)
         out += "\\highlight" + number(bg);
     out += ' ';
+    std::string words = out.substr(start);
+    out.resize(start);
+    return words;
 }
 
 void Writer::writeBlock(const QTextBlock &block)
@@ -266,22 +276,39 @@ void Writer::writeBlock(const QTextBlock &block)
         if (twips(pixels) != 0)
             out += word + number(twips(pixels));
     out += '\n';
+    // Fragments whose formats differ only in what RTF cannot say (a font missing from the
+    // table, properties set to their defaults) write the same words; they are one run, or
+    // a second write of what the reader made of the first would join them and differ.
+    std::string runWords, runText;
+    const auto endRun = [this, &runWords, &runText] {
+        if (!runWords.empty())
+            out += '{' + runWords + runText + "}\n";
+        runWords.clear();
+        runText.clear();
+    };
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid())
             continue;
         const QTextCharFormat f = fragment.charFormat();
         if (f.isImageFormat()) {
+            endRun();
             // Adjacent identical pictures share one fragment, one character each.
             for (int i = 0; i < fragment.length(); ++i)
                 writePicture(f.toImageFormat());
             continue;
         }
-        out += '{';
-        writeCharFormat(f);
-        appendEscaped(out, fragment.text());
-        out += "}\n";
+        std::string text;
+        appendEscaped(text, fragment.text());
+        if (text.empty())
+            continue; // nothing RTF can hold; it must not split a run either
+        std::string words = charFormatWords(f);
+        if (words != runWords)
+            endRun();
+        runWords = std::move(words);
+        runText += text;
     }
+    endRun();
     out += '{';
     writeCharFormat(block.charFormat());
     out += "\\par}\n";

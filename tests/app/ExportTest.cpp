@@ -8,6 +8,8 @@
 #include "recurring/RecurFormula.h"
 #include "recurring/RecurStore.h"
 
+#include "app/ExportCommand.h"
+#include "support/DiskSeam.h"
 #include "support/ImageProbe.h"
 #include "support/TestPaths.h"
 
@@ -575,4 +577,53 @@ TEST_F(Export, GreyPagesAreStoredAsGrey)
     page.SetMainCalYear(2027);
     page.RecalcLayout(false);
     EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), page.RenderToBitmap());
+}
+
+// A full disk at any point of the output: the exit code says so, an earlier file of the
+// same name stays byte for byte, and no partial file or temporary is left.
+TEST_F(Export, FullDiskKeepsEarlierOutputAndFails)
+{
+    for (const QString &name : {QStringLiteral("out.png"), QStringLiteral("out.bmp"), QStringLiteral("out.pdf")}) {
+        SCOPED_TRACE(name.toStdString());
+        QString out, err;
+        // The size of the output that will not fit, made beside it first.
+        const QString probe = path(QStringLiteral("probe.") + QFileInfo(name).suffix());
+        ASSERT_EQ(RunExport({"--month", "4", probe}, out, err), 0) << err.toStdString();
+        const std::size_t size = fileBytes(probe.toStdString()).size();
+        QFile::remove(probe);
+        ASSERT_EQ(RunExport({"--month", "3", path(name)}, out, err), 0) << err.toStdString();
+        const std::string before = fileBytes(path(name).toStdString());
+        for (const std::size_t room : {std::size_t(0), std::size_t(1), size / 3, size - 1}) {
+            test::TFullDisk disk(room);
+            err.clear();
+            EXPECT_EQ(RunExport({"--month", "4", path(name)}, out, err), 2) << "room " << room;
+            EXPECT_TRUE(err.contains(QStringLiteral("No space left on device"))) << err.toStdString();
+            EXPECT_TRUE(fileBytes(path(name).toStdString()) == before) << "room " << room;
+        }
+        {
+            test::TFullDisk disk(0, test::TFullDisk::Mode::FailSync);
+            EXPECT_EQ(RunExport({"--month", "4", path(name)}, out, err), 2);
+        }
+        EXPECT_TRUE(fileBytes(path(name).toStdString()) == before);
+        EXPECT_EQ(files().size(), 1);
+        QFile::remove(path(name));
+    }
+}
+
+TEST_F(Export, RealFullDiskGivesNonZeroExitAndNoFile)
+{
+    QDir(dir.path()).mkdir(QStringLiteral("disk"));
+    const std::string disk = path(QStringLiteral("disk")).toStdString();
+    test::TSmallDisk small(disk, 64 * 1024);
+    if (!small.mounted())
+        GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+    small.fillLeaving(8 * 1024);
+    for (const QString &name : {QStringLiteral("disk/out.png"), QStringLiteral("disk/out.pdf")}) {
+        SCOPED_TRACE(name.toStdString());
+        const ExportRun r = run({path(name)});
+        EXPECT_NE(r.code, 0);
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(path(name)));
+    }
+    EXPECT_EQ(QDir(path(QStringLiteral("disk"))).entryList(QDir::Files), QStringList{"filler"});
 }

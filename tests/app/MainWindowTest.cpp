@@ -12,6 +12,7 @@
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
 #include "richtext/WPToolBar.h"
+#include "support/DiskSeam.h"
 #include "support/IconFiles.h"
 #include "support/ScriptedUi.h"
 
@@ -217,6 +218,31 @@ TEST_F(MainWindow, FailedSaveKeepsOldFileAndModifiedState)
     EXPECT_TRUE(ui.messages.last().startsWith(QStringLiteral("Unable to write to ")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
+}
+
+TEST_F(MainWindow, FullDiskSaveKeepsOldFileAndModifiedState)
+{
+    auto w = startWithNewCalendar();
+    const QString path = file(QStringLiteral("keep.QXF"));
+    ui.fileAnswers = {path};
+    ASSERT_TRUE(w->mnuSaveAsClick());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    w->mnuClearAllCellContentsClick();
+    w->CalendarPanel()->SetUserTitle("a title that makes the new file longer");
+    for (const std::size_t room : {std::size_t(0), std::size_t(before.size() / 2), std::size_t(before.size())}) {
+        test::TFullDisk disk(room);
+        EXPECT_FALSE(w->SaveCalendarFile(path));
+        EXPECT_TRUE(w->Modified());
+        EXPECT_EQ(ui.messages.last(), QStringLiteral("Unable to write to ") + path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before);
+        f.close();
+    }
+    EXPECT_TRUE(w->SaveCalendarFile(path));
+    EXPECT_FALSE(w->Modified());
 }
 
 TEST_F(MainWindow, ZoomSteps)

@@ -1,6 +1,8 @@
 #include "app/Preferences.h"
 
+#include "common/IniFile.h"
 #include "common/Program.h"
+#include "support/DiskSeam.h"
 
 #include <gtest/gtest.h>
 
@@ -207,4 +209,24 @@ TEST_F(Preferences, RealWindowTakesAndStoresItsPlacement)
     // The normal rectangle, not the maximised one, is what is kept.
     EXPECT_EQ(ReadPlacement(ini(), "TFloatingPalette_Placement", false),
               (TPlacement{{40, 50, 240, 150}, true}));
+}
+
+// All keys in one replace: a save cut short anywhere leaves the old file whole, never a
+// complete-looking file with some keys missing.
+TEST_F(Preferences, SavesAreOneReplaceOfTheWholeFile)
+{
+    TPreferences p = DefaultPreferences("/opt/velmora/");
+    SavePreferences(ini(), p);
+    SavePlacement(ini(), "TCalendarMain", 96, TPlacement{TRect{1, 2, 300, 400}, false});
+    const std::string before = readIni();
+    p.mainZoomCode = 80;
+    p.fontName = "Liberation Serif";
+    for (std::size_t room = 0; room < before.size(); room += 5) { // both new files are longer
+        test::TFullDisk disk(room);
+        EXPECT_THROW(SavePreferences(ini(), p), TIniFileError);
+        EXPECT_THROW(SavePlacement(ini(), "TCalendarMain", 96, TPlacement{TRect{5, 6, 700, 800}, true}),
+                     TIniFileError);
+        ASSERT_EQ(readIni(), before) << "room " << room;
+    }
+    EXPECT_EQ(test::otherFiles(folder, ini()), 0);
 }

@@ -3,12 +3,14 @@
 #include "app/ReportSystem.h"
 #include "calendar/Calpanel32.h"
 #include "richtext/WPRichText.h"
+#include "support/DiskSeam.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTimer>
 #include <QProcess>
@@ -179,4 +181,25 @@ TEST_F(Printing, APreviewNeedsNoMessageAndLeavesThePainterBalanced)
     EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(QLatin1Char('|')).toStdString();
     for (const QString &text : capturedWarnings())
         EXPECT_FALSE(text.contains(QStringLiteral("QPainter"))) << text.toStdString();
+}
+
+TEST_F(Printing, PdfOnAFullDiskKeepsTheOldFileAndSaysSo)
+{
+    const QString pdf = dir.filePath(QStringLiteral("a.pdf"));
+    printToPdf(pdf);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    ASSERT_TRUE(before.trimmed().endsWith("%%EOF"));
+    w->CalendarPanel()->SetUserTitle("another title");
+    for (const std::size_t room : {std::size_t(0), std::size_t(before.size() / 2)}) {
+        velmora::test::TFullDisk disk(room);
+        printToPdf(pdf);
+        EXPECT_EQ(ui.messages.last(), QStringLiteral("Unable to write to ") + pdf);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before);
+        f.close();
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.tmp")}, QDir::Files).isEmpty());
 }

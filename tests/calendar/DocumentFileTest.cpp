@@ -2,9 +2,12 @@
 
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
+#include "support/DiskSeam.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <map>
@@ -352,4 +355,49 @@ TEST_F(DocumentFile, SavesAreAtomicAndStyleNames)
     EXPECT_FALSE(IsStyleSheetName(QStringLiteral("/a/MyStyle.QXF")));
     EXPECT_EQ(DocumentOpenErrorMessage(QStringLiteral("a.QXF")),
               QStringLiteral("Unable to open a.QXF. Possibly \rcorrupted, possibly not a Calendar file"));
+}
+
+TEST_F(DocumentFile, FullDiskAtEveryByteKeepsOldDocumentAndStyleSheet)
+{
+    QTemporaryDir dir;
+    const QString doc = dir.filePath(QStringLiteral("Dec1997.QXF"));
+    const QString style = dir.filePath(QStringLiteral("MyStyle.QXS"));
+    page.SetUserTitle("before");
+    SaveToFile(page, doc);
+    SaveStyleSheet(page, style);
+    const TBytes oldDoc = ReadWholeFile(doc), oldStyle = ReadWholeFile(style);
+    page.SetUserTitle("after, and a little longer");
+    page.SetCalendarLayout(3);
+    const std::size_t docSize = DocumentBytes(page, nullptr).size();
+    const std::size_t styleSize = StyleSheetBytes(page.Settings()).size();
+    for (std::size_t room = 0; room < docSize; ++room) {
+        test::TFullDisk disk(room);
+        ASSERT_THROW(SaveToFile(page, doc), EWriteError) << "room " << room;
+        ASSERT_EQ(ReadWholeFile(doc), oldDoc) << "room " << room;
+    }
+    for (std::size_t room = 0; room < styleSize; room += 7) {
+        test::TFullDisk disk(room);
+        ASSERT_THROW(SaveStyleSheet(page, style), EWriteError) << "room " << room;
+        ASSERT_EQ(ReadWholeFile(style), oldStyle) << "room " << room;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    try {
+        test::TFullDisk disk(docSize / 2);
+        SaveToFile(page, doc);
+    } catch (const EWriteError &e) {
+        EXPECT_EQ(QString::fromStdString(e.what()),
+                  QStringLiteral("Unable to write to %1: No space left on device").arg(doc));
+    }
+}
+
+TEST_F(DocumentFile, LabelBoundsFromFilesAreBroughtIntoRange)
+{
+    // Left = 2147483647 once overflowed while the bounds were computed.
+    TCalendarPanel32 loaded;
+    loaded.ClearAllCells();
+    const TLoadReport report = LoadFromFile(
+        loaded, QString::fromStdString(test::fixture("documents/label_left_int_max.QXF")),
+        &loaded.DocumentObjects());
+    EXPECT_EQ(report.objectsLoaded, 1);
+    EXPECT_EQ(report.objectsLost, 0);
 }

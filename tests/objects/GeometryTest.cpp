@@ -95,3 +95,28 @@ TEST(FrameGeometry, HandleSquares)
 
 } // namespace
 } // namespace velmora
+
+namespace velmora {
+namespace {
+
+using namespace velmora::test;
+
+TEST(ObjectBounds, ExtremeNumbersFromFilesStayInRangeWithoutOverflow)
+{
+    TTestBox box;
+    box.SetBounds(INT32_MAX, INT32_MIN, INT32_MAX, INT32_MAX);
+    EXPECT_EQ(box.Left(), 1 << 20);
+    EXPECT_EQ(box.Top(), -(1 << 20));
+    EXPECT_EQ(box.Width(), 1 << 20);
+    EXPECT_EQ(box.Height(), 1 << 20);
+    box.SetBounds(10, 20, -5, 30); // a negative extent reads as none
+    EXPECT_EQ(rectOf(box), (TRect{10, 20, 10, 50}));
+    box.SetBounds(INT32_MAX, 0, 40, 30);
+    box.ChangeScreenBounds(INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN);
+    EXPECT_EQ(box.Left(), 1 << 20);
+    EXPECT_EQ(box.Top(), -(1 << 20));
+    EXPECT_EQ(box.Height(), 1);
+}
+
+} // namespace
+} // namespace velmora

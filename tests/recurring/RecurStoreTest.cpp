@@ -1,6 +1,7 @@
 #include "recurring/RecurStore.h"
 
 #include "recurring/RecurFormula.h"
+#include "support/DiskSeam.h"
 
 #include <gtest/gtest.h>
 
@@ -171,4 +172,21 @@ TEST_F(RecurStore, ReadOnlyFolderKeepsOldStore)
         GTEST_SKIP() << "permissions do not restrict this user";
     EXPECT_THROW(writeRecurLines(store(), {"new"}), RecurStoreError);
     EXPECT_EQ(readRecurLines(store()), Lines{"old"});
+}
+
+TEST_F(RecurStore, FullDiskAtEveryByteKeepsTheOldStore)
+{
+    const Lines old = {MakeRecurringEntry("Rent", "$0 7 0")};
+    writeRecurLines(store(), old);
+    const std::string before = readBytes(store());
+    const Lines next = predefinedHolidayEntries();
+    std::size_t size = 0;
+    for (const std::string &line : next)
+        size += line.size() + 2;
+    for (std::size_t room = 0; room < size; room += 3) {
+        test::TFullDisk disk(room);
+        ASSERT_THROW(writeRecurLines(store(), next), RecurStoreError) << "room " << room;
+        ASSERT_EQ(readBytes(store()), before) << "room " << room;
+    }
+    EXPECT_FALSE(fs::exists(recurTempPath(store())));
 }

@@ -2,12 +2,16 @@
 
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
+#include "support/TestPaths.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextCursor>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -223,6 +227,10 @@ TEST(RtfRoundTrip, OddInputRewritesStably)
         "{\\rtf1{\\colortbl\\red9;;}\\cf1 x\\cf2 y\\highlight7 z}",
         "{\\rtf1\\pard\\li-20000\\ri99999\\fi7\\sb-3\\qr x\\par\\pard\\par}",
         "{\\rtf1{\\pict\\pngblip\\picscalex1\\picwgoal1 89504e47}}",
+        // Runs that differ only in what the writer cannot say (a font missing from the
+        // table) write the same words and must be one run from the first write on.
+        "{\\rtf{\\fonttbl{Sans Serif}{;}}0\\f3n",
+        "{\\rtf1{\\f0\\fs24 0}{\\f0\\fs24 n}{\\f9 m}}",
     };
     for (const std::string &input : inputs) {
         SCOPED_TRACE(input);
@@ -232,4 +240,17 @@ TEST(RtfRoundTrip, OddInputRewritesStably)
         readRtf(first, twice);
         EXPECT_EQ(writeRtf(twice), first);
     }
+}
+
+TEST(RtfRoundTrip, RunsOfEqualFormatMergeOnTheFirstWrite)
+{
+    std::ifstream in(velmora::test::fixture("rtf/roundtrip_min.rtf"), std::ios::binary);
+    const std::string input{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_FALSE(input.empty());
+    QTextDocument once, twice;
+    readRtf(input, once);
+    const std::string first = writeRtf(once);
+    readRtf(first, twice);
+    EXPECT_EQ(writeRtf(twice), first);
+    EXPECT_NE(first.find(" 0n}"), std::string::npos) << first;
 }

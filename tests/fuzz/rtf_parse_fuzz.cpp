@@ -1,0 +1,17 @@
+// RTF from any producer into a text document.
+#include "FuzzSupport.h"
+
+#include "richtext/RtfReader.h"
+
+#include <QTextDocument>
+
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    using namespace velmora;
+    fuzz::EnsureApplication();
+    QTextDocument doc;
+    readRtf(std::string_view(reinterpret_cast<const char *>(data), size), doc);
+    return 0;
+}

@@ -1,0 +1,170 @@
+// Makes the sample calendars of the "Samples" folder with the program's own page, cell
+// text, recurring dates and icon library code:
+//   make_samples DATA_FOLDER
+// reads the icon libraries in DATA_FOLDER and writes DATA_FOLDER/Samples/*.QXF. Every page
+// is dated, so the samples stay the same whenever they are made again.
+#include "calendar/CalendarTypes.h"
+#include "calendar/Calpanel32.h"
+#include "calendar/DayText.h"
+#include "calendar/DocumentFile.h"
+#include "calendar/NameTables.h"
+#include "imaging/IconImage.h"
+#include "imaging/IconLibrary.h"
+#include "objects/Gplabel.h"
+#include "recurring/RecurFill.h"
+#include "recurring/RecurStore.h"
+#include "richtext/WPRichText.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <functional>
+
+using namespace velmora;
+
+namespace {
+
+QString dataFolder;
+
+void setUp(TCalendarPanel32 &page, int layout, int month, int year, const std::string &title)
+{
+    page.ResetToDefaults();
+    TCalendarSettings &s = page.SettingsForReading();
+    s.CalendarLayout = layout;
+    s.MainCalMonth = month;
+    s.MainCalYear = year;
+    s.MainCalDay = 1;
+    s.UserTitle = title;
+    page.RecalcLayout(true);
+    page.RenderToBitmap(); // fills the day cell table that the day lookups use
+}
+
+void holidays(TCalendarPanel32 &page)
+{
+    const TCalendarSettings &s = page.Settings();
+    PutEntryTexts(EntriesForMonth(predefinedHolidayEntries(), s.MainCalYear, s.MainCalMonth),
+                  s.MainCalYear, s.MainCalMonth, [&](int day, const std::string &text) {
+                      AppendTextToDay(page, day, QString::fromLatin1(text.c_str()));
+                  });
+}
+
+// An icon of a shipped library put into a day's cell, as dropping it from the palette does.
+void icon(TCalendarPanel32 &page, TWPRichText &editor, int day, const char *library, int index)
+{
+    const int cell = page.CellOfDay(day);
+    const TIconLibrary lib = TIconLibrary::fromFile((dataFolder + QLatin1String(library)).toStdString());
+    const QImage image = ExtractIconImage(lib, index, 32);
+    if (cell < 1 || image.isNull()) {
+        std::fprintf(stderr, "no icon %d in %s for day %d\n", index, library, day);
+        std::exit(1);
+    }
+    editor.LoadFromStore(page.CellStore(cell));
+    editor.moveCursor(QTextCursor::End);
+    editor.InsertPicture(image);
+    editor.SaveToStore(page.CellStore(cell));
+}
+
+void familyMonth(TCalendarPanel32 &page, TWPRichText &editor)
+{
+    setUp(page, loFullCalendar, 12, 2026, "The Family in December");
+    holidays(page);
+    icon(page, editor, 24, "holiday.icl", 0);
+    icon(page, editor, 25, "holiday.icl", 4);
+    icon(page, editor, 31, "holiday.icl", 15);
+    icon(page, editor, 6, "events.icl", 0);
+    AppendTextToDay(page, 6, QStringLiteral("Grandma's birthday"));
+    icon(page, editor, 12, "activity.icl", 13);
+    AppendTextToDay(page, 12, QStringLiteral("School concert"));
+    icon(page, editor, 19, "misc2.icl", 0);
+    AppendTextToDay(page, 19, QStringLiteral("Vet for Rex"));
+    for (int day : {5, 12, 19, 26}) AppendTextToDay(page, day, QStringLiteral("Swimming 10:00"));
+}
+
+void schoolWeek(TCalendarPanel32 &page, TWPRichText &)
+{
+    setUp(page, loWeek, 9, 2026, "School Week");
+    page.SettingsForReading().MainCalDay = 7;
+    page.SettingsForReading().StartOfWeek = 2; // weeks start on Monday
+    page.RecalcLayout(false);
+    page.RenderToBitmap();
+    const char *plan[][3] = {{"Maths", "English", "Football practice"},
+                             {"Science", "History", "Piano lesson"},
+                             {"Maths", "Art", "Homework club"},
+                             {"French", "Geography", "Swimming"},
+                             {"English", "Music", "Movie night"}};
+    for (int d = 0; d < 5; ++d)
+        for (const char *lesson : plan[d]) AppendTextToDay(page, 7 + d, QString::fromLatin1(lesson));
+}
+
+void birthdays(TCalendarPanel32 &page, TWPRichText &editor)
+{
+    setUp(page, loFC6Before6After, 6, 2027, "Birthdays");
+    const std::pair<int, const char *> days[] = {{3, "Anna 7"}, {9, "Dad"}, {17, "Leo 12"},
+                                                 {22, "Aunt Mary"}, {28, "Wedding anniversary"}};
+    for (const auto &[day, who] : days) {
+        icon(page, editor, day, "events.icl", day == 28 ? 10 : 0);
+        AppendTextToDay(page, day, QString::fromLatin1(who));
+    }
+    // A text label with a shadow under the title, as the label tool places one. Documents
+    // name their objects as reading does, so the sample reads back to the same bytes.
+    auto *label = static_cast<TGPLabel *>(page.AddObject(std::make_unique<TGPLabel>(), {228, 272, 588, 314}));
+    label->SetName("Component0");
+    TFontDesc font;
+    font.name = "Arial";
+    font.setSize(22);
+    font.style = 1; // bold
+    font.color = 0x002020C0;  // red, 0x00BBGGRR
+    label->SetFont(font);
+    label->SetCaption("Many happy returns!");
+    label->SetDepthShadow(3);
+    label->SetColorShadow(0x00C0C0C0);
+}
+
+void frenchYear(TCalendarPanel32 &page, TWPRichText &)
+{
+    setUp(page, loMC12Month, 1, 2027, "Calendrier 2027");
+    TCalendarSettings &s = page.SettingsForReading();
+    s.Names = BuiltInNames(TNameLanguage::French);
+    s.StartOfWeek = 2;
+    page.RecalcLayout(false);
+}
+
+void dayPlanner(TCalendarPanel32 &page, TWPRichText &)
+{
+    setUp(page, loDay10, 3, 2027, "Monday Plan");
+    page.SettingsForReading().MainCalDay = 15;
+    page.RecalcLayout(false);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_samples DATA_FOLDER\n");
+        return 2;
+    }
+    dataFolder = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+    const QString out = dataFolder + QStringLiteral("Samples/");
+    QDir().mkpath(out);
+    const std::pair<const char *, std::function<void(TCalendarPanel32 &, TWPRichText &)>> samples[] = {
+        {"Family Month", familyMonth}, {"School Week", schoolWeek}, {"Birthdays", birthdays},
+        {"French Year", frenchYear},   {"Day Planner", dayPlanner}};
+    for (const auto &[name, make] : samples) {
+        TCalendarPanel32 page;
+        TWPRichText editor;
+        make(page, editor);
+        const QString path = out + QString::fromLatin1(name) + QStringLiteral(".QXF");
+        try {
+            SaveToFile(page, path, &page.DocumentObjects());
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(path), e.what());
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(path));
+    }
+    return 0;
+}
