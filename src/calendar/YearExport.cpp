@@ -2,8 +2,10 @@
 
 #include "calendar/CalendarPage.h"
 #include "calendar/MonthGrid.h"
+#include "common/AtomicFile.h"
 #include "common/DateValue.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +14,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <memory>
@@ -139,14 +140,15 @@ QPageLayout paperOf(const TCalendarPage &page)
                        QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
 }
 
+// QPdfWriter reports no failed write: the document is made in memory and written whole,
+// atomically, so a full disk is an error and never a half file.
 class PdfSink final : public Sink
 {
 public:
-    explicit PdfSink(const QString &path) : file_(path)
+    explicit PdfSink(const QString &path) : path_(path), buffer_(&bytes_)
     {
-        if (!file_.open(QIODevice::WriteOnly))
-            throw Failure{QStringLiteral("cannot write %1: %2").arg(path, file_.errorString())};
-        pdf_ = std::make_unique<QPdfWriter>(&file_);
+        buffer_.open(QIODevice::WriteOnly);
+        pdf_ = std::make_unique<QPdfWriter>(&buffer_);
         pdf_->setResolution(kPdfDpi);
         pdf_->setCreator(QStringLiteral("Velmora"));
         pdf_->setTitle(QStringLiteral("Calendar"));
@@ -157,7 +159,7 @@ public:
         pdf_->setPageLayout(paperOf(page));
         if (!painter_.isActive()) {
             if (!painter_.begin(pdf_.get()))
-                throw Failure{QStringLiteral("cannot write %1").arg(file_.fileName())};
+                throw Failure{QStringLiteral("cannot write %1").arg(path_)};
         } else {
             pdf_->newPage();
         }
@@ -166,25 +168,31 @@ public:
     void end() override {}
     void finish() override
     {
-        if (painter_.isActive())
-            painter_.end();
+        if (painter_.isActive() && !painter_.end())
+            throw Failure{QStringLiteral("cannot write %1").arg(path_)};
         pdf_.reset();
-        if (!file_.commit())
-            throw Failure{QStringLiteral("cannot write %1: %2").arg(file_.fileName(), file_.errorString())};
-        written << file_.fileName();
+        buffer_.close();
+        try {
+            WriteFileAtomic(path_, bytes_);
+        } catch (const TAtomicWriteError &e) {
+            throw Failure{QString::fromUtf8(e.what()).replace(QStringLiteral("Unable to write to"),
+                                                               QStringLiteral("cannot write"))};
+        }
+        written << path_;
     }
     void discard() override
     {
         if (painter_.isActive())
             painter_.end();
         pdf_.reset();
-        file_.cancelWriting();
     }
     int dpi() const override { return kPdfDpi; }
     bool paper() const override { return true; }
 
 private:
-    QSaveFile file_;
+    QString path_;
+    QByteArray bytes_;
+    QBuffer buffer_;
     std::unique_ptr<QPdfWriter> pdf_;
     QPainter painter_;
 };
@@ -206,9 +214,16 @@ public:
     {
         painter_.end();
         const QString name = NumberedName(path_, ++index_, count_);
-        QSaveFile file(name);
-        if (!file.open(QIODevice::WriteOnly) || !image_.save(&file, "PNG") || !file.commit())
-            throw Failure{QStringLiteral("cannot write %1: %2").arg(name, file.errorString())};
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, "PNG"))
+            throw Failure{QStringLiteral("cannot encode %1").arg(name)};
+        try {
+            WriteFileAtomic(name, bytes);
+        } catch (const TAtomicWriteError &e) {
+            throw Failure{QString::fromUtf8(e.what()).replace(QStringLiteral("Unable to write to"),
+                                                               QStringLiteral("cannot write"))};
+        }
         written << name;
         image_ = QImage();
     }
