@@ -7,6 +7,7 @@
 #include "calendar/DocumentFile.h"
 #include "imaging/Imager.h"
 #include "objects/Gimage.h"
+#include "calendar/YearExport.h"
 #include "objects/ObjectFiler.h"
 #include "objects/ObjectLayer.h"
 #include "recurring/IcsMonths.h"
@@ -19,10 +20,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
-#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
+#include <QSaveFile>
 
 #include <memory>
 #include <optional>
@@ -60,6 +60,12 @@ const char *kUsage =
     "                        page pixels at 96 per inch; may be repeated\n"
     "  --with-objects        draw the design objects into PNG and BMP output too (PDF\n"
     "                        always has them)\n"
+    "  --pictures DIR        a photo calendar: each month gets the next picture of DIR\n"
+    "                        (by name) over the area above its grid\n"
+    "  --photo-pages         with --pictures: each picture on a page of its own before\n"
+    "                        its month\n"
+    "  --fit MODE            with --pictures: cover (fill, cropping; the default) or\n"
+    "                        contain (the whole picture)\n"
     "  --dump FILE           print FILE (.QXF or .QXS) as text; takes no other options\n"
     "  --help                show this text\n";
 
@@ -81,6 +87,9 @@ struct ExportOptions
     };
     std::vector<Picture> pictures;
     bool withObjects = false;
+    std::optional<QString> pictureFolder;
+    bool photoPages = false;
+    std::optional<TPictureFit> fit;
     QString input;
     QString output;
 };
@@ -137,6 +146,11 @@ ExportOptions parse(const QStringList &args, bool &help)
             o.output = a;
             continue;
         }
+        if (a == QLatin1String("--photo-pages")) {
+            o.photoPages = true;
+            ++o.pageOptions;
+            continue;
+        }
         if (i + 1 >= args.size())
             throw UsageError(QStringLiteral("%1 needs a value").arg(a));
         const QString v = args.at(++i);
@@ -183,10 +197,18 @@ ExportOptions parse(const QStringList &args, bool &help)
             o.ics = v;
         } else if (a == QLatin1String("--picture")) {
             o.pictures.push_back(pictureArg(v));
+        } else if (a == QLatin1String("--pictures")) {
+            o.pictureFolder = v;
+        } else if (a == QLatin1String("--fit")) {
+            if (v == QLatin1String("cover")) o.fit = TPictureFit::Cover;
+            else if (v == QLatin1String("contain")) o.fit = TPictureFit::Contain;
+            else throw UsageError(QStringLiteral("--fit is cover or contain"));
         } else {
             throw UsageError(QStringLiteral("unknown option %1").arg(a));
         }
     }
+    if ((o.photoPages || o.fit) && !o.pictureFolder)
+        throw UsageError(QStringLiteral("--photo-pages and --fit go with --pictures"));
     if (o.dump) {
         if (o.pageOptions > 0 || !o.output.isEmpty())
             throw UsageError(QStringLiteral("--dump takes no other options or files"));
@@ -338,45 +360,6 @@ void writeRaster(TCalendarPage &page, double zoom, const QString &path, Format f
     commit(path, bytes);
 }
 
-void writePdf(TCalendarPage &page, const QString &path, int months,
-              const std::optional<QString> &recurring)
-{
-    // QPdfWriter reports no failed write; the document is made in memory and committed whole.
-    QByteArray bytes;
-    QBuffer file(&bytes);
-    if (!file.open(QIODevice::WriteOnly))
-        throw WriteError(QStringLiteral("cannot write %1").arg(path));
-    {
-        QPdfWriter pdf(&file);
-        constexpr int kPdfDpi = 600;
-        pdf.setResolution(kPdfDpi);
-        pdf.setCreator(QStringLiteral("Velmora"));
-        pdf.setTitle(QStringLiteral("Calendar"));
-        auto pageLayout = [&page] {
-            return QPageLayout(QPageSize(page.PaperKind() == 1 ? QPageSize::A4 : QPageSize::Letter),
-                               page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape
-                                                                         : QPageLayout::Portrait,
-                               QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
-        };
-        pdf.setPageLayout(pageLayout());
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            throw WriteError(QStringLiteral("cannot write %1").arg(path));
-        for (int i = 0; i < months; ++i) {
-            if (i > 0) {
-                stepMonth(page);
-                pdf.setPageLayout(pageLayout());
-                pdf.newPage();
-            }
-            fillRecurring(page, recurring, i > 0);
-            page.Render(painter, TRenderTarget::Paper(kPdfDpi));
-        }
-        if (!painter.end())
-            throw WriteError(QStringLiteral("cannot write %1").arg(path));
-    }
-    file.close();
-    commit(path, bytes);
-}
 
 // What a load left out, as exporter messages.
 QString loadNotes(const TCalendarDocument &document, const QString &path)
@@ -598,10 +581,26 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
     }
     QStringList written;
     try {
-        if (format == Format::Pdf) {
-            writePdf(page, options.output, months, options.recurring);
-            written << options.output;
+        if (format == Format::Pdf || (options.pictureFolder && format == Format::Png)) {
+            // Year and photo calendars come from the same run as the program's own export.
+            TYearExportOptions year;
+            year.output = options.output;
+            year.pdf = format == Format::Pdf;
+            year.months = months;
+            year.pngZoom = pictureZoom(options);
+            year.picturesDir = options.pictureFolder.value_or(QString());
+            year.photoPages = options.photoPages;
+            year.fit = options.fit.value_or(TPictureFit::Cover);
+            if (options.recurring || icsEvents)
+                year.fillMonth = [&options](TCalendarPage &p) { fillRecurring(p, options.recurring, false); };
+            const TYearExportResult r = ExportCalendarYear(page, year);
+            if (!r.ok()) {
+                err = QStringLiteral("velmora-export: ") + r.error + QLatin1Char('\n');
+                return r.writeFailed ? 2 : 1;
+            }
         } else {
+            if (options.pictureFolder)
+                throw WriteError(QStringLiteral("--pictures makes PDF or PNG output"));
             for (int i = 0; i < months; ++i) {
                 if (i > 0)
                     stepMonth(page);
