@@ -8,13 +8,21 @@
 #include "common/AtomicFile.h"
 #include "common/IniFile.h"
 #include "objects/GGraphc.h"
+#include "calendar/gcalflat.h"
+#include "imaging/Imager.h"
+#include "objects/Gimage.h"
 #include "objects/Gplabel.h"
+#include "objects/Gprichl.h"
+#include "objects/gsstext.h"
+#include "richtext/WPMasterRichText.h"
+#include "richtext/WPRtfStorage.h"
 #include "recurring/RecurFormula.h"
 #include "recurring/RecurStore.h"
 #include "richtext/RtfWriter.h"
 #include "support/IconFiles.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QColor>
 #include <QImage>
 #include <QTextCursor>
@@ -42,6 +50,63 @@ void put(const std::string &parser, const std::string &name, std::span<const uin
 void put(const std::string &parser, const std::string &name, std::string_view bytes)
 {
     put(parser, name, std::span(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size()));
+}
+
+// One page holding every kind of design object, so that mutations reach each reader.
+void everyObject()
+{
+    // Rich text labels draw through the program's one hidden master.
+    const auto master = TWPMasterRichText::Create();
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    TObjectLayer &layer = page.Objects();
+    auto place = [&](const char *kind, int left, int top, int width, int height) {
+        TGGraphicControl *o = layer.CreateObject(kind);
+        o->SetBounds(left, top, width, height);
+        layer.ObjectLoaded(o);
+        return o;
+    };
+
+    QImage tile(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            tile.setPixel(x, y, qRgb(x * 30, y * 30, 120));
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        tile.save(&buffer, "PNG");
+    }
+    auto *image = static_cast<TGImage *>(place(TGImage::kClassName, 20, 20, 80, 60));
+    image->SetPicture(LoadPictureBytes(png, QStringLiteral("png")));
+    image->SetStretch(true);
+
+    auto *rich = static_cast<TGPRichBaseLabel *>(place(TGPRichBaseLabel::kClassName, 120, 20, 190, 33));
+    QTextDocument text;
+    text.setHtml(QStringLiteral("<b>Fair</b> at <i>ten</i>"));
+    TWPRtfStorage store;
+    store.saveFromDocument(text);
+    rich->SetRTFText(store);
+
+    auto *super = static_cast<TGSuperText *>(place(TGSuperText::kClassName, 20, 100, 300, 80));
+    super->SetCaptionText("Super");
+    super->SetSurfaceType(stGradientFill);
+    super->SetShadowDepth(4);
+    auto *textured = static_cast<TGSuperText *>(place(TGSuperText::kClassName, 20, 200, 300, 80));
+    textured->SetCaptionText("Tile");
+    textured->SetImage(tile);
+    textured->SetSurfaceType(stBrushImage);
+
+    auto *month = static_cast<TGFlatCalendar *>(place(TGFlatCalendar::kClassName, 340, 20, 160, 120));
+    month->SetMonth(2);
+    month->SetYear(2024);
+    month->SetShadowDepth(3);
+    month->SetStartOfWeek(2);
+    page.AttachObjects();
+    const TBytes bytes = DocumentBytes(page, &page.DocumentObjects());
+    put("document", "every_object.QXF", bytes);
+    put("stream", "every_object.QXF", bytes);
+    put("document_dump", "every_object.QXF", bytes);
 }
 
 void documents()
@@ -72,6 +137,7 @@ void documents()
     TWriter objects;
     page.Objects().WriteObjects(objects);
     put("stream", "object_clipboard.bin", objects.bytes());
+    everyObject();
 }
 
 void rtf()
