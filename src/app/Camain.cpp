@@ -21,6 +21,7 @@
 #include "richtext/WPRtfStorage.h"
 #include "richtext/WPToolBar.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
 #include <QButtonGroup>
@@ -43,6 +44,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora {
@@ -125,7 +127,18 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     statusPage_->setObjectName(QStringLiteral("StatusPage"));
     statusBar()->addWidget(statusHint_, 1);
     statusBar()->addPermanentWidget(statusPage_);
-    resize(635, 378 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    // The designed client area is 635 pixels wide at an 8-point font; with the desktop's larger
+    // font the tool strip's captions would be cut off, so the first window is as wide as the
+    // strip needs with every button showing (Save and Cancel appear once there is a page).
+    int stripWidth = strip->contentsMargins().left() + strip->contentsMargins().right();
+    if (const QLayout *row = strip->layout()) {
+        const QMargins m = row->contentsMargins();
+        stripWidth += m.left() + m.right();
+        for (const QAbstractButton *b : strip->findChildren<QAbstractButton *>())
+            stripWidth += b->sizeHint().width() + std::max(0, row->spacing());
+    }
+    resize(std::max(635, stripWidth),
+           378 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 
 
     document_ = std::make_unique<TCalendarDocument>(page_->Page());
