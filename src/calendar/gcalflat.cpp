@@ -36,14 +36,6 @@ constexpr std::array<std::string_view, 4> kStyleNames{"fsBold", "fsItalic", "fsU
                                                       "fsStrikeOut"};
 constexpr std::array<std::string_view, 3> kPitchNames{"fpDefault", "fpVariable", "fpFixed"};
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 int trunc(double v)
 {
     return static_cast<int>(v);
@@ -105,19 +97,19 @@ void writeFont(TWriter &w, std::string_view prefix, const TFontDesc &f)
 // One of a font's dotted properties; false when `sub` is none of them.
 bool readFontPart(std::string_view sub, TReader &r, TFontDesc &f)
 {
-    if (sameName(sub, "Color"))
+    if (SameIdent(sub, "Color"))
         f.color = r.readColor();
-    else if (sameName(sub, "Height"))
+    else if (SameIdent(sub, "Height"))
         f.height = r.readInteger();
-    else if (sameName(sub, "Size"))
+    else if (SameIdent(sub, "Size"))
         f.setSize(r.readInteger());
-    else if (sameName(sub, "Name"))
+    else if (SameIdent(sub, "Name"))
         f.name = Cp1252ToUtf8(r.readString());
-    else if (sameName(sub, "Style"))
+    else if (SameIdent(sub, "Style"))
         f.style = uint8_t(r.readSetMask(kStyleNames));
-    else if (sameName(sub, "Pitch"))
+    else if (SameIdent(sub, "Pitch"))
         r.readEnum(kPitchNames); // the pitch follows from the face on this system
-    else if (sameName(sub, "Charset"))
+    else if (SameIdent(sub, "Charset"))
         r.readInteger();
     else
         return false;
@@ -501,43 +493,43 @@ bool TGFlatCalendar::readProperty(const std::string &name, TReader &r)
     const size_t dot = n.find('.');
     if (dot != std::string_view::npos) {
         const std::string_view owner = n.substr(0, dot);
-        TFontDesc *font = sameName(owner, "TitleFont")     ? &titleFont_
-                          : sameName(owner, "DayNameFont") ? &dayNameFont_
-                          : sameName(owner, "CellFont")    ? &cellFont_
+        TFontDesc *font = SameIdent(owner, "TitleFont")     ? &titleFont_
+                          : SameIdent(owner, "DayNameFont") ? &dayNameFont_
+                          : SameIdent(owner, "CellFont")    ? &cellFont_
                                                            : nullptr;
         return font != nullptr && readFontPart(n.substr(dot + 1), r, *font);
     }
-    if (sameName(n, "StartOfWeek"))
+    if (SameIdent(n, "StartOfWeek"))
         SetStartOfWeek(r.readInteger());
-    else if (sameName(n, "Month"))
+    else if (SameIdent(n, "Month"))
         SetMonth(r.readInteger());
-    else if (sameName(n, "Year"))
+    else if (SameIdent(n, "Year"))
         SetYear(r.readInteger());
-    else if (sameName(n, "ShowYear"))
+    else if (SameIdent(n, "ShowYear"))
         SetShowYear(r.readBoolean());
-    else if (sameName(n, "DayNameBGColor"))
+    else if (SameIdent(n, "DayNameBGColor"))
         SetDayNameBGColor(r.readColor());
-    else if (sameName(n, "CalendarBorderStyle"))
+    else if (SameIdent(n, "CalendarBorderStyle"))
         SetCalendarBorderStyle(TFlatCalBorderStyle(r.readEnum(kBorderNames)));
-    else if (sameName(n, "DayNameBorderStyle"))
+    else if (SameIdent(n, "DayNameBorderStyle"))
         SetDayNameBorderStyle(TFlatCalBorderStyle(r.readEnum(kBorderNames)));
-    else if (sameName(n, "CellBorderStyle"))
+    else if (SameIdent(n, "CellBorderStyle"))
         SetCellBorderStyle(TFlatCalBorderStyle(r.readEnum(kBorderNames)));
-    else if (sameName(n, "DayNameStyle"))
+    else if (SameIdent(n, "DayNameStyle"))
         SetDayNameStyle(TFlatCalHeadersStyle(r.readEnum(kHeaderNames)));
-    else if (sameName(n, "TitleBGcolor"))
+    else if (SameIdent(n, "TitleBGcolor"))
         SetTitleBGcolor(r.readColor());
-    else if (sameName(n, "Backgroundcolor"))
+    else if (SameIdent(n, "Backgroundcolor"))
         SetBackgroundcolor(r.readColor());
-    else if (sameName(n, "ShadowColor"))
+    else if (SameIdent(n, "ShadowColor"))
         SetShadowColor(r.readColor());
-    else if (sameName(n, "ShadowDepth"))
+    else if (SameIdent(n, "ShadowDepth"))
         SetShadowDepth(r.readInteger());
-    else if (sameName(n, "ShadowPosition"))
+    else if (SameIdent(n, "ShadowPosition"))
         SetShadowPosition(TFlatShadowPosition(r.readEnum(kShadowNames)));
-    else if (sameName(n, "Language"))
+    else if (SameIdent(n, "Language"))
         SetLanguage(TFlatCalLanguage(r.readEnum(kLanguageNames)));
-    else if (sameName(n, "CalTransparent"))
+    else if (SameIdent(n, "CalTransparent"))
         SetCalTransparent(r.readBoolean());
     else
         return false;

@@ -8,6 +8,17 @@
 
 namespace velmora {
 
+bool SameIdent(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
 namespace {
 constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
 constexpr size_t kShortStringMax = 255;

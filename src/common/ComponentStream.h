@@ -15,6 +15,10 @@
 
 namespace velmora {
 
+// Property, class and component names match whatever the ASCII case, as readers of these
+// streams always have matched them.
+bool SameIdent(std::string_view a, std::string_view b);
+
 enum TValueTag : uint8_t {
     TagEnd = 0,
     TagList = 1,

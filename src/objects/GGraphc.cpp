@@ -17,14 +17,6 @@ namespace {
 
 std::atomic<uint64_t> nextSerial{1};
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 // The cursor numbers that documents name by identifier.
 constexpr std::array<std::pair<int16_t, std::string_view>, 22> kCursorNames{{
     {0, "crDefault"},     {-1, "crNone"},     {-2, "crArrow"},      {-3, "crCross"},
@@ -50,7 +42,7 @@ int16_t readCursor(TReader &r)
     if (r.peekTag() != TagIdent) return static_cast<int16_t>(r.readInteger());
     const std::string ident = r.readIdent();
     for (const auto &[value, name] : kCursorNames)
-        if (sameName(ident, name)) return value;
+        if (SameIdent(ident, name)) return value;
     throwInvalidValue();
 }
 
@@ -296,23 +288,23 @@ void TGGraphicControl::CenterHorizontally()
 
 bool TGGraphicControl::readProperty(const std::string &name, TReader &r)
 {
-    if (sameName(name, "Tag"))
+    if (SameIdent(name, "Tag"))
         tag_ = r.readInteger();
-    else if (sameName(name, "Left"))
+    else if (SameIdent(name, "Left"))
         SetBounds(r.readInteger(), Top(), Width(), Height());
-    else if (sameName(name, "Top"))
+    else if (SameIdent(name, "Top"))
         SetBounds(Left(), r.readInteger(), Width(), Height());
-    else if (sameName(name, "Width"))
+    else if (SameIdent(name, "Width"))
         SetBounds(Left(), Top(), r.readInteger(), Height());
-    else if (sameName(name, "Height"))
+    else if (SameIdent(name, "Height"))
         SetBounds(Left(), Top(), Width(), r.readInteger());
-    else if (sameName(name, "Cursor"))
+    else if (SameIdent(name, "Cursor"))
         cursor_ = readCursor(r);
-    else if (sameName(name, "Hint"))
+    else if (SameIdent(name, "Hint"))
         hint_ = Cp1252ToUtf8(r.readString());
-    else if (sameName(name, "Locked"))
+    else if (SameIdent(name, "Locked"))
         SetLocked(r.readBoolean());
-    else if (sameName(name, "Unselectable"))
+    else if (SameIdent(name, "Unselectable"))
         SetUnselectable(r.readBoolean());
     else
         return false;

@@ -18,16 +18,6 @@ namespace {
 constexpr std::array<std::string_view, 6> kBorderNames{"bsNone",   "bsSingle",     "bsSizeable",
                                                        "bsDialog", "bsToolWindow", "bsSizeToolWin"};
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 } // namespace
 
 void RegisterImageObject()
@@ -232,11 +222,11 @@ void TGImage::PrintObject(TReportCanvas &report, double xOffset, double yOffset)
 bool TGImage::readProperty(const std::string &name, TReader &reader)
 {
     if (TGGraphicControl::readProperty(name, reader)) return true;
-    if (sameName(name, "AutoSize")) {
+    if (SameIdent(name, "AutoSize")) {
         SetAutoSize(reader.readBoolean());
-    } else if (sameName(name, "BorderStyle")) {
+    } else if (SameIdent(name, "BorderStyle")) {
         borderStyle_ = TBorderStyle(reader.readEnum(kBorderNames));
-    } else if (sameName(name, "Picture.Data")) {
+    } else if (SameIdent(name, "Picture.Data")) {
         const TBytes data = reader.readBinary();
         QString error;
         TPicture picture = TPicture::fromPictureData(
@@ -245,7 +235,7 @@ bool TGImage::readProperty(const std::string &name, TReader &reader)
             throw EReadError("Picture: " + error.toStdString());
         picture_ = std::move(picture);
         cache_ = QImage();
-    } else if (sameName(name, "Stretch")) {
+    } else if (SameIdent(name, "Stretch")) {
         SetStretch(reader.readBoolean());
     } else {
         return false;

@@ -20,14 +20,6 @@ constexpr int kCreationHeight = 33;
 constexpr std::array<std::string_view, 6> kBorderNames{"bsNone",   "bsSingle",     "bsSizeable",
                                                        "bsDialog", "bsToolWindow", "bsSizeToolWin"};
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 } // namespace
 
 TRichTextEditorRunner &RichTextEditorRunner()
@@ -204,16 +196,16 @@ bool TGPRichBaseLabel::Edit()
 bool TGPRichBaseLabel::readProperty(const std::string &name, TReader &r)
 {
     if (TGGraphicControl::readProperty(name, r)) return true;
-    if (sameName(name, "RTFText.Data")) {
+    if (SameIdent(name, "RTFText.Data")) {
         const TBytes data = r.readBinary();
         TWPRtfStorage store;
         store.setRtfBytes(std::string(data.begin(), data.end()));
         SetRTFText(store);
-    } else if (sameName(name, "BorderStyle")) {
+    } else if (SameIdent(name, "BorderStyle")) {
         SetBorderStyle(r.readEnum(kBorderNames));
-    } else if (sameName(name, "Transparent")) {
+    } else if (SameIdent(name, "Transparent")) {
         SetTransparent(r.readBoolean());
-    } else if (sameName(name, "BGColor")) {
+    } else if (SameIdent(name, "BGColor")) {
         SetBGColor(r.readColor());
     } else {
         return false;

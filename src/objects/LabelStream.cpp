@@ -22,14 +22,6 @@ constexpr std::array<std::string_view, 3> kPitchNames{"fpDefault", "fpVariable",
 constexpr std::array<std::string_view, 4> kStyleNames{"fsBold", "fsItalic", "fsUnderline",
                                                       "fsStrikeOut"};
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 template <size_t N>
 void writeEnum(TWriter &w, std::string_view property, const std::array<std::string_view, N> &names,
                int value)
@@ -52,29 +44,29 @@ bool TGBaseLabel::readProperty(const std::string &name, TReader &r)
         SetCaption({});
     }
     if (TGGraphicControl::readProperty(name, r)) return true;
-    if (sameName(name, "Alignment"))
+    if (SameIdent(name, "Alignment"))
         SetAlignment(TAlignment(r.readEnum(kAlignmentNames)));
-    else if (sameName(name, "DepthHighlight"))
+    else if (SameIdent(name, "DepthHighlight"))
         SetDepthHighlight(r.readInteger());
-    else if (sameName(name, "DepthShadow"))
+    else if (SameIdent(name, "DepthShadow"))
         SetDepthShadow(r.readInteger());
-    else if (sameName(name, "DirectionHighlight"))
+    else if (SameIdent(name, "DirectionHighlight"))
         SetDirectionHighlight(THighlightDirection(r.readEnum(kHighlightNames)));
-    else if (sameName(name, "DirectionShadow"))
+    else if (SameIdent(name, "DirectionShadow"))
         SetDirectionShadow(TShadowDirection(r.readEnum(kShadowNames)));
-    else if (sameName(name, "colorHighlight"))
+    else if (SameIdent(name, "colorHighlight"))
         SetColorHighlight(r.readColor());
-    else if (sameName(name, "colorShadow"))
+    else if (SameIdent(name, "colorShadow"))
         SetColorShadow(r.readColor());
-    else if (sameName(name, "Angle"))
+    else if (SameIdent(name, "Angle"))
         SetAngle(r.readInteger());
-    else if (sameName(name, "Caption"))
+    else if (SameIdent(name, "Caption"))
         SetCaption(Cp1252ToUtf8(r.readString()));
-    else if (sameName(name, "Transparent"))
+    else if (SameIdent(name, "Transparent"))
         SetTransparent(r.readBoolean());
-    else if (sameName(name, "BackColor"))
+    else if (SameIdent(name, "BackColor"))
         SetBackColor(r.readColor());
-    else if (sameName(name, "BorderStyle"))
+    else if (SameIdent(name, "BorderStyle"))
         SetBorderStyle(TBorderStyle(r.readEnum(kBorderNames)));
     else
         return readFontProperty(name, r);
@@ -84,17 +76,17 @@ bool TGBaseLabel::readProperty(const std::string &name, TReader &r)
 bool TGBaseLabel::readFontProperty(const std::string &name, TReader &r)
 {
     TFontDesc f = Font();
-    if (sameName(name, "Font.Color"))
+    if (SameIdent(name, "Font.Color"))
         f.color = r.readColor();
-    else if (sameName(name, "Font.Height"))
+    else if (SameIdent(name, "Font.Height"))
         f.height = r.readInteger();
-    else if (sameName(name, "Font.Size"))
+    else if (SameIdent(name, "Font.Size"))
         f.setSize(r.readInteger());
-    else if (sameName(name, "Font.Name"))
+    else if (SameIdent(name, "Font.Name"))
         f.name = Cp1252ToUtf8(r.readString());
-    else if (sameName(name, "Font.Pitch"))
+    else if (SameIdent(name, "Font.Pitch"))
         fontPitch_ = r.readEnum(kPitchNames);
-    else if (sameName(name, "Font.Style"))
+    else if (SameIdent(name, "Font.Style"))
         f.style = uint8_t(r.readSetMask(kStyleNames));
     else
         return false;

@@ -21,14 +21,6 @@ std::string lowerName(std::string_view name)
     return lower;
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 } // namespace
 
 TObjectLayer::TObjectLayer() = default;
@@ -48,7 +40,7 @@ bool TObjectLayer::Contains(const TGGraphicControl *object) const
 TGGraphicControl *TObjectLayer::FindObject(std::string_view name) const
 {
     for (const auto &o : items_)
-        if (sameName(o->Name(), name)) return o.get();
+        if (SameIdent(o->Name(), name)) return o.get();
     return nullptr;
 }
 

@@ -25,14 +25,6 @@ constexpr std::array<std::string_view, 3> kPitchNames{"fpDefault", "fpVariable",
 constexpr std::array<std::string_view, 4> kStyleNames{"fsBold", "fsItalic", "fsUnderline",
                                                       "fsStrikeOut"};
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 template <size_t N>
 void writeEnum(TWriter &w, std::string_view property, const std::array<std::string_view, N> &names,
                int value)
@@ -76,51 +68,51 @@ bool TGSuperText::readProperty(const std::string &name, TReader &r)
         SetCaption({});
     }
     if (TGGraphicControl::readProperty(name, r)) return true;
-    if (sameName(name, "ShadowDepth"))
+    if (SameIdent(name, "ShadowDepth"))
         SetShadowDepth(r.readInteger());
-    else if (sameName(name, "ShadowOrientation"))
+    else if (SameIdent(name, "ShadowOrientation"))
         SetShadowOrientation(TShadowDirection(r.readEnum(kShadowNames)));
-    else if (sameName(name, "Shadowcolor"))
+    else if (SameIdent(name, "Shadowcolor"))
         SetShadowcolor(r.readColor());
-    else if (sameName(name, "BorderStyle"))
+    else if (SameIdent(name, "BorderStyle"))
         SetBorderStyle(TBorderStyle(r.readEnum(kBorderNames)));
-    else if (sameName(name, "ControlTransparent"))
+    else if (SameIdent(name, "ControlTransparent"))
         SetControlTransparent(r.readBoolean());
-    else if (sameName(name, "BGColor"))
+    else if (SameIdent(name, "BGColor"))
         SetBGColor(r.readColor());
-    else if (sameName(name, "Caption"))
+    else if (SameIdent(name, "Caption"))
         SetCaption(Cp1252ToUtf8(r.readString()));
-    else if (sameName(name, "FillDirection"))
+    else if (SameIdent(name, "FillDirection"))
         SetFillDirection(TFillDirection(r.readEnum(kDirectionNames)));
-    else if (sameName(name, "GradientToColor"))
+    else if (SameIdent(name, "GradientToColor"))
         SetGradientToColor(r.readColor());
-    else if (sameName(name, "GradientFromColor"))
+    else if (SameIdent(name, "GradientFromColor"))
         SetGradientFromColor(r.readColor());
-    else if (sameName(name, "Image.Data"))
+    else if (SameIdent(name, "Image.Data"))
         texture_ = readBitmapData(r.readBinary());
-    else if (sameName(name, "OutlineColor"))
+    else if (SameIdent(name, "OutlineColor"))
         SetOutlineColor(r.readColor());
-    else if (sameName(name, "OutlineStyle"))
+    else if (SameIdent(name, "OutlineStyle"))
         SetOutlineStyle(TOutlineStyle(r.readEnum(kPenNames)));
-    else if (sameName(name, "OutlineWidth"))
+    else if (SameIdent(name, "OutlineWidth"))
         SetOutlineWidth(r.readInteger());
-    else if (sameName(name, "SurfaceType"))
+    else if (SameIdent(name, "SurfaceType"))
         surfaceType_ = TSurfaceType(r.readEnum(kSurfaceNames)); // kept as stored, texture too
-    else if (sameName(name, "LastBitmapFileNameandPath"))
+    else if (SameIdent(name, "LastBitmapFileNameandPath"))
         lastBitmapPath_ = Cp1252ToUtf8(r.readString());
     else {
         TFontDesc f = Font();
-        if (sameName(name, "Font.Color"))
+        if (SameIdent(name, "Font.Color"))
             f.color = r.readColor();
-        else if (sameName(name, "Font.Height"))
+        else if (SameIdent(name, "Font.Height"))
             f.height = r.readInteger();
-        else if (sameName(name, "Font.Size"))
+        else if (SameIdent(name, "Font.Size"))
             f.setSize(r.readInteger());
-        else if (sameName(name, "Font.Name"))
+        else if (SameIdent(name, "Font.Name"))
             f.name = Cp1252ToUtf8(r.readString());
-        else if (sameName(name, "Font.Pitch"))
+        else if (SameIdent(name, "Font.Pitch"))
             fontPitch_ = r.readEnum(kPitchNames);
-        else if (sameName(name, "Font.Style"))
+        else if (SameIdent(name, "Font.Style"))
             f.style = uint8_t(r.readSetMask(kStyleNames));
         else
             return false;
