@@ -258,29 +258,6 @@ double pictureZoom(const ExportOptions &o)
     return o.zoom ? double(static_cast<float>(*o.zoom)) : 1.0;
 }
 
-void stepMonth(TCalendarPage &page)
-{
-    TCalendarSettings &s = page.SettingsForReading();
-    const TMonthYear next = AddMonths(s.MainCalMonth, s.MainCalYear, 1);
-    s.MainCalMonth = next.month;
-    s.MainCalYear = next.year;
-    s.MainCalDay = std::min(std::max(1, s.MainCalDay), DaysInMonth(next.year, next.month));
-    page.RecalcLayout(false);
-}
-
-QString numberedName(const QString &path, int index, int count)
-{
-    if (count == 1)
-        return path;
-    const QFileInfo info(path);
-    const int width = count >= 100 ? (count >= 1000 ? 4 : 3) : 2;
-    const QString dir = info.path() == QLatin1String(".") && !path.startsWith(QLatin1String("./"))
-                            ? QString()
-                            : info.path() + QLatin1Char('/');
-    return dir + info.completeBaseName() + QStringLiteral("-%1.").arg(index, width, 10, QLatin1Char('0')) +
-           info.suffix();
-}
-
 // The --ics events of every month this run writes, read before anything is written.
 std::optional<TIcsMonths> icsEvents;
 
@@ -603,8 +580,8 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
                 throw WriteError(QStringLiteral("--pictures makes PDF or PNG output"));
             for (int i = 0; i < months; ++i) {
                 if (i > 0)
-                    stepMonth(page);
-                const QString name = numberedName(options.output, i + 1, months);
+                    StepToNextMonth(page);
+                const QString name = NumberedName(options.output, i + 1, months);
                 writeRaster(page, pictureZoom(options), name, format, options.recurring, i > 0,
                             options.withObjects);
                 written << name;

@@ -33,16 +33,6 @@ struct Cancelled
 {
 };
 
-void stepMonth(TCalendarPage &page)
-{
-    TCalendarSettings &s = page.SettingsForReading();
-    const TMonthYear next = AddMonths(s.MainCalMonth, s.MainCalYear, 1);
-    s.MainCalMonth = next.month;
-    s.MainCalYear = next.year;
-    s.MainCalDay = std::min(std::max(1, s.MainCalDay), DaysInMonth(next.year, next.month));
-    page.RecalcLayout(false);
-}
-
 QRectF rectOf(const TRect &r)
 {
     return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -281,6 +271,16 @@ QStringList PictureFilesIn(const QString &dir, QString *error)
     return paths;
 }
 
+void StepToNextMonth(TCalendarPage &page)
+{
+    TCalendarSettings &s = page.SettingsForReading();
+    const TMonthYear next = AddMonths(s.MainCalMonth, s.MainCalYear, 1);
+    s.MainCalMonth = next.month;
+    s.MainCalYear = next.year;
+    s.MainCalDay = std::min(std::max(1, s.MainCalDay), DaysInMonth(next.year, next.month));
+    page.RecalcLayout(false);
+}
+
 QString NumberedName(const QString &path, int index, int count)
 {
     if (count == 1)
@@ -325,7 +325,7 @@ TYearExportResult ExportCalendarYear(TCalendarPage &page, const TYearExportOptio
         };
         for (int i = 0; i < months; ++i) {
             if (i > 0) {
-                stepMonth(page);
+                StepToNextMonth(page);
                 // Texts already in the cells belong to the previous month's days.
                 page.ClearAllCells();
             }

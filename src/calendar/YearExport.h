@@ -48,6 +48,8 @@ QStringList PictureFilesIn(const QString &dir, QString *error = nullptr);
 // The name of page index (1-based) of count numbered pictures: NAME-01.png ...; the name
 // itself when there is one page.
 QString NumberedName(const QString &path, int index, int count);
+// The page moves on to the next month (the day kept inside it) and lays itself out again.
+void StepToNextMonth(TCalendarPage &page);
 
 // Writes the months, starting at the page's month; the page is left at the last month.
 // Exceptions from fillMonth end the run without leaving files and are passed on.
