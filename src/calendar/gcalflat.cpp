@@ -6,6 +6,7 @@
 #include "common/Cp1252.h"
 #include "common/DateValue.h"
 #include "common/ReportCanvas.h"
+#include "objects/FontStream.h"
 #include "objects/ObjectFiler.h"
 
 #include <QDate>
@@ -32,9 +33,6 @@ constexpr std::array<std::string_view, 4> kShadowNames{"fcpLowerRight", "fcpLowe
                                                        "fcpUpperRight", "fcpUpperLeft"};
 constexpr std::array<std::string_view, 5> kLanguageNames{"fclEnglish", "fclGerman", "fclFrench",
                                                          "fclItalian", "fclSpanish"};
-constexpr std::array<std::string_view, 4> kStyleNames{"fsBold", "fsItalic", "fsUnderline",
-                                                      "fsStrikeOut"};
-constexpr std::array<std::string_view, 3> kPitchNames{"fpDefault", "fpVariable", "fpFixed"};
 
 int trunc(double v)
 {
@@ -79,41 +77,15 @@ void writeEnum(TWriter &w, std::string_view property, const std::array<std::stri
         w.writeInteger(value);
 }
 
-void writeFont(TWriter &w, std::string_view prefix, const TFontDesc &f)
-{
-    const std::string p(prefix);
-    w.writePropertyName(p + ".Color");
-    w.writeColor(f.color);
-    w.writePropertyName(p + ".Height");
-    w.writeInteger(f.height);
-    w.writePropertyName(p + ".Name");
-    w.writeString(Utf8ToCp1252(f.name));
-    if (f.style != 0) {
-        w.writePropertyName(p + ".Style");
-        w.writeSetMask(kStyleNames, f.style);
-    }
-}
-
-// One of a font's dotted properties; false when `sub` is none of them.
+// The pitch follows from the face on this system and is read only to pass over it; a
+// character set is passed over likewise.
 bool readFontPart(std::string_view sub, TReader &r, TFontDesc &f)
 {
-    if (SameIdent(sub, "Color"))
-        f.color = r.readColor();
-    else if (SameIdent(sub, "Height"))
-        f.height = r.readInteger();
-    else if (SameIdent(sub, "Size"))
-        f.setSize(r.readInteger());
-    else if (SameIdent(sub, "Name"))
-        f.name = Cp1252ToUtf8(r.readString());
-    else if (SameIdent(sub, "Style"))
-        f.style = uint8_t(r.readSetMask(kStyleNames));
-    else if (SameIdent(sub, "Pitch"))
-        r.readEnum(kPitchNames); // the pitch follows from the face on this system
-    else if (SameIdent(sub, "Charset"))
+    if (SameIdent(sub, "Charset")) {
         r.readInteger();
-    else
-        return false;
-    return true;
+        return true;
+    }
+    return ReadFontPart(sub, r, f, nullptr);
 }
 
 } // namespace
@@ -545,9 +517,9 @@ void TGFlatCalendar::writeProperties(TWriter &w) const
     w.writeInteger(month_);
     w.writePropertyName("Year");
     w.writeInteger(year_);
-    writeFont(w, "TitleFont", titleFont_);
-    writeFont(w, "DayNameFont", dayNameFont_);
-    writeFont(w, "CellFont", cellFont_);
+    WriteFontProperties(w, "TitleFont", titleFont_);
+    WriteFontProperties(w, "DayNameFont", dayNameFont_);
+    WriteFontProperties(w, "CellFont", cellFont_);
     w.writePropertyName("ShowYear");
     w.writeBoolean(showYear_);
     w.writePropertyName("DayNameBGColor");

@@ -1,6 +1,7 @@
 // The text label's stored properties: after the common ones, in this order, each left out
 // while it holds its default.
 #include "common/Cp1252.h"
+#include "objects/FontStream.h"
 #include "objects/Gpbasel.h"
 
 #include <algorithm>
@@ -18,9 +19,6 @@ constexpr std::array<std::string_view, 6> kShadowNames{"sdNone",      "sdRight",
                                                        "sdDownRight", "sdDownLeft", "sdDown"};
 constexpr std::array<std::string_view, 6> kBorderNames{"bsNone",   "bsSingle",     "bsSizeable",
                                                        "bsDialog", "bsToolWindow", "bsSizeToolWin"};
-constexpr std::array<std::string_view, 3> kPitchNames{"fpDefault", "fpVariable", "fpFixed"};
-constexpr std::array<std::string_view, 4> kStyleNames{"fsBold", "fsItalic", "fsUnderline",
-                                                      "fsStrikeOut"};
 
 template <size_t N>
 void writeEnum(TWriter &w, std::string_view property, const std::array<std::string_view, N> &names,
@@ -75,20 +73,11 @@ bool TGBaseLabel::readProperty(const std::string &name, TReader &r)
 
 bool TGBaseLabel::readFontProperty(const std::string &name, TReader &r)
 {
+    constexpr std::string_view prefix = "Font.";
+    if (name.size() <= prefix.size() || !SameIdent(std::string_view(name).substr(0, prefix.size()), prefix))
+        return false;
     TFontDesc f = Font();
-    if (SameIdent(name, "Font.Color"))
-        f.color = r.readColor();
-    else if (SameIdent(name, "Font.Height"))
-        f.height = r.readInteger();
-    else if (SameIdent(name, "Font.Size"))
-        f.setSize(r.readInteger());
-    else if (SameIdent(name, "Font.Name"))
-        f.name = Cp1252ToUtf8(r.readString());
-    else if (SameIdent(name, "Font.Pitch"))
-        fontPitch_ = r.readEnum(kPitchNames);
-    else if (SameIdent(name, "Font.Style"))
-        f.style = uint8_t(r.readSetMask(kStyleNames));
-    else
+    if (!ReadFontPart(std::string_view(name).substr(prefix.size()), r, f, &fontPitch_))
         return false;
     SetFont(f);
     return true;
@@ -136,18 +125,7 @@ void TGBaseLabel::writeProperties(TWriter &w) const
 
 void TGBaseLabel::writeFont(TWriter &w) const
 {
-    const TFontDesc &f = Font();
-    w.writePropertyName("Font.Color");
-    w.writeColor(f.color);
-    w.writePropertyName("Font.Height");
-    w.writeInteger(f.height);
-    w.writePropertyName("Font.Name");
-    w.writeString(Utf8ToCp1252(f.name));
-    if (fontPitch_ != 0) writeEnum(w, "Font.Pitch", kPitchNames, fontPitch_);
-    if (f.style != 0) {
-        w.writePropertyName("Font.Style");
-        w.writeSetMask(kStyleNames, f.style);
-    }
+    WriteFontProperties(w, "Font", Font(), fontPitch_);
 }
 
 } // namespace velmora

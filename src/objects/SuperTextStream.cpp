@@ -1,5 +1,6 @@
 // SuperText's stored properties: after the common ones, in this order.
 #include "common/Cp1252.h"
+#include "objects/FontStream.h"
 #include "objects/gsstext.h"
 
 #include <QtEndian>
@@ -21,9 +22,6 @@ constexpr std::array<std::string_view, 7> kPenNames{"psSolid",      "psDash",  "
                                                     "psInsideFrame"};
 constexpr std::array<std::string_view, 4> kSurfaceNames{"stNormal", "stBrushTransparent",
                                                         "stBrushImage", "stGradientFill"};
-constexpr std::array<std::string_view, 3> kPitchNames{"fpDefault", "fpVariable", "fpFixed"};
-constexpr std::array<std::string_view, 4> kStyleNames{"fsBold", "fsItalic", "fsUnderline",
-                                                      "fsStrikeOut"};
 
 template <size_t N>
 void writeEnum(TWriter &w, std::string_view property, const std::array<std::string_view, N> &names,
@@ -101,20 +99,11 @@ bool TGSuperText::readProperty(const std::string &name, TReader &r)
     else if (SameIdent(name, "LastBitmapFileNameandPath"))
         lastBitmapPath_ = Cp1252ToUtf8(r.readString());
     else {
+        constexpr std::string_view prefix = "Font.";
         TFontDesc f = Font();
-        if (SameIdent(name, "Font.Color"))
-            f.color = r.readColor();
-        else if (SameIdent(name, "Font.Height"))
-            f.height = r.readInteger();
-        else if (SameIdent(name, "Font.Size"))
-            f.setSize(r.readInteger());
-        else if (SameIdent(name, "Font.Name"))
-            f.name = Cp1252ToUtf8(r.readString());
-        else if (SameIdent(name, "Font.Pitch"))
-            fontPitch_ = r.readEnum(kPitchNames);
-        else if (SameIdent(name, "Font.Style"))
-            f.style = uint8_t(r.readSetMask(kStyleNames));
-        else
+        if (name.size() <= prefix.size() ||
+            !SameIdent(std::string_view(name).substr(0, prefix.size()), prefix) ||
+            !ReadFontPart(std::string_view(name).substr(prefix.size()), r, f, &fontPitch_))
             return false;
         SetFont(f);
     }
@@ -137,16 +126,7 @@ void TGSuperText::writeProperties(TWriter &w) const
         w.writePropertyName("Caption");
         w.writeString(Utf8ToCp1252(Caption()));
     }
-    const TFontDesc &f = Font();
-    writeColor(w, "Font.Color", f.color);
-    writeInt(w, "Font.Height", f.height);
-    w.writePropertyName("Font.Name");
-    w.writeString(Utf8ToCp1252(f.name));
-    if (fontPitch_ != 0) writeEnum(w, "Font.Pitch", kPitchNames, fontPitch_);
-    if (f.style != 0) {
-        w.writePropertyName("Font.Style");
-        w.writeSetMask(kStyleNames, f.style);
-    }
+    WriteFontProperties(w, "Font", Font(), fontPitch_);
     writeEnum(w, "FillDirection", kDirectionNames, fillDirection_);
     writeColor(w, "GradientToColor", gradientTo_);
     writeColor(w, "GradientFromColor", gradientFrom_);
