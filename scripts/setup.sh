@@ -16,6 +16,7 @@ libgl-dev
 fonts-liberation2
 fonts-opensymbol
 fonts-symbola
+fonts-urw-base35
 libgtest-dev
 libgmock-dev
 libbenchmark-dev

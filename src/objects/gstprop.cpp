@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontDatabase>
+#include <QRawFont>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -510,16 +511,29 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget *parent) : QDialog(parent)
         ShowInformation(QStringLiteral("No Symbol fonts installed"));
         return;
     }
-    int preferred = 0;
-    for (int i = 0; i < fonts.size(); ++i) {
-        if (fonts[i].toUpper().contains(QLatin1String("WINGDING"))) {
-            preferred = i;
-            break;
-        }
-    }
+    int preferred = -1;
+    for (int i = 0; i < fonts.size() && preferred < 0; ++i)
+        if (fonts[i].toUpper().contains(QLatin1String("WINGDING"))) preferred = i;
+    // Without a Wingdings face, open on a symbol-encoded face that fills the grid: the
+    // Unicode symbol faces keep their symbols outside characters 32 to 255.
+    for (int i = 0; i < fonts.size() && preferred < 0; ++i)
+        if (SymbolEncoded(fonts[i])) preferred = i;
+    if (preferred < 0) preferred = 0;
     SymbolSets->setCurrentIndex(preferred);
     SelectFont(fonts[preferred]);
     SelectCell(0, 0);
+}
+
+bool TSuperTextGetSymbol::SymbolEncoded(const QString &family)
+{
+    if (!QFontDatabase::writingSystems(family).contains(QFontDatabase::Symbol)) return false;
+    QFont f(family);
+    f.setPixelSize(24);
+    const QRawFont raw = QRawFont::fromFont(f);
+    int present = 0;
+    for (int code = 33; code <= 255; ++code)
+        if (raw.supportsCharacter(QChar(code))) ++present;
+    return present >= 150;
 }
 
 void TSuperTextGetSymbol::SelectFont(const QString &name)
@@ -527,13 +541,23 @@ void TSuperTextGetSymbol::SelectFont(const QString &name)
     fontName_ = name;
     QFont f(name);
     f.setPixelSize(24);
+    // Only the face's own characters: another font's letter standing in for a missing
+    // symbol would be chosen and then print as something else.
+    f.setStyleStrategy(QFont::NoFontMerging);
     SymbolList->setFont(f);
+    const QRawFont raw = QRawFont::fromFont(f);
+    for (int code = 32; code <= 255; ++code) {
+        QTableWidgetItem *item = SymbolList->item((code - 32) / 15, (code - 32) % 15);
+        const bool shown = code == 32 || !raw.isValid() || raw.supportsCharacter(QChar(code));
+        item->setText(shown ? QString(QChar(code)) : QString());
+        item->setFlags(shown ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
+    }
 }
 
 void TSuperTextGetSymbol::SelectCell(int row, int column)
 {
     const QTableWidgetItem *item = SymbolList->item(row, column);
-    if (item == nullptr) return;
+    if (item == nullptr || item->text().isEmpty()) return;
     SymbolList->setCurrentCell(row, column);
     character_ = item->text().at(0);
 }

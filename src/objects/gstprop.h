@@ -139,6 +139,8 @@ public:
 
     // The installed faces that hold symbols rather than a script.
     static QStringList SymbolFonts();
+    // A face whose characters 33 to 255 are nearly all its own symbols (a symbol-encoded face).
+    static bool SymbolEncoded(const QString &family);
 
     QComboBox *SymbolSets;
     QTableWidget *SymbolList;

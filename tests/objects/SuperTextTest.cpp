@@ -19,12 +19,16 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gmock/gmock.h>
+
+#include <algorithm>
 
 namespace velmora::test {
 namespace {
@@ -414,6 +418,36 @@ TEST_F(SuperTextDialogs, SymbolPickerOffersSymbolFonts)
     d.SelectSymbolClick();
     EXPECT_EQ(d.CaptionText->text(), QString(QChar(47)));
     EXPECT_EQ(d.Preview().Font().name, fonts.last().toStdString());
+}
+
+TEST_F(SuperTextDialogs, SymbolPickerOpensOnAFaceThatFillsItsGrid)
+{
+    const QStringList fonts = TSuperTextGetSymbol::SymbolFonts();
+    const auto encoded = std::find_if(fonts.begin(), fonts.end(), TSuperTextGetSymbol::SymbolEncoded);
+    const bool wingdings = std::any_of(fonts.begin(), fonts.end(), [](const QString &f) {
+        return f.toUpper().contains(QLatin1String("WINGDING"));
+    });
+    if (encoded == fonts.end() || wingdings) GTEST_SKIP() << "needs a symbol-encoded face and no Wingdings";
+    TSuperTextGetSymbol picker;
+    EXPECT_EQ(picker.SymbolSets->currentText(), *encoded);
+
+    // A character the face lacks shows as an empty cell that cannot be chosen, rather than
+    // another font's letter that would print as something else.
+    for (const QString &family : fonts) {
+        QFont f(family);
+        f.setPixelSize(24);
+        const QRawFont raw = QRawFont::fromFont(f);
+        int missing = 33;
+        while (missing <= 255 && raw.supportsCharacter(QChar(missing))) ++missing;
+        if (missing > 255) continue;
+        picker.SymbolSets->setCurrentText(family);
+        const int row = (missing - 32) / 15, column = (missing - 32) % 15;
+        EXPECT_TRUE(picker.SymbolList->item(row, column)->text().isEmpty()) << family.toStdString();
+        picker.SelectCell(0, 0);
+        picker.SelectCell(row, column);
+        EXPECT_EQ(picker.Character(), QChar(32)) << family.toStdString();
+        return;
+    }
 }
 
 TEST_F(SuperTextDialogs, MenuCarriesCheckMarks)
