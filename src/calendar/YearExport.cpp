@@ -16,6 +16,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace velmora {
@@ -197,6 +198,9 @@ private:
     QPainter painter_;
 };
 
+// Each page goes whole to a hidden file beside its name; only a run that reaches its end
+// puts them in place, so a cancel or a failure part-way leaves earlier files of those names
+// as they were.
 class PngSink final : public Sink
 {
 public:
@@ -218,36 +222,55 @@ public:
         QBuffer buffer(&bytes);
         if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, "PNG"))
             throw Failure{QStringLiteral("cannot encode %1").arg(name)};
-        try {
-            WriteFileAtomic(name, bytes);
-        } catch (const TAtomicWriteError &e) {
-            throw Failure{QString::fromUtf8(e.what()).replace(QStringLiteral("Unable to write to"),
-                                                               QStringLiteral("cannot write"))};
-        }
-        written << name;
         image_ = QImage();
+        const QString staged = stagedName(name);
+        try {
+            WriteFileAtomic(staged, bytes);
+        } catch (const TAtomicWriteError &e) {
+            throw Failure{QString::fromUtf8(e.what())
+                              .replace(staged, name)
+                              .replace(QStringLiteral("Unable to write to"), QStringLiteral("cannot write"))};
+        }
+        staged_ << staged;
+        names_ << name;
     }
-    void finish() override { finished_ = true; }
+    void finish() override
+    {
+        for (qsizetype i = 0; i < staged_.size(); ++i) {
+            std::error_code ec;
+            std::filesystem::rename(QFile::encodeName(staged_[i]).toStdString(),
+                                    QFile::encodeName(names_[i]).toStdString(), ec);
+            if (ec)
+                throw Failure{QStringLiteral("cannot write %1: %2")
+                                  .arg(names_[i], QString::fromStdString(ec.message()))};
+            written << names_[i];
+        }
+        staged_.clear();
+    }
     void discard() override
     {
         if (painter_.isActive())
             painter_.end();
-        if (finished_)
-            return;
-        for (const QString &f : written)
+        for (const QString &f : staged_)
             QFile::remove(f);
-        written.clear();
+        staged_.clear();
     }
     int dpi() const override { return RoundEven(kPagePpi * zoom_); }
     bool paper() const override { return false; }
     double zoom() const { return zoom_; }
 
 private:
+    static QString stagedName(const QString &name)
+    {
+        const QFileInfo info(name);
+        return info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".part"));
+    }
     QString path_;
     int count_;
     double zoom_;
     int index_ = 0;
-    bool finished_ = false;
+    QStringList staged_;
+    QStringList names_;
     QImage image_;
     QPainter painter_;
 };
