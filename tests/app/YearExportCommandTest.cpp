@@ -427,16 +427,19 @@ TEST_F(YearExportCommand, FailuresAreToldAndLeaveNothing)
     EXPECT_TRUE(message.contains(QStringLiteral("full.pdf")));
     EXPECT_EQ(bytesOf(path(QStringLiteral("full.pdf"))), QByteArray("earlier"));
 
-    // A folder that may not be written to (root may write anywhere).
+    // A folder that may not be written to; root may write anywhere but /proc.
+    const QString locked = geteuid() == 0 ? QStringLiteral("/proc") : path(QStringLiteral("locked"));
     if (geteuid() != 0) {
-        QDir().mkpath(path(QStringLiteral("locked")));
-        QFile::setPermissions(path(QStringLiteral("locked")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        message = exportAs({.months = 2, .png = true, .output = path(QStringLiteral("locked/year.png"))});
-        QFile::setPermissions(path(QStringLiteral("locked")),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        EXPECT_TRUE(message.contains(QStringLiteral("Cannot write"))) << message.toStdString();
-        EXPECT_TRUE(files(path(QStringLiteral("locked"))).isEmpty());
+        QDir().mkpath(locked);
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
+    const QStringList before = files(locked);
+    message = exportAs({.months = 2, .png = true, .output = locked + QStringLiteral("/velmora-year.png")});
+    if (geteuid() != 0)
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_TRUE(message.contains(QStringLiteral("Cannot write"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("velmora-year-01.png"))) << message.toStdString();
+    EXPECT_EQ(files(locked), before);
 
     // Filling with recurring dates when there are none.
     message = exportAs({.output = path(QStringLiteral("dates.pdf")), .fill = true});
