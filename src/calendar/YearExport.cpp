@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <future>
 #include <memory>
 
 namespace velmora {
@@ -68,10 +69,13 @@ QRectF photoPageArea(const TCalendarPage &page)
     return rectOf(page.Layout().main);
 }
 
+// The pictures of the months. While one month's page is drawn and compressed, the next
+// month's picture is decoded on another thread: decoding a camera photo costs about as much
+// as the rest of the page.
 class Pictures
 {
 public:
-    Pictures(const TYearExportOptions &o) : options_(o)
+    Pictures(const TYearExportOptions &o, int months) : options_(o), months_(months)
     {
         if (o.picturesDir.isEmpty())
             return;
@@ -80,26 +84,70 @@ public:
         if (files_.isEmpty())
             throw Failure{error, false};
     }
+    ~Pictures()
+    {
+        if (next_.image.valid())
+            next_.image.wait();
+    }
+    Pictures(const Pictures &) = delete;
+    Pictures &operator=(const Pictures &) = delete;
+
     bool any() const { return !files_.isEmpty(); }
     // The picture of month index, at the resolution it is shown at, for an area in page
     // pixels.
-    QImage forMonth(int index, QSizeF areaPagePixels, int dpi) const
+    QImage forMonth(int index, QSizeF areaPagePixels, int dpi)
     {
-        const QString &path = files_.at(index % files_.size());
-        QString error;
-        QImage image = LoadPictureForPrint(
-            path, QSizeF(areaPagePixels.width() / kPagePpi, areaPagePixels.height() / kPagePpi),
-            options_.fit, dpi, &error);
-        if (image.isNull())
-            throw Failure{QStringLiteral("cannot read the picture %1: %2")
-                              .arg(QDir::toNativeSeparators(path), error),
-                          false};
-        return image;
+        Loaded loaded;
+        if (next_.image.valid()) {
+            const bool same = next_.index == index && next_.area == areaPagePixels && next_.dpi == dpi;
+            Loaded early = next_.image.get();
+            if (same)
+                loaded = std::move(early);
+        }
+        if (loaded.image.isNull() && loaded.error.isEmpty())
+            loaded = load(index, areaPagePixels, dpi);
+        // Most pages have the same area: the next month's picture is begun now.
+        if (index + 1 < months_) {
+            next_.index = index + 1;
+            next_.area = areaPagePixels;
+            next_.dpi = dpi;
+            next_.image = std::async(std::launch::async,
+                                     [this, index, areaPagePixels, dpi] { return load(index + 1, areaPagePixels, dpi); });
+        }
+        if (loaded.image.isNull())
+            throw Failure{loaded.error, false};
+        return std::move(loaded.image);
     }
 
 private:
+    struct Loaded
+    {
+        QImage image;
+        QString error;
+    };
+    Loaded load(int index, QSizeF areaPagePixels, int dpi) const
+    {
+        const QString &path = files_.at(index % files_.size());
+        Loaded l;
+        QString error;
+        l.image = LoadPictureForPrint(
+            path, QSizeF(areaPagePixels.width() / kPagePpi, areaPagePixels.height() / kPagePpi),
+            options_.fit, dpi, &error);
+        if (l.image.isNull())
+            l.error = QStringLiteral("cannot read the picture %1: %2").arg(QDir::toNativeSeparators(path), error);
+        return l;
+    }
+
     const TYearExportOptions &options_;
+    int months_;
     QStringList files_;
+    struct
+    {
+        int index = -1;
+        QSizeF area;
+        int dpi = 0;
+        std::future<Loaded> image;
+    } next_;
 };
 
 void drawPicture(QPainter &painter, const QImage &image, const QRectF &box, TPictureFit fit)
@@ -323,7 +371,7 @@ TYearExportResult ExportCalendarYear(TCalendarPage &page, const TYearExportOptio
     const int months = std::max(1, o.months);
     std::unique_ptr<Sink> sink;
     try {
-        const Pictures pictures(o);
+        Pictures pictures(o, months);
         const bool ownPages = pictures.any() && o.photoPages;
         const int total = months * (ownPages ? 2 : 1);
         if (o.pdf)
