@@ -109,7 +109,13 @@ TExportYearDialog::TExportYearDialog(int firstMonth, int firstYear, const QStrin
     auto *monthsRow = new QHBoxLayout;
     monthsRow->addWidget(Months);
     monthsRow->addWidget(range_, 1);
-    form->addRow(QStringLiteral("&Months:"), monthsRow);
+    // A row of a layout gets no buddy from the form: its mnemonic is set here.
+    const auto label = [this](const QString &text, QWidget *buddy) {
+        auto *l = new QLabel(text, this);
+        l->setBuddy(buddy);
+        return l;
+    };
+    form->addRow(label(QStringLiteral("&Months:"), Months), monthsRow);
 
     Format = new QComboBox(this);
     Format->setObjectName(QStringLiteral("Format"));
@@ -124,7 +130,7 @@ TExportYearDialog::TExportYearDialog(int firstMonth, int firstYear, const QStrin
     auto *outputRow = new QHBoxLayout;
     outputRow->addWidget(Output, 1);
     outputRow->addWidget(browse);
-    form->addRow(QStringLiteral("&File:"), outputRow);
+    form->addRow(label(QStringLiteral("&File:"), Output), outputRow);
 
     FillRecurring = new QCheckBox(QStringLiteral("Fill each month with the &recurring dates"), this);
     FillRecurring->setObjectName(QStringLiteral("FillRecurring"));
@@ -142,7 +148,7 @@ TExportYearDialog::TExportYearDialog(int firstMonth, int firstYear, const QStrin
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(PictureFolder, 1);
     folderRow->addWidget(browseDir);
-    form->addRow(QStringLiteral("&Photo folder:"), folderRow);
+    form->addRow(label(QStringLiteral("&Photo folder:"), PictureFolder), folderRow);
     PhotoPages = new QCheckBox(QStringLiteral("Photo on its &own page before each month"), this);
     PhotoPages->setObjectName(QStringLiteral("PhotoPages"));
     form->addRow(PhotoPages);
