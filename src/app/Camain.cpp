@@ -356,7 +356,8 @@ void TCalendarMain::SetButtons()
     action("mnuSave")->setEnabled(visible);
     action("mnuClose")->setEnabled(visible);
     toolbar_->setEnabled(visible && cells_->Editing() && !editor_->isHidden());
-    for (const char *n : {"mnuSaveAs", "mnuProperties", "mnuPrintSetup", "mnuSaveAsBitmap"})
+    for (const char *n :
+         {"mnuSaveAs", "mnuProperties", "mnuPrintSetup", "mnuSaveAsBitmap", "mnuExportCalendarYear"})
         action(n)->setEnabled(visible);
     for (const char *n : {"PropertiesButton", "ZoomPlusButton", "ZoomMinusButton"})
         toolButton(n)->setEnabled(visible);

@@ -2,6 +2,7 @@
 // The main window: the page in a scroll box, the cell editor laid over a day cell, the
 // tool strip, the rich text toolbar and the menu; it owns the document's lifecycle.
 #include "app/Preferences.h"
+#include "app/YearExportCommand.h"
 #include "common/Rect.h"
 #include "richtext/WPMasterRichText.h"
 
@@ -123,6 +124,10 @@ public:
     void mnuPrintCalendarClick();
     void mnuPrintSetupClick();
     void mnuSaveAsBitmapClick();
+    // File > Export Calendar Year; tests put their own dialog runs and progress in the hooks
+    // (an empty select hook falls back to SelectRecurringDates).
+    void mnuExportCalendarYearClick();
+    TYearExportHooks ExportYearHooks;
     QString ProposedBitmapName() const;
     TReportSystem &ReportSystem1() { return *report_; }
     // The message shown after a print job for a page with or without SuperText objects.

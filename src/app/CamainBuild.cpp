@@ -54,6 +54,7 @@ void TCalendarMain::buildMenu()
         {"mnuSave", "&Save ", [this] { mnuSaveClick(); }},
         {"mnuSaveAs", "Save &As...", [this] { mnuSaveAsClick(); }},
         {"mnuSaveAsBitmap", "Save As &Bitmap ", [this] { mnuSaveAsBitmapClick(); }},
+        {"mnuExportCalendarYear", "&Export Calendar Year…", [this] { mnuExportCalendarYearClick(); }},
         {"N1", "-", nullptr},
         {"mnuProperties", "&Properties", [this] { mnuPropertiesClick(); }},
         {"mnuUserTitle", "User Defined Title", [this] { mnuUserTitleClick(); }},
@@ -80,9 +81,9 @@ void TCalendarMain::buildMenu()
         {"Exit1", "E&xit", [this] { close(); }},
     };
     for (const Item &it : fileItems) {
-        QAction *a = QString::fromLatin1(it.caption) == QLatin1String("-")
+        QAction *a = QString::fromUtf8(it.caption) == QLatin1String("-")
                          ? file->addSeparator()
-                         : file->addAction(QString::fromLatin1(it.caption));
+                         : file->addAction(QString::fromUtf8(it.caption));
         a->setObjectName(QString::fromLatin1(it.name));
         if (it.run)
             connect(a, &QAction::triggered, this, it.run);

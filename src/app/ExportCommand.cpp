@@ -568,6 +568,8 @@ int RunExport(const QStringList &arguments, QString &out, QString &err)
             year.picturesDir = options.pictureFolder.value_or(QString());
             year.photoPages = options.photoPages;
             year.fit = options.fit.value_or(TPictureFit::Cover);
+            // Pictures carry the design objects only when asked, as single pages do.
+            year.keepObjects = year.pdf || options.withObjects;
             if (options.recurring || icsEvents)
                 year.fillMonth = [&options](TCalendarPage &p) { fillRecurring(p, options.recurring, false); };
             const TYearExportResult r = ExportCalendarYear(page, year);

@@ -16,6 +16,8 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <filesystem>
+#include <future>
 #include <memory>
 
 namespace velmora {
@@ -57,10 +59,13 @@ QRectF photoPageArea(const TCalendarPage &page)
     return rectOf(page.Layout().main);
 }
 
+// The pictures of the months. While one month's page is drawn and compressed, the next
+// month's picture is decoded on another thread: decoding a camera photo costs about as much
+// as the rest of the page.
 class Pictures
 {
 public:
-    Pictures(const TYearExportOptions &o) : options_(o)
+    Pictures(const TYearExportOptions &o, int months) : options_(o), months_(months)
     {
         if (o.picturesDir.isEmpty())
             return;
@@ -69,26 +74,70 @@ public:
         if (files_.isEmpty())
             throw Failure{error, false};
     }
+    ~Pictures()
+    {
+        if (next_.image.valid())
+            next_.image.wait();
+    }
+    Pictures(const Pictures &) = delete;
+    Pictures &operator=(const Pictures &) = delete;
+
     bool any() const { return !files_.isEmpty(); }
     // The picture of month index, at the resolution it is shown at, for an area in page
     // pixels.
-    QImage forMonth(int index, QSizeF areaPagePixels, int dpi) const
+    QImage forMonth(int index, QSizeF areaPagePixels, int dpi)
     {
-        const QString &path = files_.at(index % files_.size());
-        QString error;
-        QImage image = LoadPictureForPrint(
-            path, QSizeF(areaPagePixels.width() / kPagePpi, areaPagePixels.height() / kPagePpi),
-            options_.fit, dpi, &error);
-        if (image.isNull())
-            throw Failure{QStringLiteral("cannot read the picture %1: %2")
-                              .arg(QDir::toNativeSeparators(path), error),
-                          false};
-        return image;
+        Loaded loaded;
+        if (next_.image.valid()) {
+            const bool same = next_.index == index && next_.area == areaPagePixels && next_.dpi == dpi;
+            Loaded early = next_.image.get();
+            if (same)
+                loaded = std::move(early);
+        }
+        if (loaded.image.isNull() && loaded.error.isEmpty())
+            loaded = load(index, areaPagePixels, dpi);
+        // Most pages have the same area: the next month's picture is begun now.
+        if (index + 1 < months_) {
+            next_.index = index + 1;
+            next_.area = areaPagePixels;
+            next_.dpi = dpi;
+            next_.image = std::async(std::launch::async,
+                                     [this, index, areaPagePixels, dpi] { return load(index + 1, areaPagePixels, dpi); });
+        }
+        if (loaded.image.isNull())
+            throw Failure{loaded.error, false};
+        return std::move(loaded.image);
     }
 
 private:
+    struct Loaded
+    {
+        QImage image;
+        QString error;
+    };
+    Loaded load(int index, QSizeF areaPagePixels, int dpi) const
+    {
+        const QString &path = files_.at(index % files_.size());
+        Loaded l;
+        QString error;
+        l.image = LoadPictureForPrint(
+            path, QSizeF(areaPagePixels.width() / kPagePpi, areaPagePixels.height() / kPagePpi),
+            options_.fit, dpi, &error);
+        if (l.image.isNull())
+            l.error = QStringLiteral("cannot read the picture %1: %2").arg(QDir::toNativeSeparators(path), error);
+        return l;
+    }
+
     const TYearExportOptions &options_;
+    int months_;
     QStringList files_;
+    struct
+    {
+        int index = -1;
+        QSizeF area;
+        int dpi = 0;
+        std::future<Loaded> image;
+    } next_;
 };
 
 void drawPicture(QPainter &painter, const QImage &image, const QRectF &box, TPictureFit fit)
@@ -187,6 +236,9 @@ private:
     QPainter painter_;
 };
 
+// Each page goes whole to a hidden file beside its name; only a run that reaches its end
+// puts them in place, so a cancel or a failure part-way leaves earlier files of those names
+// as they were.
 class PngSink final : public Sink
 {
 public:
@@ -208,36 +260,55 @@ public:
         QBuffer buffer(&bytes);
         if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, "PNG"))
             throw Failure{QStringLiteral("cannot encode %1").arg(name)};
-        try {
-            WriteFileAtomic(name, bytes);
-        } catch (const TAtomicWriteError &e) {
-            throw Failure{QString::fromUtf8(e.what()).replace(QStringLiteral("Unable to write to"),
-                                                               QStringLiteral("cannot write"))};
-        }
-        written << name;
         image_ = QImage();
+        const QString staged = stagedName(name);
+        try {
+            WriteFileAtomic(staged, bytes);
+        } catch (const TAtomicWriteError &e) {
+            throw Failure{QString::fromUtf8(e.what())
+                              .replace(staged, name)
+                              .replace(QStringLiteral("Unable to write to"), QStringLiteral("cannot write"))};
+        }
+        staged_ << staged;
+        names_ << name;
     }
-    void finish() override { finished_ = true; }
+    void finish() override
+    {
+        for (qsizetype i = 0; i < staged_.size(); ++i) {
+            std::error_code ec;
+            std::filesystem::rename(QFile::encodeName(staged_[i]).toStdString(),
+                                    QFile::encodeName(names_[i]).toStdString(), ec);
+            if (ec)
+                throw Failure{QStringLiteral("cannot write %1: %2")
+                                  .arg(names_[i], QString::fromStdString(ec.message()))};
+            written << names_[i];
+        }
+        staged_.clear();
+    }
     void discard() override
     {
         if (painter_.isActive())
             painter_.end();
-        if (finished_)
-            return;
-        for (const QString &f : written)
+        for (const QString &f : staged_)
             QFile::remove(f);
-        written.clear();
+        staged_.clear();
     }
     int dpi() const override { return RoundEven(kPagePpi * zoom_); }
     bool paper() const override { return false; }
     double zoom() const { return zoom_; }
 
 private:
+    static QString stagedName(const QString &name)
+    {
+        const QFileInfo info(name);
+        return info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".part"));
+    }
     QString path_;
     int count_;
     double zoom_;
     int index_ = 0;
-    bool finished_ = false;
+    QStringList staged_;
+    QStringList names_;
     QImage image_;
     QPainter painter_;
 };
@@ -300,7 +371,7 @@ TYearExportResult ExportCalendarYear(TCalendarPage &page, const TYearExportOptio
     const int months = std::max(1, o.months);
     std::unique_ptr<Sink> sink;
     try {
-        const Pictures pictures(o);
+        Pictures pictures(o, months);
         const bool ownPages = pictures.any() && o.photoPages;
         const int total = months * (ownPages ? 2 : 1);
         if (o.pdf)

@@ -148,3 +148,27 @@ TEST_F(YearExport, CancelAndFailuresLeaveNoFiles)
     EXPECT_TRUE(r.error.contains(QStringLiteral("a.jpg")));
     EXPECT_FALSE(QFile::exists(o.output));
 }
+
+// Numbered pictures are put in place only when the whole run has been written: a picture
+// that fails in the second month leaves the earlier files of those names as they were.
+TEST_F(YearExport, AFailurePartWayLeavesEarlierNumberedPicturesAlone)
+{
+    picture(QStringLiteral("a.png"), Qt::red);
+    QFile bad(path(QStringLiteral("photos/b.jpg")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("no picture");
+    bad.close();
+    QFile earlier(path(QStringLiteral("page-01.png")));
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier");
+    earlier.close();
+
+    TYearExportOptions o = pngs(3);
+    o.picturesDir = path(QStringLiteral("photos"));
+    const TYearExportResult r = ExportCalendarYear(page, o);
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.error.contains(QStringLiteral("b.jpg"))) << r.error.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page-01.png")});
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), QByteArray("earlier"));
+}

@@ -1,0 +1,138 @@
+// A 12-month photo calendar from 12 camera-sized JPEGs (4000×3000, quality 90), made by
+// the exporter as a whole process: its wall and CPU time and its peak memory, read with
+// wait4. The pictures are made once, of gradients and noise, so that they compress like
+// photographs and none is like another.
+#include "BenchMain.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QImageWriter>
+#include <QTemporaryDir>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+struct ChildCost
+{
+    double wallMs = 0;
+    double cpuMs = 0;
+    double peakMiB = 0;
+    bool ok = false;
+};
+
+ChildCost runExport(const QStringList &args)
+{
+    std::vector<std::string> strings{VELMORA_EXPORT_EXE};
+    for (const QString &a : args)
+        strings.push_back(a.toStdString());
+    std::vector<char *> argv;
+    for (std::string &s : strings)
+        argv.push_back(s.data());
+    argv.push_back(nullptr);
+    QElapsedTimer t;
+    t.start();
+    pid_t pid = 0;
+    ChildCost cost;
+    if (posix_spawn(&pid, VELMORA_EXPORT_EXE, nullptr, nullptr, argv.data(), environ) != 0)
+        return cost;
+    int status = 0;
+    rusage u{};
+    wait4(pid, &status, 0, &u);
+    cost.wallMs = double(t.nsecsElapsed()) / 1e6;
+    cost.cpuMs = (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1e3 +
+                 (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) * 1e-3;
+    cost.peakMiB = double(u.ru_maxrss) / 1024.0;
+    cost.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return cost;
+}
+
+// Twelve different 4000×3000 pictures: a diagonal gradient of its own hue under noise.
+const QTemporaryDir &photos()
+{
+    static QTemporaryDir dir;
+    static bool made = false;
+    if (made)
+        return dir;
+    made = true;
+    uint32_t seed = 12345;
+    for (int n = 0; n < 12; ++n) {
+        QImage image(4000, 3000, QImage::Format_RGB32);
+        const QColor base = QColor::fromHsv(n * 30, 160, 220);
+        for (int y = 0; y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                seed = seed * 1664525U + 1013904223U;
+                const int noise = int(seed >> 27) - 16;
+                const int shade = (x + y) * 96 / 7000;
+                line[x] = qRgb(std::clamp(base.red() - shade + noise, 0, 255),
+                               std::clamp(base.green() - shade / 2 + noise, 0, 255),
+                               std::clamp(base.blue() + shade / 3 + noise, 0, 255));
+            }
+        }
+        QImageWriter writer(dir.filePath(QStringLiteral("photo-%1.jpg").arg(n + 1, 2, 10, QLatin1Char('0'))));
+        writer.setFormat("jpeg");
+        writer.setQuality(90);
+        writer.write(image);
+    }
+    return dir;
+}
+
+void runPhotoCalendar(benchmark::State &state, const QStringList &extra)
+{
+    const QString folder = photos().path();
+    QTemporaryDir out;
+    const QStringList args = QStringList{"--months", "12", "--month", "1", "--year", "2027", "--pictures", folder} +
+                             extra + QStringList{out.filePath(QStringLiteral("photo.pdf"))};
+    double cpu = 0, peak = 0;
+    for (auto _ : state) {
+        const ChildCost c = runExport(args);
+        if (!c.ok) {
+            state.SkipWithError("velmora-export failed");
+            break;
+        }
+        state.SetIterationTime(c.wallMs / 1e3);
+        cpu += c.cpuMs;
+        peak = std::max(peak, c.peakMiB);
+    }
+    state.counters["cpu_ms"] = cpu / double(std::max<int64_t>(1, state.iterations()));
+    state.counters["peak_MiB"] = peak;
+}
+
+// Target: at most 2 s, at most 300 MiB at the peak.
+void BM_PhotoCalendar12MonthsBand(benchmark::State &state)
+{
+    runPhotoCalendar(state, {});
+}
+BENCHMARK(BM_PhotoCalendar12MonthsBand)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The same with each photo on a page of its own: whole pages of pictures at 300 dpi.
+void BM_PhotoCalendar12MonthsOwnPages(benchmark::State &state)
+{
+    runPhotoCalendar(state, {"--photo-pages"});
+}
+BENCHMARK(BM_PhotoCalendar12MonthsOwnPages)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+VELMORA_BENCH_MAIN()
