@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace velmora {
@@ -17,21 +18,37 @@ TStoreCellRenderer::TStoreCellRenderer(const TCalendarPage &page)
 
 TStoreCellRenderer::~TStoreCellRenderer() = default;
 
-bool TStoreCellRenderer::hasText(int cell) const
-{
-    return cell >= 1 && cell <= kCellCount && !page_.CellStore(cell).isEmpty();
-}
-
-QTextDocument &TStoreCellRenderer::document(int cell, double width)
+TStoreCellRenderer::Entry &TStoreCellRenderer::parsed(int cell) const
 {
     Entry &e = cache_.at(size_t(cell - 1));
     const TWPRtfStorage &store = page_.CellStore(cell);
     if (!e.doc || e.rtf != store.rtfBytes()) {
         e.doc = std::make_unique<QTextDocument>();
-        e.doc->documentLayout()->setPaintDevice(&layoutDevice_);
         e.doc->setDocumentMargin(0);
+        // Read before a layout exists: the layout then runs once, for the width, and not
+        // after every paragraph the reader inserts.
         store.loadIntoDocument(*e.doc);
         e.rtf = store.rtfBytes();
+        // As the store judges emptiness: one empty paragraph, whatever its formatting.
+        e.empty = e.doc->blockCount() == 1 && e.doc->firstBlock().length() <= 1;
+        e.laidOut = false;
+    }
+    return e;
+}
+
+bool TStoreCellRenderer::hasText(int cell) const
+{
+    if (cell < 1 || cell > kCellCount || page_.CellStore(cell).rtfBytes().empty())
+        return false;
+    return !parsed(cell).empty;
+}
+
+QTextDocument &TStoreCellRenderer::document(int cell, double width)
+{
+    Entry &e = parsed(cell);
+    if (!e.laidOut) {
+        e.doc->documentLayout()->setPaintDevice(&layoutDevice_);
+        e.laidOut = true;
     }
     if (e.doc->textWidth() != width)
         e.doc->setTextWidth(width);

@@ -29,16 +29,21 @@ public:
     bool overflows(int cell, const QSize &size, int zoomPercent) override;
 
 private:
-    // The cell's text laid out for a width in page pixels at factor 1.
-    QTextDocument &document(int cell, double width);
-
     struct Entry
     {
         std::string rtf;
         std::unique_ptr<QTextDocument> doc;
+        bool empty = true;
+        bool laidOut = false;
     };
+    // The cell's text as parsed from its current bytes; read once per change of the bytes,
+    // for the emptiness test and the drawing alike.
+    Entry &parsed(int cell) const;
+    // The cell's text laid out for a width in page pixels at factor 1.
+    QTextDocument &document(int cell, double width);
+
     const TCalendarPage &page_;
-    std::array<Entry, 42> cache_;
+    mutable std::array<Entry, 42> cache_;
     QImage layoutDevice_; // 96 pixels per inch, whatever the screen
 };
 
