@@ -11,6 +11,7 @@ ninja-build
 g++
 qt6-base-dev
 qt6-svg-dev
+libpng-dev
 qt6-image-formats-plugins
 libgl-dev
 fonts-liberation2

@@ -28,7 +28,15 @@ void AppendTextToDay(TCalendarPage &page, int day, const QString &text)
     page.CellStore(cell).saveFromDocument(doc);
 }
 
-TDayTextAppender::TDayTextAppender(TCalendarPage &page) : page_(page) {}
+TDayTextAppender::TDayTextAppender(TCalendarPage &page)
+    : TDayTextAppender(page, [](QTextDocument &) { return dayTextFormat(); })
+{
+}
+
+TDayTextAppender::TDayTextAppender(TCalendarPage &page, CellFormat format)
+    : page_(page), format_(std::move(format))
+{
+}
 
 TDayTextAppender::~TDayTextAppender() = default;
 
@@ -37,19 +45,22 @@ void TDayTextAppender::append(int day, const QString &text)
     const int cell = page_.CellOfDay(day);
     if (cell < 1)
         return;
-    std::unique_ptr<QTextDocument> &doc = cells_[cell];
-    if (!doc) {
-        doc = std::make_unique<QTextDocument>();
-        page_.CellStore(cell).loadIntoDocument(*doc);
+    Cell &c = cells_[cell];
+    if (!c.doc) {
+        c.doc = std::make_unique<QTextDocument>();
+        page_.CellStore(cell).loadIntoDocument(*c.doc);
+        c.format = format_(*c.doc);
     }
-    appendParagraph(*doc, text, dayTextFormat());
+    appendParagraph(*c.doc, text, c.format);
 }
 
-void TDayTextAppender::write()
+int TDayTextAppender::write()
 {
-    for (const auto &[cell, doc] : cells_)
-        page_.CellStore(cell).saveFromDocument(*doc);
+    const int written = int(cells_.size());
+    for (const auto &[cell, c] : cells_)
+        page_.CellStore(cell).saveFromDocument(*c.doc);
     cells_.clear();
+    return written;
 }
 
 } // namespace velmora
