@@ -1,6 +1,7 @@
 #pragma once
 // Adding text to a day without the cell editor (the command-line exporter's fill).
 #include <QString>
+#include <QStringList>
 #include <QTextCharFormat>
 
 #include <functional>
@@ -43,9 +44,13 @@ private:
     {
         std::unique_ptr<QTextDocument> doc;
         QTextCharFormat format;
+        // A cell empty before, in the default font: only the texts until write().
+        bool fromEmpty = false;
+        QStringList texts;
     };
     TCalendarPage &page_;
     CellFormat format_;
+    bool fixedFormat_ = false;
     std::map<int, Cell> cells_;
 };
 
