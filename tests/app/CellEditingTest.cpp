@@ -150,9 +150,10 @@ TEST(CellEditing, TextsAddedTogetherGiveTheBytesOfTextsAddedOneByOne)
         Editing one, together;
         fillAhead(one);
         fillAhead(together);
-        if (editingFirst)
+        if (editingFirst) {
             for (Editing *e : {&one, &together})
                 e->page->ClickCellAtPoint(e->inDay(20).x(), e->inDay(20).y());
+        }
 
         for (const auto &[day, text] : fillTexts())
             one.cells.PutTextOnDay(day, text);
@@ -165,8 +166,9 @@ TEST(CellEditing, TextsAddedTogetherGiveTheBytesOfTextsAddedOneByOne)
         EXPECT_GT(together.changes, changesBefore);
 
         EXPECT_EQ(together.cells.Editing(), editingFirst);
-        if (editingFirst)
+        if (editingFirst) {
             EXPECT_EQ(together.cells.CurrentCell(), together.page->CellOfDay(20));
+        }
         together.cells.Commit();
         for (int cell = 1; cell <= 42; ++cell)
             EXPECT_EQ(together.page->CellStore(cell).rtfBytes(), one.page->CellStore(cell).rtfBytes())
