@@ -89,6 +89,16 @@ static void BM_SaveDocument(benchmark::State &state)
 }
 BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The same document made into bytes only: the difference to BM_SaveDocument is the file
+// work, the temporary, its sync to the disk and the rename.
+static void BM_DocumentBytes(benchmark::State &state)
+{
+    Page p(100);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DocumentBytes(p.page, &p.page.DocumentObjects()));
+}
+BENCHMARK(BM_DocumentBytes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 static void BM_LoadDocument(benchmark::State &state)
 {
     Page p(100);

@@ -142,22 +142,22 @@ struct TRawSheet
             auto font = [](const TFontDesc &f) { return TDrawFont{f.name, f.size(), f.style, f.color}; };
             for (const TMiniRect &mini : page.Layout().minis) {
                 TCalDrawParams p;
-                p.pageColor = s.MiniCalBGColor;
-                p.titleBackground = s.MiniCalBGColor;
+                p.pageColor = s.Mini.Background;
+                p.titleBackground = s.Mini.Background;
                 p.month = mini.monthYear.month;
                 p.year = mini.monthYear.year;
                 p.area = mini.rect;
                 p.numberPosition = cnpCenter;
                 p.startOfWeek = s.StartOfWeek;
-                p.calendarBorder = s.MiniCalBorder;
-                p.titleFont = font(s.MiniTitleFont);
-                p.showYear = s.MiniShowYear;
-                p.headersFont = font(s.MiniHeadersFont);
-                p.headersBorder = s.MiniHeadersBorder;
-                p.headersStyle = s.MiniHeadersStyle;
-                p.headersBackground = s.MiniHeadersBGColor;
-                p.cellFont = font(s.MiniCellFont);
-                p.cellBorder = s.MiniCellBorder;
+                p.calendarBorder = s.Mini.Border;
+                p.titleFont = font(s.Mini.TitleFont);
+                p.showYear = s.Mini.ShowYear;
+                p.headersFont = font(s.Mini.HeadersFont);
+                p.headersBorder = s.Mini.HeadersBorder;
+                p.headersStyle = s.Mini.HeadersStyle;
+                p.headersBackground = s.Mini.HeadersBackground;
+                p.cellFont = font(s.Mini.CellFont);
+                p.cellBorder = s.Mini.CellBorder;
                 p.names = s.Names;
                 DrawMonth(canvas, p, std::string());
             }

@@ -3,8 +3,8 @@
 # release build of velmora-export against remind + rem2pdf and pcal + ps2pdf making the same
 # 12 pages, run in turns so that all see the same machine load. Prints the median wall time
 # and CPU time (user + system, pipelines summed) of each and the ratios; on a busy machine
-# the CPU times are the fairer comparison. The peers are for measuring only and not installed by setup.sh
-# (Debian: remind, remind-tools, pcal, ghostscript).
+# the CPU times are the fairer comparison. The peers are for measuring only:
+# `scripts/setup.sh bench` installs them (Debian: remind, remind-tools, pcal, ghostscript).
 set -eu
 runs=${RUNS:-9}
 root=$(cd "$(dirname "$0")/.." && pwd)

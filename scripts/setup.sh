@@ -2,6 +2,7 @@
 # Installs the Debian packages Velmora needs to build, run and test.
 #   scripts/setup.sh        build, run and test
 #   scripts/setup.sh fuzz   additionally what "make fuzz" needs (clang and libFuzzer)
+#   scripts/setup.sh bench  additionally the peers scripts/bench-peers.sh measures against
 # Idempotent: when every package is present it does nothing.
 set -eu
 
@@ -11,6 +12,7 @@ ninja-build
 g++
 qt6-base-dev
 qt6-svg-dev
+libpng-dev
 qt6-image-formats-plugins
 libgl-dev
 fonts-liberation2
@@ -35,6 +37,15 @@ clang
 libclang-rt-dev
 "
 if [ "${1:-}" = "fuzz" ]; then PACKAGES="$PACKAGES $FUZZ_PACKAGES"; fi
+
+# Only for scripts/bench-peers.sh: the programs our year export is timed against.
+BENCH_PACKAGES="
+remind
+remind-tools
+pcal
+ghostscript
+"
+if [ "${1:-}" = "bench" ]; then PACKAGES="$PACKAGES $BENCH_PACKAGES"; fi
 
 missing=""
 for p in $PACKAGES; do

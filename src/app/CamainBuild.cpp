@@ -1,6 +1,7 @@
 // The main window's menu and tool strip.
 #include "app/Camain.h"
 
+#include "app/CellEditing.h"
 #include "app/MRUList.h"
 #include "calendar/Calpanel32.h"
 #include "common/Program.h"
@@ -66,10 +67,12 @@ void TCalendarMain::buildMenu()
          [this] { mnuFillCalendarwithRecurringDatesClick(); }},
         {"mnuEditrecurringDates", "Edit Recurring Dates", [this] { mnuEditrecurringDatesClick(); }},
         {"mnuImportEvents", "Import Events (.ics)...", [this] {
-             if (ImportIcsEvents(page_->MainCalMonth(), page_->MainCalYear(),
-                                 [this](int day, const QString &text) { PuttextOnDay(day, text); },
-                                 {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }},
-                                 this) == IcsImportResult::Filled) {
+             IcsImportResult result = IcsImportResult::Cancelled;
+             cells_->PutTextsOnDays([&](const PutTextOnDay &put) {
+                 result = ImportIcsEvents(page_->MainCalMonth(), page_->MainCalYear(), put,
+                                          {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }}, this);
+             });
+             if (result == IcsImportResult::Filled) {
                  SetButtons();
                  page_->Repaint();
              }

@@ -4,6 +4,7 @@
 #include "app/Camain.h"
 
 #include "app/Calprop.h"
+#include "app/CellEditing.h"
 #include "app/MRUList.h"
 #include "app/ReportSystem.h"
 #include "calendar/CalendarDocument.h"
@@ -417,10 +418,12 @@ void TCalendarMain::rememberFolder(const QString &file)
 
 void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
 {
-    const FillResult result = FillCalendarWithRecurringDates(
-        page_->MainCalMonth(), page_->MainCalYear(),
-        [this](int day, const QString &text) { PuttextOnDay(day, text); },
-        {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }}, SelectRecurringDates, this);
+    FillResult result = FillResult::Cancelled;
+    cells_->PutTextsOnDays([&](const PutTextOnDay &put) {
+        result = FillCalendarWithRecurringDates(page_->MainCalMonth(), page_->MainCalYear(), put,
+                                                {[this] { hidePaletteFor(); }, [this] { showPaletteAfter(); }},
+                                                SelectRecurringDates, this);
+    });
     if (result == FillResult::Filled) {
         SetButtons();
         page_->Repaint();

@@ -1,6 +1,7 @@
 #include "app/CellEditing.h"
 
 #include "calendar/Calpanel32.h"
+#include "calendar/DayText.h"
 #include "richtext/WPRtfStorage.h"
 #include "richtext/WPToolBar.h"
 
@@ -89,6 +90,25 @@ void TCellEditing::PutTextOnDay(int day, const QString &text)
     changed();
     if (returnTo > 0)
         page_.ActivateCell(returnTo);
+}
+
+void TCellEditing::PutTextsOnDays(const std::function<void(const std::function<void(int, const QString &)> &)> &fill)
+{
+    const bool wasEditing = editing_;
+    const int returnTo = currentCell_;
+    Commit();
+    // The format the editor would type in at the start of the cell: the default font in an
+    // empty cell, else that of the cell's first character.
+    TDayTextAppender cells(page_, [this](QTextDocument &cell) {
+        if (DefaultFont && cell.blockCount() == 1 && cell.firstBlock().length() <= 1)
+            return CharFormatOf(DefaultFont());
+        return QTextCursor(&cell).charFormat();
+    });
+    fill([&cells](int day, const QString &text) { cells.append(day, text); });
+    if (cells.write() > 0)
+        changed();
+    if (wasEditing && returnTo > 0)
+        page_.ActivateCell(returnTo); // reloads the cell, whose text may have grown
 }
 
 QImage TCellEditing::DroppedPicture(const QMimeData *data)

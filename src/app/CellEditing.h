@@ -37,6 +37,10 @@ public:
     // Adds the text as a paragraph of its own to the day's cell; the cell being edited
     // stays the one being edited.
     void PutTextOnDay(int day, const QString &text);
+    // The texts fill hands to put go to their days as PutTextOnDay would add them one by one,
+    // but each cell is read once and written once when fill returns; the editor, if open,
+    // stays on its cell, else it stays closed.
+    void PutTextsOnDays(const std::function<void(const std::function<void(int day, const QString &text)> &put)> &fill);
     // A picture or picture file the data carries; null when it carries none.
     static QImage DroppedPicture(const QMimeData *data);
     // The picture becomes part of the text of the cell under the page point.

@@ -5,6 +5,7 @@
 #include "calendar/DayText.h"
 #include "calendar/DocumentDump.h"
 #include "calendar/DocumentFile.h"
+#include "imaging/GreyPng.h"
 #include "imaging/Imager.h"
 #include "objects/Gimage.h"
 #include "calendar/YearExport.h"
@@ -474,11 +475,14 @@ QImage PngPicture(const QImage &image)
 
 bool WritePng(const QImage &image, QIODevice *device)
 {
+    const QImage picture = PngPicture(image);
+    if (picture.format() == QImage::Format_Grayscale8)
+        return WriteGreyPng(picture, device);
     QImageWriter writer(device, "PNG");
     // Qt maps quality 80..89 to zlib level 1: most of the size of level 6 at a fraction of
     // the time for drawn pages of large flat areas.
     writer.setQuality(85);
-    return writer.write(PngPicture(image));
+    return writer.write(picture);
 }
 
 int RunExport(const QStringList &arguments, QString &out, QString &err)

@@ -1,9 +1,11 @@
 #include "calendar/CellTextRenderer.h"
 
 #include "calendar/CalendarPage.h"
+#include "richtext/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace velmora {
@@ -17,25 +19,65 @@ TStoreCellRenderer::TStoreCellRenderer(const TCalendarPage &page)
 
 TStoreCellRenderer::~TStoreCellRenderer() = default;
 
+namespace {
+// Texts kept between pages; past this many the oldest go all at once (typing in the
+// program makes a new text on every change).
+constexpr size_t kKeptTexts = 512;
+// Widths one text is kept laid out at (cells of one grid differ by a pixel or two).
+constexpr size_t kKeptWidths = 4;
+} // namespace
+
+std::unique_ptr<QTextDocument> TStoreCellRenderer::read(const std::string &rtf) const
+{
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setDocumentMargin(0);
+    // Read before a layout exists: the layout then runs once, for the width, and not
+    // after every paragraph the reader inserts.
+    readRtf(rtf, *doc);
+    return doc;
+}
+
+TStoreCellRenderer::Parsed &TStoreCellRenderer::parsed(int cell) const
+{
+    Entry &e = cache_.at(size_t(cell - 1));
+    const std::string &bytes = page_.CellStore(cell).rtfBytes();
+    if (e.parsed && e.rtf == bytes)
+        return *e.parsed;
+    auto it = byText_.find(bytes);
+    if (it == byText_.end()) {
+        if (byText_.size() >= kKeptTexts)
+            byText_.clear(); // cells still hold theirs
+        auto p = std::make_shared<Parsed>();
+        p->unlaid = read(bytes);
+        // As the store judges emptiness: one empty paragraph, whatever its formatting.
+        p->empty = p->unlaid->blockCount() == 1 && p->unlaid->firstBlock().length() <= 1;
+        it = byText_.emplace(bytes, std::move(p)).first;
+    }
+    e.rtf = bytes;
+    e.parsed = it->second;
+    return *e.parsed;
+}
+
 bool TStoreCellRenderer::hasText(int cell) const
 {
-    return cell >= 1 && cell <= kCellCount && !page_.CellStore(cell).isEmpty();
+    if (cell < 1 || cell > kCellCount || page_.CellStore(cell).rtfBytes().empty())
+        return false;
+    return !parsed(cell).empty;
 }
 
 QTextDocument &TStoreCellRenderer::document(int cell, double width)
 {
-    Entry &e = cache_.at(size_t(cell - 1));
-    const TWPRtfStorage &store = page_.CellStore(cell);
-    if (!e.doc || e.rtf != store.rtfBytes()) {
-        e.doc = std::make_unique<QTextDocument>();
-        e.doc->documentLayout()->setPaintDevice(&layoutDevice_);
-        e.doc->setDocumentMargin(0);
-        store.loadIntoDocument(*e.doc);
-        e.rtf = store.rtfBytes();
-    }
-    if (e.doc->textWidth() != width)
-        e.doc->setTextWidth(width);
-    return *e.doc;
+    Parsed &p = parsed(cell);
+    for (auto &[w, doc] : p.laid)
+        if (w == width)
+            return *doc;
+    std::unique_ptr<QTextDocument> doc = p.unlaid ? std::move(p.unlaid) : read(cache_.at(size_t(cell - 1)).rtf);
+    doc->documentLayout()->setPaintDevice(&layoutDevice_);
+    doc->setTextWidth(width);
+    if (p.laid.size() >= kKeptWidths)
+        p.laid.erase(p.laid.begin());
+    p.laid.emplace_back(width, std::move(doc));
+    return *p.laid.back().second;
 }
 
 void TStoreCellRenderer::paintCell(int cell, QImage &image, int zoomPercent)

@@ -194,8 +194,9 @@ void TCanvas::lineTo(int x, int y)
 
 TTextMetric TCanvas::textMetric() const
 {
-    return metric_;
+    return metric();
 }
+
 
 // Page drawing repeats the same few strings (day numbers, day names) in the same few fonts
 // hundreds of times; shaping each once keeps a 60-month sheet fast. The texts are kept per
@@ -277,12 +278,13 @@ void TCanvas::selectFontPixels(const std::string &name, int pixelSize, uint8_t s
         fontTexts_ = f;
         fontTextsGeneration_ = cache.generation;
         metric_ = f->metric;
+        metricPending_ = false;
         textStateValid_ = false;
         return;
     }
     font_ = makeFont(name, pixelSize, style);
     fontChanged();
-    cache.selections.emplace(std::move(key), fontTexts_);
+    cache.selections.emplace(std::move(key), &fontTexts());
 }
 
 const QStaticText &TCanvas::staticText(const QString &text) const
@@ -307,18 +309,27 @@ const QStaticText &TCanvas::staticText(const QString &text) const
     return it.value();
 }
 
+const TTextMetric &TCanvas::metric() const
+{
+    if (metricPending_) {
+        metric_ = fontTexts().metric;
+        metricPending_ = false;
+    }
+    return metric_;
+}
+
 void TCanvas::fontChanged()
 {
     // Glyph metrics depend on the surface's resolution as well as on the font.
     fontKey_ = font_.key() + QLatin1Char('/') + QString::number(painter_.device()->logicalDpiY());
     fontTexts_ = nullptr;
-    metric_ = fontTexts().metric;
+    metricPending_ = true;
     textStateValid_ = false;
 }
 
 int TCanvas::textHeight(const QString &) const
 {
-    return metric_.height;
+    return metric().height;
 }
 
 int TCanvas::textWidth(const QString &text) const
@@ -330,7 +341,7 @@ int TCanvas::textWidth(const QString &text) const
 
 int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
 {
-    const TTextMetric &m = metric_;
+    const TTextMetric &m = metric();
     if (text.isEmpty())
         return m.height;
     const QStaticText &shaped = staticText(text);
@@ -379,7 +390,7 @@ void TCanvas::preparePainterForText()
 void TCanvas::textOut(int x, int y, const QString &text)
 {
     preparePainterForText();
-    painter_.drawText(QPoint(x, y + metric_.ascent), text);
+    painter_.drawText(QPoint(x, y + metric().ascent), text);
 }
 
 void TCanvas::setClipRect(const TRect &r)

@@ -123,7 +123,11 @@ private:
     // The shaped texts of the current font, found once per font change.
     mutable FontTexts *fontTexts_ = nullptr;
     mutable unsigned fontTextsGeneration_ = 0;
-    TTextMetric metric_;
+    // Measured on first use: a font chosen and replaced before any text is drawn in it
+    // (the canvas's starting font, mostly) never loads.
+    mutable TTextMetric metric_;
+    mutable bool metricPending_ = false;
+    const TTextMetric &metric() const;
     bool textStateValid_ = false;
     TColor fontColor_ = clBlack;
     int penX_ = 0;

@@ -247,18 +247,23 @@ TCharAttributes TWPRichText::CurrentAttributes() const
     return a;
 }
 
-void TWPRichText::SetCurrentAttributes(const TCharAttributes &a)
+QTextCharFormat CharFormatOf(const TCharAttributes &a, int zoomPercent)
 {
     QTextCharFormat f;
     f.setFontFamilies({a.fontName});
-    f.setFontPointSize(a.size * zoomPercent_ / 100.0);
+    f.setFontPointSize(a.size * zoomPercent / 100.0);
     f.setFontWeight((a.style & 1) != 0 ? QFont::Bold : QFont::Normal);
     f.setFontItalic((a.style & 2) != 0);
     f.setFontUnderline((a.style & 4) != 0);
     f.setFontStrikeOut((a.style & 8) != 0);
-    const TColor c = ColorTable().at(size_t(std::clamp(a.colorIndex, 0, 15)));
+    const TColor c = TWPRichText::ColorTable().at(size_t(std::clamp(a.colorIndex, 0, 15)));
     f.setForeground(QColor(colorRed(c), colorGreen(c), colorBlue(c)));
-    setCurrentCharFormat(f);
+    return f;
+}
+
+void TWPRichText::SetCurrentAttributes(const TCharAttributes &a)
+{
+    setCurrentCharFormat(CharFormatOf(a, zoomPercent_));
 }
 
 QTextCharFormat TWPRichText::CurrentFormat() const

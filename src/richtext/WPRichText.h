@@ -69,5 +69,7 @@ private:
 
 // Multiplies every font size and picture size of a document by factor.
 void ScaleDocument(QTextDocument &doc, double factor);
+// The character format of the attributes at the zoom.
+QTextCharFormat CharFormatOf(const TCharAttributes &attributes, int zoomPercent = 100);
 
 } // namespace velmora

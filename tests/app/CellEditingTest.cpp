@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QWidget>
 
 using namespace velmora;
@@ -110,3 +112,73 @@ TEST(CellEditing, TextsAddedToDaysStackAndTheEditedCellStaysOpen)
 }
 
 } // namespace
+
+// The fill commands add many texts at once; each cell is read and written once, yet must
+// end up with the very bytes the same texts added one by one give.
+namespace {
+void fillAhead(Editing &e)
+{
+    e.cells.DefaultFont = [] { return TCharAttributes{QStringLiteral("Times New Roman"), 12, 1, 4}; };
+    QTextDocument formatted;
+    QTextCharFormat italic;
+    italic.setFontFamilies({QStringLiteral("Arial")});
+    italic.setFontPointSize(14);
+    italic.setFontItalic(true);
+    italic.setForeground(QColor(200, 0, 0));
+    QTextCursor(&formatted).insertText(QStringLiteral("Dentist 9:30"), italic);
+    e.page->CellStore(e.page->CellOfDay(7)).saveFromDocument(formatted);
+    QTextDocument plain;
+    QTextCursor(&plain).insertText(QStringLiteral("Two\nlines"));
+    e.page->CellStore(e.page->CellOfDay(9)).saveFromDocument(plain);
+}
+
+const std::vector<std::pair<int, QString>> &fillTexts()
+{
+    static const std::vector<std::pair<int, QString>> texts{
+        {3, QStringLiteral("New Year's Day")}, {3, QStringLiteral("Gym")},
+        {7, QStringLiteral("Rent")},           {3, QStringLiteral("Payday \u00e9t\u00e9")},
+        {9, QStringLiteral("Book club")},      {40, QStringLiteral("No such day")},
+        {7, QStringLiteral("Bins out")},       {31, QStringLiteral("Last")}};
+    return texts;
+}
+} // namespace
+
+TEST(CellEditing, TextsAddedTogetherGiveTheBytesOfTextsAddedOneByOne)
+{
+    for (const bool editingFirst : {false, true}) {
+        SCOPED_TRACE(editingFirst ? "a cell being edited" : "no cell open");
+        Editing one, together;
+        fillAhead(one);
+        fillAhead(together);
+        if (editingFirst) {
+            for (Editing *e : {&one, &together})
+                e->page->ClickCellAtPoint(e->inDay(20).x(), e->inDay(20).y());
+        }
+
+        for (const auto &[day, text] : fillTexts())
+            one.cells.PutTextOnDay(day, text);
+        one.cells.Commit();
+        int changesBefore = together.changes;
+        together.cells.PutTextsOnDays([](const auto &put) {
+            for (const auto &[day, text] : fillTexts())
+                put(day, text);
+        });
+        EXPECT_GT(together.changes, changesBefore);
+
+        EXPECT_EQ(together.cells.Editing(), editingFirst);
+        if (editingFirst) {
+            EXPECT_EQ(together.cells.CurrentCell(), together.page->CellOfDay(20));
+        }
+        together.cells.Commit();
+        for (int cell = 1; cell <= 42; ++cell)
+            EXPECT_EQ(together.page->CellStore(cell).rtfBytes(), one.page->CellStore(cell).rtfBytes())
+                << "cell " << cell << " day " << one.page->CellDay(cell);
+
+        // Nothing put: nothing written, nothing changed.
+        changesBefore = together.changes;
+        const std::string day3 = together.page->CellStore(together.page->CellOfDay(3)).rtfBytes();
+        together.cells.PutTextsOnDays([](const auto &put) { put(40, QStringLiteral("never")); });
+        EXPECT_EQ(together.changes, changesBefore);
+        EXPECT_EQ(together.page->CellStore(together.page->CellOfDay(3)).rtfBytes(), day3);
+    }
+}

@@ -4,6 +4,7 @@
 #include "calendar/DayText.h"
 #include "calendar/DocumentFile.h"
 #include "calendar/HandMadeDocument.h"
+#include "imaging/GreyPng.h"
 #include "objects/Gplabel.h"
 #include "recurring/RecurFormula.h"
 #include "recurring/RecurStore.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -577,6 +579,51 @@ TEST_F(Export, GreyPagesAreStoredAsGrey)
     page.SetMainCalYear(2027);
     page.RecalcLayout(false);
     EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), page.RenderToBitmap());
+}
+
+// Grey pages skip Qt's writer (it loads every image plugin) but must give its very bytes:
+// the golden pages and any earlier output compare byte for byte.
+TEST_F(Export, GreyPngBytesAreThoseOfQtsWriter)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    std::vector<QImage> pages;
+    for (const int layout : {int(loFullCalendar), int(loMC60MonthLS), int(lo2Week)}) {
+        page.SetCalendarLayout(layout);
+        page.RecalcLayout(false);
+        pages.push_back(PngPicture(page.RenderToBitmap()));
+    }
+    QImage noise(37, 5, QImage::Format_Grayscale8); // odd width, every row filter worth trying
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.scanLine(y)[x] = uchar((x * 73 + y * 151) ^ (x * y));
+    pages.push_back(noise);
+    QImage unresolved = noise.copy();
+    unresolved.setDotsPerMeterX(0);
+    unresolved.setDotsPerMeterY(0);
+    pages.push_back(unresolved);
+
+    for (const QImage &grey : pages) {
+        ASSERT_EQ(grey.format(), QImage::Format_Grayscale8);
+        QBuffer ours, qts;
+        ours.open(QIODevice::WriteOnly);
+        qts.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(WriteGreyPng(grey, &ours));
+        QImageWriter writer(&qts, "PNG");
+        writer.setQuality(85);
+        ASSERT_TRUE(writer.write(grey));
+        EXPECT_EQ(ours.data(), qts.data()) << grey.width() << "x" << grey.height();
+        EXPECT_EQ(QImage::fromData(ours.data(), "PNG"), grey);
+    }
+
+    // Not grey, or a device that takes nothing: refused, nothing thrown.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(WriteGreyPng(pages[0].convertToFormat(QImage::Format_RGB32), &buffer));
+    EXPECT_FALSE(WriteGreyPng(QImage(), &buffer));
+    EXPECT_TRUE(buffer.data().isEmpty());
+    QBuffer closed;
+    EXPECT_FALSE(WriteGreyPng(pages[0], &closed));
 }
 
 // A full disk at any point of the output: the exit code says so, an earlier file of the

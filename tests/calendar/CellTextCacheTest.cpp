@@ -9,6 +9,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <vector>
+
 using namespace velmora;
 
 namespace {
@@ -95,6 +97,42 @@ TEST(DayTextAppender, SameTextsAsOneAppendAtATime)
     QTextDocument doc;
     bulk.CellStore(bulk.CellOfDay(24)).loadIntoDocument(doc);
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("Typed by hand\nChristmas Eve\nGym\n"));
+}
+
+// Empty cells given the same texts share one written result across cells and fills; texts
+// that only join alike (an empty one, one holding the joint) must still stay apart.
+TEST(DayTextAppender, RepeatedTextsInEmptyCellsMatchOneAppendAtATime)
+{
+    const QString nul(QChar(0));
+    const std::vector<std::pair<int, QString>> entries{
+        {1, QStringLiteral("Gym")},  {8, QStringLiteral("Gym")},       {15, QStringLiteral("Gym")},
+        {15, QStringLiteral("Rent")}, {22, QStringLiteral("Gym")},     {22, QStringLiteral("Rent")},
+        {2, QString()},              {3, QStringLiteral("a") + nul + QStringLiteral("b")},
+        {4, QStringLiteral("a")},    {4, QStringLiteral("b")},          {5, QStringLiteral("1:a")},
+        {6, QStringLiteral("1:a1:a")}, {7, QStringLiteral("1:a")},     {7, QStringLiteral("1:a")},
+    };
+    for (int round = 0; round < 2; ++round) { // the second round finds every text written before
+        SCOPED_TRACE(round);
+        TCalendarPanel32 one, bulk;
+        for (TCalendarPanel32 *p : {&one, &bulk}) {
+            p->ResetToDefaults();
+            p->SetCalendarLayout(loFullCalendar);
+            p->SetMainCalMonth(3);
+            p->SetMainCalYear(2027);
+            p->ComputeCellDays();
+        }
+        TDayTextAppender appender(bulk);
+        for (const auto &[day, text] : entries) {
+            AppendTextToDay(one, day, text);
+            appender.append(day, text);
+        }
+        appender.write();
+        for (int i = 1; i <= kCellCount; ++i)
+            EXPECT_EQ(bulk.CellStore(i).rtfBytes(), one.CellStore(i).rtfBytes()) << "cell " << i;
+        EXPECT_NE(bulk.CellStore(bulk.CellOfDay(3)).rtfBytes(), bulk.CellStore(bulk.CellOfDay(4)).rtfBytes());
+        EXPECT_NE(bulk.CellStore(bulk.CellOfDay(6)).rtfBytes(), bulk.CellStore(bulk.CellOfDay(7)).rtfBytes());
+        EXPECT_FALSE(bulk.CellStore(bulk.CellOfDay(2)).rtfBytes().empty());
+    }
 }
 
 TEST(CellTextRenderer, LaidOutTextFollowsTheStoreAndTheWidth)
