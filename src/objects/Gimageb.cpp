@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -49,20 +48,46 @@ QString lastFolder()
     }
 }
 
-// The clip art that comes with the program, beside it or in the application folder.
-QString programClipArt()
+QString &systemClipArtRoot()
 {
-    for (const QString &base : {AppFolder(), QCoreApplication::applicationDirPath() + '/'})
+    // Where Debian's openclipart-svg and openclipart-png packages put their pictures.
+    static QString root = QStringLiteral("/usr/share/openclipart");
+    return root;
+}
+
+} // namespace
+
+QString ProgramClipArtFolder()
+{
+    // The shipped folder first; a portable copy may keep its clip art beside its settings.
+    for (const QString &base : {DataFolder(), AppFolder()})
         if (const QString f = existingFolder(base + QStringLiteral("ClipArt")); !f.isEmpty())
             return f;
     return {};
 }
 
-// Debian's openclipart packages.
-QString systemClipArt()
+QList<std::pair<QString, QString>> SystemClipArtFolders()
 {
-    return existingFolder(QStringLiteral("/usr/share/openclipart"));
+    // The pictures sit one level down, by format; offering the root alone would open on a
+    // folder with no pictures in it.
+    QList<std::pair<QString, QString>> found;
+    const QString root = systemClipArtRoot();
+    const std::pair<const char *, const char *> kinds[] = {{"SVG", "/svg"}, {"PNG", "/png"}};
+    for (const auto &[kind, sub] : kinds)
+        if (const QString f = existingFolder(root + QLatin1String(sub)); !f.isEmpty())
+            found.append({QStringLiteral("Open Clip Art (%1)").arg(QLatin1String(kind)), f});
+    if (found.isEmpty())
+        if (const QString f = existingFolder(root); !f.isEmpty())
+            found.append({QStringLiteral("Open Clip Art"), f});
+    return found;
 }
+
+void SetSystemClipArtRoot(const QString &folder)
+{
+    systemClipArtRoot() = folder.isEmpty() ? QStringLiteral("/usr/share/openclipart") : folder;
+}
+
+namespace {
 
 QString picturesFolder()
 {
@@ -133,9 +158,9 @@ QList<std::pair<QString, QString>> TGImageBrowser::Places()
     const auto add = [&](const QString &name, const QString &folder) {
         if (!folder.isEmpty()) places.append({name, folder});
     };
+    add(QStringLiteral("Clip Art"), ProgramClipArtFolder());
+    for (const auto &[name, folder] : SystemClipArtFolders()) add(name, folder);
     add(QStringLiteral("Last used"), existingFolder(lastFolder()));
-    add(QStringLiteral("Clip Art"), programClipArt());
-    add(QStringLiteral("Open Clip Art"), systemClipArt());
     add(QStringLiteral("Pictures"), picturesFolder());
     add(QStringLiteral("Home"), QDir::homePath());
     return places;
@@ -143,8 +168,7 @@ QList<std::pair<QString, QString>> TGImageBrowser::Places()
 
 QString TGImageBrowser::StartFolder()
 {
-    for (const QString &f : {existingFolder(lastFolder()), programClipArt(), systemClipArt(),
-                             picturesFolder()})
+    for (const QString &f : {existingFolder(lastFolder()), ProgramClipArtFolder(), picturesFolder()})
         if (!f.isEmpty()) return f;
     return QDir::homePath();
 }
