@@ -275,12 +275,15 @@ TGImageBrowser::TGImageBrowser(QWidget *parent) : QDialog(parent)
             [this](int i) { SetFolder(places_->itemData(i).toString()); });
     connect(tree_, &QTreeView::clicked, this,
             [this](const QModelIndex &i) { SetFolder(dirs_->filePath(i)); });
-    // The tree's model reads folders in the background; show the current one once it is in.
-    connect(dirs_, &QFileSystemModel::directoryLoaded, this, [this] {
+    // The tree's model reads folders in the background and sorts them later still; show
+    // the current one once it is in and again once its rows have moved.
+    const auto showCurrent = [this] {
         const QModelIndex index = dirs_->index(folder_);
         if (tree_->currentIndex() != index) tree_->setCurrentIndex(index);
         tree_->scrollTo(index);
-    });
+    };
+    connect(dirs_, &QFileSystemModel::directoryLoaded, this, showCurrent);
+    connect(dirs_, &QFileSystemModel::layoutChanged, this, showCurrent);
     connect(files_, &QListWidget::currentRowChanged, this, [this] { FileListBox1Click(); });
     // The boxes exclude each other, but both may be off.
     connect(stretch_, &QCheckBox::toggled, this, [this](bool on) {
