@@ -110,7 +110,7 @@ private:
     QWidget *buildLanguagePage();
     QWidget *buildMarginsPage();
     QWidget *buildPreview();
-    QLayout *buildButtonRow();
+    QWidget *buildButtonRow();
     QPushButton *fontButton(const char *name, QWidget *parent);
     TColorDropButton *colorButton(const char *name, QWidget *parent);
     QComboBox *styleCombo(const char *name, const QStringList &items, QWidget *parent);

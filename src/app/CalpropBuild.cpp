@@ -5,10 +5,12 @@
 #include "app/CalpropBindings.h"
 #include "app/ColorDropButton.h"
 #include "app/RadioGroup.h"
+#include "common/DialogButtons.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -154,7 +156,7 @@ TCalendarProperties::TCalendarProperties(QWidget *parent) : QDialog(parent)
     auto *main = new QVBoxLayout(this);
     main->addWidget(tabs_);
     main->addLayout(top, 1);
-    main->addLayout(buildButtonRow());
+    main->addWidget(buildButtonRow());
     applyHints();
     resize(940, 580);
 }
@@ -517,27 +519,17 @@ QWidget *TCalendarProperties::buildPreview()
     return preview;
 }
 
-QLayout *TCalendarProperties::buildButtonRow()
+QWidget *TCalendarProperties::buildButtonRow()
 {
-    auto *row = new QHBoxLayout;
-    QPushButton *ok = plainButton(QStringLiteral("&Ok"), "okbutton", this);
-    ok->setDefault(true);
-    QPushButton *cancel = plainButton(QStringLiteral("&Cancel"), "CancelButton", this);
-    QPushButton *save = plainButton(QStringLiteral("&Save As Style Sheet"),
-                                    "SaveAsStyleSheetButton", this);
-    QPushButton *load = plainButton(QStringLiteral("&Load Style Sheet"), "LoadStyleSheetButton",
-                                    this);
-    QPushButton *defaults = plainButton(QStringLiteral("&Default Style"), "Defaultbutton", this);
-    QPushButton *help = plainButton(QStringLiteral("&Help"), "Helpbutton", this);
-    for (QPushButton *b : {ok, cancel, save, load, defaults, help})
-        row->addWidget(b);
-    row->insertStretch(2, 1);
-    connect(ok, &QPushButton::clicked, this, [this] { OkbuttonClick(); });
-    connect(cancel, &QPushButton::clicked, this, &TCalendarProperties::reject);
-    connect(save, &QPushButton::clicked, this, [this] { SaveAsStyleSheetButtonClick(); });
-    connect(load, &QPushButton::clicked, this, [this] { LoadStyleSheetButtonClick(); });
-    connect(defaults, &QPushButton::clicked, this, [this] { DefaultbuttonClick(); });
-    connect(help, &QPushButton::clicked, this, [this] { HelpbuttonClick(); });
+    QDialogButtonBox *row = OkCancelHelpButtons(
+        this, [this] { OkbuttonClick(); }, nullptr, [this] { HelpbuttonClick(); },
+        {.ok = "okbutton", .cancel = "CancelButton", .help = "Helpbutton"});
+    AddRowButton(row, QStringLiteral("&Save As Style Sheet"), "SaveAsStyleSheetButton",
+                 [this] { SaveAsStyleSheetButtonClick(); });
+    AddRowButton(row, QStringLiteral("&Load Style Sheet"), "LoadStyleSheetButton",
+                 [this] { LoadStyleSheetButtonClick(); });
+    AddRowButton(row, QStringLiteral("&Default Style"), "Defaultbutton",
+                 [this] { DefaultbuttonClick(); });
     return row;
 }
 
