@@ -18,9 +18,12 @@
 #include "recurring/RecurFill.h"
 #include "recurring/RecurStore.h"
 #include "richtext/WPRichText.h"
+#include "richtext/WPRtfStorage.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTextCharFormat>
+#include <QTextDocument>
 
 #include <cstdio>
 #include <functional>
@@ -142,11 +145,30 @@ void frenchYear(TCalendarPanel32 &page, TWPRichText &)
     page.RecalcLayout(false);
 }
 
+// A line in a cell by its number, looking as day texts do; planners number their rows.
+void cellText(TCalendarPanel32 &page, int cell, const QString &text)
+{
+    QTextDocument doc;
+    page.CellStore(cell).loadIntoDocument(doc);
+    QTextCharFormat format;
+    format.setFontFamilies({QStringLiteral("Arial")});
+    format.setFontPointSize(10);
+    appendParagraph(doc, text, format);
+    page.CellStore(cell).saveFromDocument(doc);
+}
+
 void dayPlanner(TCalendarPanel32 &page, TWPRichText &)
 {
     setUp(page, loDay10, 3, 2027, "Monday Plan");
     page.SettingsForReading().MainCalDay = 15;
     page.RecalcLayout(false);
+    page.RenderToBitmap();
+    // Rows from 8 am, the notes last.
+    cellText(page, 2, QStringLiteral("Team meeting"));
+    cellText(page, 4, QStringLiteral("Call the plumber"));
+    cellText(page, 5, QStringLiteral("Lunch with Sam"));
+    cellText(page, 8, QStringLiteral("Dentist"));
+    cellText(page, 11, QStringLiteral("Buy flowers for Mum"));
 }
 
 // A picture object holding a file of the shipped clip art, stretched over its rectangle.
