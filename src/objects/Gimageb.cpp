@@ -1,5 +1,6 @@
 #include "objects/Gimageb.h"
 
+#include "common/DialogButtons.h"
 #include "common/IniFile.h"
 #include "common/Program.h"
 #include "imaging/Imager.h"
@@ -233,22 +234,12 @@ TGImageBrowser::TGImageBrowser(QWidget *parent) : QDialog(parent)
     optionsRow->addWidget(stretch_);
     optionsRow->addWidget(autoSize_);
 
-    auto *buttons = new QDialogButtonBox(this);
-    const auto button = [&](const QString &text, QDialogButtonBox::ButtonRole role,
-                            const QString &name) {
-        QPushButton *b = buttons->addButton(text, role);
-        b->setObjectName(name);
-        return b;
-    };
-    QPushButton *ok = button(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole,
-                             QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    QPushButton *cancel = button(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole,
-                                 QStringLiteral("Cancelbutton"));
-    QPushButton *help = button(QStringLiteral("Help"), QDialogButtonBox::HelpRole,
-                               QStringLiteral("Helpbutton"));
-    QPushButton *whatsThis = button(QStringLiteral("?"), QDialogButtonBox::HelpRole,
-                                    QStringLiteral("WhatsThisButton"));
+    QDialogButtonBox *buttons = OkCancelHelpButtons(
+        this, [this] { OKButtonClick(); }, [this] { CancelbuttonClick(); },
+        [this] { HelpbuttonClick(); },
+        {.ok = "OKButton", .cancel = "Cancelbutton", .help = "Helpbutton"});
+    QPushButton *whatsThis = buttons->addButton(QStringLiteral("?"), QDialogButtonBox::HelpRole);
+    whatsThis->setObjectName(QStringLiteral("WhatsThisButton"));
     whatsThis->setToolTip(QStringLiteral("What's this?"));
 
     auto *left = new QVBoxLayout;
@@ -267,9 +258,6 @@ TGImageBrowser::TGImageBrowser(QWidget *parent) : QDialog(parent)
     all->addLayout(bottom);
     resize(760, 460);
 
-    connect(ok, &QPushButton::clicked, this, [this] { OKButtonClick(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { CancelbuttonClick(); });
-    connect(help, &QPushButton::clicked, this, [this] { HelpbuttonClick(); });
     connect(whatsThis, &QPushButton::clicked, this, [] { QWhatsThis::enterWhatsThisMode(); });
     connect(places_, &QComboBox::activated, this,
             [this](int i) { SetFolder(places_->itemData(i).toString()); });
