@@ -102,15 +102,24 @@ private:
     // Construction, one notebook page each.
     QWidget *buildLayoutPage();
     QWidget *buildDatePage();
-    QWidget *buildFontsPage();
-    QWidget *buildMiniFontsPage();
+    // The fonts and colours of one calendar, main or mini: the same controls under their
+    // own names.
+    struct TFontsPageDesign
+    {
+        const char *captionPrefix;
+        const char *titleFont, *headerFont, *cellFont;
+        const char *headerBackground, *background;
+        // The group of the background colour; none puts it beside the title font.
+        const char *backgroundCaption;
+    };
+    QWidget *buildFontsPage(const TFontsPageDesign &design);
     QWidget *buildHeaderStylesPage();
     QWidget *buildLineStylesPage();
     QWidget *buildPlannerPage();
     QWidget *buildLanguagePage();
     QWidget *buildMarginsPage();
     QWidget *buildPreview();
-    QLayout *buildButtonRow();
+    QWidget *buildButtonRow();
     QPushButton *fontButton(const char *name, QWidget *parent);
     TColorDropButton *colorButton(const char *name, QWidget *parent);
     QComboBox *styleCombo(const char *name, const QStringList &items, QWidget *parent);

@@ -5,10 +5,12 @@
 #include "app/CalpropBindings.h"
 #include "app/ColorDropButton.h"
 #include "app/RadioGroup.h"
+#include "common/DialogButtons.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -136,8 +138,13 @@ TCalendarProperties::TCalendarProperties(QWidget *parent) : QDialog(parent)
         tabs_->addTab(QLatin1String(caption));
     notebook_->addWidget(buildLayoutPage());
     notebook_->addWidget(buildDatePage());
-    notebook_->addWidget(buildFontsPage());
-    notebook_->addWidget(buildMiniFontsPage());
+    notebook_->addWidget(buildFontsPage({"", "TitleFontbutton", "HeaderFontButton",
+                                         "NumberFontButton", "HeaderBGColor", "TitleBGColor",
+                                         nullptr}));
+    notebook_->addWidget(buildFontsPage({"Mini ", "Minititlefontbutton", "MiniHeaderFontButton",
+                                         "MiniCellFontButton", "MiniHeadersBGColorButton",
+                                         "MiniCalBGColorButton",
+                                         "Mini Calendar Background Color"}));
     notebook_->addWidget(buildHeaderStylesPage());
     notebook_->addWidget(buildLineStylesPage());
     notebook_->addWidget(buildPlannerPage());
@@ -154,7 +161,7 @@ TCalendarProperties::TCalendarProperties(QWidget *parent) : QDialog(parent)
     auto *main = new QVBoxLayout(this);
     main->addWidget(tabs_);
     main->addLayout(top, 1);
-    main->addLayout(buildButtonRow());
+    main->addWidget(buildButtonRow());
     applyHints();
     resize(940, 580);
 }
@@ -271,54 +278,35 @@ TColorDropButton *TCalendarProperties::colorButton(const char *name, QWidget *pa
     return button;
 }
 
-QWidget *TCalendarProperties::buildFontsPage()
+QWidget *TCalendarProperties::buildFontsPage(const TFontsPageDesign &d)
 {
     auto *page = new QWidget(this);
     auto *layout = new QVBoxLayout(page);
-    QGroupBox *title = group(QStringLiteral("Title"), page);
+    const QString prefix = QLatin1String(d.captionPrefix);
+    QGroupBox *title = group(prefix + QStringLiteral("Title"), page);
     auto *titleRow = new QHBoxLayout(title);
-    titleRow->addWidget(fontButton("TitleFontbutton", title));
-    titleRow->addWidget(colorButton("TitleBGColor", title));
+    titleRow->addWidget(fontButton(d.titleFont, title));
+    // The main calendar's background is its title band, so its colour sits with the title.
+    if (d.backgroundCaption == nullptr) titleRow->addWidget(colorButton(d.background, title));
     titleRow->addStretch(1);
-    QGroupBox *header = group(QStringLiteral("Header"), page);
+    QGroupBox *header = group(prefix + QStringLiteral("Header"), page);
     auto *headerRow = new QHBoxLayout(header);
-    headerRow->addWidget(fontButton("HeaderFontButton", header));
-    headerRow->addWidget(colorButton("HeaderBGColor", header));
+    headerRow->addWidget(fontButton(d.headerFont, header));
+    headerRow->addWidget(colorButton(d.headerBackground, header));
     headerRow->addStretch(1);
-    QGroupBox *cells = group(QStringLiteral("Number Cells"), page);
+    QGroupBox *cells = group(prefix + QStringLiteral("Number Cells"), page);
     auto *cellsRow = new QHBoxLayout(cells);
-    cellsRow->addWidget(fontButton("NumberFontButton", cells));
+    cellsRow->addWidget(fontButton(d.cellFont, cells));
     cellsRow->addStretch(1);
-    layout->addWidget(title);
-    layout->addWidget(header);
-    layout->addWidget(cells);
-    layout->addStretch(1);
-    return page;
-}
-
-QWidget *TCalendarProperties::buildMiniFontsPage()
-{
-    auto *page = new QWidget(this);
-    auto *layout = new QVBoxLayout(page);
-    QGroupBox *title = group(QStringLiteral("Mini Title"), page);
-    auto *titleRow = new QHBoxLayout(title);
-    titleRow->addWidget(fontButton("Minititlefontbutton", title));
-    titleRow->addStretch(1);
-    QGroupBox *header = group(QStringLiteral("Mini Header"), page);
-    auto *headerRow = new QHBoxLayout(header);
-    headerRow->addWidget(fontButton("MiniHeaderFontButton", header));
-    headerRow->addWidget(colorButton("MiniHeadersBGColorButton", header));
-    headerRow->addStretch(1);
-    QGroupBox *cells = group(QStringLiteral("Mini Number Cells"), page);
-    auto *cellsRow = new QHBoxLayout(cells);
-    cellsRow->addWidget(fontButton("MiniCellFontButton", cells));
-    cellsRow->addStretch(1);
-    QGroupBox *background = group(QStringLiteral("Mini Calendar Background Color"), page);
-    auto *backgroundRow = new QHBoxLayout(background);
-    backgroundRow->addWidget(colorButton("MiniCalBGColorButton", background));
-    backgroundRow->addStretch(1);
-    for (QGroupBox *box : {title, header, cells, background})
+    for (QGroupBox *box : {title, header, cells})
         layout->addWidget(box);
+    if (d.backgroundCaption != nullptr) {
+        QGroupBox *background = group(QLatin1String(d.backgroundCaption), page);
+        auto *backgroundRow = new QHBoxLayout(background);
+        backgroundRow->addWidget(colorButton(d.background, background));
+        backgroundRow->addStretch(1);
+        layout->addWidget(background);
+    }
     layout->addStretch(1);
     return page;
 }
@@ -517,27 +505,20 @@ QWidget *TCalendarProperties::buildPreview()
     return preview;
 }
 
-QLayout *TCalendarProperties::buildButtonRow()
+QWidget *TCalendarProperties::buildButtonRow()
 {
-    auto *row = new QHBoxLayout;
-    QPushButton *ok = plainButton(QStringLiteral("&Ok"), "okbutton", this);
-    ok->setDefault(true);
-    QPushButton *cancel = plainButton(QStringLiteral("&Cancel"), "CancelButton", this);
-    QPushButton *save = plainButton(QStringLiteral("&Save As Style Sheet"),
-                                    "SaveAsStyleSheetButton", this);
-    QPushButton *load = plainButton(QStringLiteral("&Load Style Sheet"), "LoadStyleSheetButton",
-                                    this);
-    QPushButton *defaults = plainButton(QStringLiteral("&Default Style"), "Defaultbutton", this);
-    QPushButton *help = plainButton(QStringLiteral("&Help"), "Helpbutton", this);
-    for (QPushButton *b : {ok, cancel, save, load, defaults, help})
-        row->addWidget(b);
-    row->insertStretch(2, 1);
-    connect(ok, &QPushButton::clicked, this, [this] { OkbuttonClick(); });
-    connect(cancel, &QPushButton::clicked, this, &TCalendarProperties::reject);
-    connect(save, &QPushButton::clicked, this, [this] { SaveAsStyleSheetButtonClick(); });
-    connect(load, &QPushButton::clicked, this, [this] { LoadStyleSheetButtonClick(); });
-    connect(defaults, &QPushButton::clicked, this, [this] { DefaultbuttonClick(); });
-    connect(help, &QPushButton::clicked, this, [this] { HelpbuttonClick(); });
+    QDialogButtonBox *row = OkCancelHelpButtons(
+        this, [this] { OkbuttonClick(); }, nullptr, [this] { HelpbuttonClick(); },
+        {.ok = "okbutton", .cancel = "CancelButton", .help = "Helpbutton"});
+    AddRowButton(row, QStringLiteral("&Save As Style Sheet"), "SaveAsStyleSheetButton",
+                 [this] { SaveAsStyleSheetButtonClick(); });
+    AddRowButton(row, QStringLiteral("&Load Style Sheet"), "LoadStyleSheetButton",
+                 [this] { LoadStyleSheetButtonClick(); });
+    AddRowButton(row, QStringLiteral("&Default Style"), "Defaultbutton",
+                 [this] { DefaultbuttonClick(); });
+    // Enter is OK wherever the focus is, as on the pages' own buttons.
+    for (QAbstractButton *b : row->buttons())
+        static_cast<QPushButton *>(b)->setAutoDefault(false);
     return row;
 }
 

@@ -16,9 +16,28 @@ namespace {
 constexpr qint64 kMaxLine = 8192;
 } // namespace
 
+QString TJustOne::NameFor(unsigned uid, const QString &display)
+{
+    // The display may be a path (Wayland) or hold a colon (X11); only the characters of a
+    // plain file name are kept, so the socket stays in its usual folder.
+    QString session;
+    for (const QChar c : display) {
+        const bool plain = (c.isLetterOrNumber() && c.unicode() < 128) || c == QLatin1Char('.') ||
+                           c == QLatin1Char('-');
+        session += plain ? c : QLatin1Char('_');
+    }
+    return session.isEmpty() ? QStringLiteral("velmora-%1").arg(uid)
+                             : QStringLiteral("velmora-%1-%2").arg(uid).arg(session);
+}
+
 QString TJustOne::DefaultName()
 {
-    return QStringLiteral("velmora-%1").arg(getuid());
+    // One instance per user and display: a start on another screen of the same user (a
+    // second session, a remote one) must open its window there, not hand over to a window
+    // that user cannot see.
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
+    return NameFor(getuid(), display);
 }
 
 QStringList TJustOne::FilesFromArguments(const QStringList &arguments)

@@ -1,5 +1,5 @@
 #pragma once
-// One running program per user: a second start hands its documents over to the first,
+// One running program per user and display: a second start hands its documents over to the first,
 // asks it to come to the front, and ends.
 #include <QObject>
 #include <QString>
@@ -23,7 +23,9 @@ public:
     // True when another instance answered and was handed the files and asked to come to
     // the front: this one must end at once.
     bool AnotherInstanceRunning() const { return other_; }
+    // The channel of this user on this display (Wayland's, else X11's).
     static QString DefaultName();
+    static QString NameFor(unsigned uid, const QString &display);
     // The documents among a program's arguments (argument 0, the program, excluded), as
     // absolute paths: a second start may run in another folder than the first.
     static QStringList FilesFromArguments(const QStringList &arguments);

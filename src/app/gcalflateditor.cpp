@@ -3,10 +3,12 @@
 #include "app/ChoiceDialogs.h"
 #include "app/RadioGroup.h"
 #include "common/Canvas.h"
+#include "common/DialogButtons.h"
 #include "common/Program.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -235,22 +237,10 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget *parent) : QDialog(parent)
     scroll_->setWidget(preview_);
     right->addWidget(scroll_);
 
-    auto *buttons = new QHBoxLayout;
-    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Cancelbutton"));
-    auto *help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("Helpbutton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject); // Escape rejects too
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpTopic); });
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    right->addLayout(buttons);
+    // Ok accepts and Cancel rejects, as Escape does.
+    right->addWidget(OkCancelHelpButtons(this, nullptr, nullptr, [] { ShowHelpContext(kHelpTopic); },
+                                         {.ok = "OKButton", .cancel = "Cancelbutton",
+                                          .help = "Helpbutton"}));
 
     const QString whatsThis = QStringLiteral("Every change shows at once in the sample; Ok "
                                              "gives it to the calendar on the page.");

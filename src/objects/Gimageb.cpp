@@ -1,5 +1,6 @@
 #include "objects/Gimageb.h"
 
+#include "common/DialogButtons.h"
 #include "common/IniFile.h"
 #include "common/Program.h"
 #include "imaging/Imager.h"
@@ -7,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -49,20 +49,46 @@ QString lastFolder()
     }
 }
 
-// The clip art that comes with the program, beside it or in the application folder.
-QString programClipArt()
+QString &systemClipArtRoot()
 {
-    for (const QString &base : {AppFolder(), QCoreApplication::applicationDirPath() + '/'})
+    // Where Debian's openclipart-svg and openclipart-png packages put their pictures.
+    static QString root = QStringLiteral("/usr/share/openclipart");
+    return root;
+}
+
+} // namespace
+
+QString ProgramClipArtFolder()
+{
+    // The shipped folder first; a portable copy may keep its clip art beside its settings.
+    for (const QString &base : {DataFolder(), AppFolder()})
         if (const QString f = existingFolder(base + QStringLiteral("ClipArt")); !f.isEmpty())
             return f;
     return {};
 }
 
-// Debian's openclipart packages.
-QString systemClipArt()
+QList<std::pair<QString, QString>> SystemClipArtFolders()
 {
-    return existingFolder(QStringLiteral("/usr/share/openclipart"));
+    // The pictures sit one level down, by format; offering the root alone would open on a
+    // folder with no pictures in it.
+    QList<std::pair<QString, QString>> found;
+    const QString root = systemClipArtRoot();
+    const std::pair<const char *, const char *> kinds[] = {{"SVG", "/svg"}, {"PNG", "/png"}};
+    for (const auto &[kind, sub] : kinds)
+        if (const QString f = existingFolder(root + QLatin1String(sub)); !f.isEmpty())
+            found.append({QStringLiteral("Open Clip Art (%1)").arg(QLatin1String(kind)), f});
+    if (found.isEmpty())
+        if (const QString f = existingFolder(root); !f.isEmpty())
+            found.append({QStringLiteral("Open Clip Art"), f});
+    return found;
 }
+
+void SetSystemClipArtRoot(const QString &folder)
+{
+    systemClipArtRoot() = folder.isEmpty() ? QStringLiteral("/usr/share/openclipart") : folder;
+}
+
+namespace {
 
 QString picturesFolder()
 {
@@ -133,9 +159,9 @@ QList<std::pair<QString, QString>> TGImageBrowser::Places()
     const auto add = [&](const QString &name, const QString &folder) {
         if (!folder.isEmpty()) places.append({name, folder});
     };
+    add(QStringLiteral("Clip Art"), ProgramClipArtFolder());
+    for (const auto &[name, folder] : SystemClipArtFolders()) add(name, folder);
     add(QStringLiteral("Last used"), existingFolder(lastFolder()));
-    add(QStringLiteral("Clip Art"), programClipArt());
-    add(QStringLiteral("Open Clip Art"), systemClipArt());
     add(QStringLiteral("Pictures"), picturesFolder());
     add(QStringLiteral("Home"), QDir::homePath());
     return places;
@@ -143,8 +169,7 @@ QList<std::pair<QString, QString>> TGImageBrowser::Places()
 
 QString TGImageBrowser::StartFolder()
 {
-    for (const QString &f : {existingFolder(lastFolder()), programClipArt(), systemClipArt(),
-                             picturesFolder()})
+    for (const QString &f : {existingFolder(lastFolder()), ProgramClipArtFolder(), picturesFolder()})
         if (!f.isEmpty()) return f;
     return QDir::homePath();
 }
@@ -209,22 +234,12 @@ TGImageBrowser::TGImageBrowser(QWidget *parent) : QDialog(parent)
     optionsRow->addWidget(stretch_);
     optionsRow->addWidget(autoSize_);
 
-    auto *buttons = new QDialogButtonBox(this);
-    const auto button = [&](const QString &text, QDialogButtonBox::ButtonRole role,
-                            const QString &name) {
-        QPushButton *b = buttons->addButton(text, role);
-        b->setObjectName(name);
-        return b;
-    };
-    QPushButton *ok = button(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole,
-                             QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    QPushButton *cancel = button(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole,
-                                 QStringLiteral("Cancelbutton"));
-    QPushButton *help = button(QStringLiteral("Help"), QDialogButtonBox::HelpRole,
-                               QStringLiteral("Helpbutton"));
-    QPushButton *whatsThis = button(QStringLiteral("?"), QDialogButtonBox::HelpRole,
-                                    QStringLiteral("WhatsThisButton"));
+    QDialogButtonBox *buttons = OkCancelHelpButtons(
+        this, [this] { OKButtonClick(); }, [this] { CancelbuttonClick(); },
+        [this] { HelpbuttonClick(); },
+        {.ok = "OKButton", .cancel = "Cancelbutton", .help = "Helpbutton"});
+    QPushButton *whatsThis = buttons->addButton(QStringLiteral("?"), QDialogButtonBox::HelpRole);
+    whatsThis->setObjectName(QStringLiteral("WhatsThisButton"));
     whatsThis->setToolTip(QStringLiteral("What's this?"));
 
     auto *left = new QVBoxLayout;
@@ -243,20 +258,20 @@ TGImageBrowser::TGImageBrowser(QWidget *parent) : QDialog(parent)
     all->addLayout(bottom);
     resize(760, 460);
 
-    connect(ok, &QPushButton::clicked, this, [this] { OKButtonClick(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { CancelbuttonClick(); });
-    connect(help, &QPushButton::clicked, this, [this] { HelpbuttonClick(); });
     connect(whatsThis, &QPushButton::clicked, this, [] { QWhatsThis::enterWhatsThisMode(); });
     connect(places_, &QComboBox::activated, this,
             [this](int i) { SetFolder(places_->itemData(i).toString()); });
     connect(tree_, &QTreeView::clicked, this,
             [this](const QModelIndex &i) { SetFolder(dirs_->filePath(i)); });
-    // The tree's model reads folders in the background; show the current one once it is in.
-    connect(dirs_, &QFileSystemModel::directoryLoaded, this, [this] {
+    // The tree's model reads folders in the background and sorts them later still; show
+    // the current one once it is in and again once its rows have moved.
+    const auto showCurrent = [this] {
         const QModelIndex index = dirs_->index(folder_);
         if (tree_->currentIndex() != index) tree_->setCurrentIndex(index);
         tree_->scrollTo(index);
-    });
+    };
+    connect(dirs_, &QFileSystemModel::directoryLoaded, this, showCurrent);
+    connect(dirs_, &QFileSystemModel::layoutChanged, this, showCurrent);
     connect(files_, &QListWidget::currentRowChanged, this, [this] { FileListBox1Click(); });
     // The boxes exclude each other, but both may be off.
     connect(stretch_, &QCheckBox::toggled, this, [this](bool on) {

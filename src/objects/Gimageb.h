@@ -26,12 +26,13 @@ public:
 
     // The files the list shows: the classic picture kinds plus PNG, SVG and EMF.
     static QStringList NameFilters();
-    // The folder last used for pictures; else the clip art beside the program; else the
-    // system's open clip art; else the user's Pictures folder; else the home folder.
+    // The folder last used for pictures; else the shipped clip art; else the user's Pictures
+    // folder; else the home folder.
     static QString StartFolder();
     // Remembered in the preferences for the next browser.
     static void RememberFolder(const QString &folder);
-    // Places offered above the tree: (shown name, folder) for each that exists.
+    // Places offered above the tree, (shown name, folder) for each that exists: the shipped
+    // clip art, the system's open clip art, the last folder, Pictures and home.
     static QList<std::pair<QString, QString>> Places();
 
     QString Folder() const { return folder_; }
@@ -82,6 +83,13 @@ TImageBrowserHooks &ImageBrowserHooks();
 
 // "Error loading file!" in an error box with one OK button.
 void ShowLoadError(QWidget *parent);
+
+// The clip art that ships with the program; empty when it is missing.
+QString ProgramClipArtFolder();
+// The folders of Debian's openclipart packages that are installed, as (shown name, folder).
+QList<std::pair<QString, QString>> SystemClipArtFolders();
+// Where those packages are looked for; empty restores the system's folder. For tests.
+void SetSystemClipArtRoot(const QString &folder);
 
 class TGImage;
 // "Load Image From Disk": the browser, preset with the object's boxes; on OK with a file

@@ -1,6 +1,7 @@
 #include "objects/Gprichle.h"
 
 #include "common/Color.h"
+#include "common/DialogButtons.h"
 #include "common/Program.h"
 #include "objects/Gprichl.h"
 #include "richtext/WPRichText.h"
@@ -8,7 +9,7 @@
 #include "richtext/WPToolBar.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QToolButton>
@@ -90,22 +91,17 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget *parent) : QDialog(parent)
     connect(zoomPlus_, &QToolButton::clicked, this, [this] { ZoomPlusButtonClick(); });
     connect(zoomMinus_, &QToolButton::clicked, this, [this] { ZoomMinusButtonClick(); });
 
-    auto *strip = new QHBoxLayout;
-    strip->addStretch(1);
-    auto addButton = [this, strip](const QString &name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        strip->addWidget(b);
-        return b;
-    };
-    connect(addButton(QStringLiteral("Okbutton"), QStringLiteral("Ok")), &QPushButton::clicked,
-            this, [this] { OkbuttonClick(); });
-    connect(addButton(QStringLiteral("Cancelbutton"), QStringLiteral("Cancel")),
-            &QPushButton::clicked, this, [this] { CancelbuttonClick(); });
-    connect(addButton(QStringLiteral("Helpbutton"), QStringLiteral("Help")),
-            &QPushButton::clicked, this, [this] { HelpbuttonClick(); });
-    layout->addLayout(strip);
+    QDialogButtonBox *strip = OkCancelHelpButtons(
+        this, [this] { OkbuttonClick(); }, [this] { CancelbuttonClick(); },
+        [this] { HelpbuttonClick(); },
+        {.ok = "Okbutton", .cancel = "Cancelbutton", .help = "Helpbutton"});
+    // Enter belongs to the text being written, never to a button.
+    for (QAbstractButton *b : strip->buttons()) {
+        auto *button = static_cast<QPushButton *>(b);
+        button->setDefault(false);
+        button->setAutoDefault(false);
+    }
+    layout->addWidget(strip);
     resize(640, 420);
     updateZoomButtons();
 }

@@ -1,9 +1,11 @@
 #include "recurring/CheckListDialog.h"
 
+#include "common/DialogButtons.h"
 #include "common/Program.h"
 #include "recurring/DialogSupport.h"
 #include "recurring/EntryList.h"
 
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,21 +25,14 @@ TCheckListDialog::TCheckListDialog(const Design &design, QWidget *parent) : QDia
     list_->setFixedSize(design.listSize);
     outer->addWidget(list_);
 
-    auto *buttons = new QHBoxLayout;
-    QPushButton *ok = makeButton(this, "okbutton", QStringLiteral("&Ok"));
-    ok->setDefault(true);
-    QPushButton *all = makeButton(this, design.allButton, QStringLiteral("&All"));
-    QPushButton *none = makeButton(this, design.noneButton, QStringLiteral("&None"));
-    QPushButton *cancel = makeButton(this, "CancelButton", QStringLiteral("&Cancel"));
-    for (QPushButton *button : {ok, all, none, cancel})
-        buttons->addWidget(button);
-    outer->addLayout(buttons);
+    QDialogButtonBox *buttons = OkCancelHelpButtons(
+        this, [this] { okbuttonClick(); }, [this] { CancelButtonClick(); }, nullptr,
+        {.ok = "okbutton", .cancel = "CancelButton"});
+    AddRowButton(buttons, QStringLiteral("&All"), design.allButton, [this] { selectAllRows(); });
+    AddRowButton(buttons, QStringLiteral("&None"), design.noneButton, [this] { selectNoRows(); });
+    outer->addWidget(buttons);
     SetFixedDialogFrame(this, false);
 
-    connect(ok, &QPushButton::clicked, this, [this] { okbuttonClick(); });
-    connect(all, &QPushButton::clicked, this, [this] { selectAllRows(); });
-    connect(none, &QPushButton::clicked, this, [this] { selectNoRows(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
     list_->setFocus();
 }
 

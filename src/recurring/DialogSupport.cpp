@@ -4,7 +4,6 @@
 #include "recurring/RecurStore.h"
 
 #include <QLayout>
-#include <QPushButton>
 
 namespace velmora {
 
@@ -19,13 +18,6 @@ void SetFixedDialogFrame(QDialog *dialog, bool systemMenu)
 std::filesystem::path RecurStorePath()
 {
     return std::filesystem::path(AppFolder().toStdString()) / kRecurStoreFileName;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
 }
 
 } // namespace velmora

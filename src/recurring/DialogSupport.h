@@ -8,17 +8,12 @@
 #include <filesystem>
 #include <functional>
 
-class QPushButton;
-
 namespace velmora {
 
 // A fixed frame; with a system menu the frame also has a close box.
 void SetFixedDialogFrame(QDialog *dialog, bool systemMenu);
 
-
 // QXRECUR.DAX in the application folder.
 std::filesystem::path RecurStorePath();
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption);
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "recurring/Erecdf.h"
 
+#include "common/DialogButtons.h"
 #include "common/Program.h"
 #include "recurring/DialogSupport.h"
 #include "recurring/EntryList.h"
@@ -7,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -104,14 +106,12 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget *parent)
     Event->setObjectName(QStringLiteral("Event"));
     outer->addWidget(Event);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    Okbutton = makeButton(this, "Okbutton", QStringLiteral("&Ok"));
-    Okbutton->setDefault(true);
-    CancelButton = makeButton(this, "CancelButton", QStringLiteral("&Cancel"));
-    buttons->addWidget(Okbutton);
-    buttons->addWidget(CancelButton);
-    outer->addLayout(buttons);
+    QDialogButtonBox *buttons = OkCancelHelpButtons(
+        this, [this] { OkbuttonClick(); }, [this] { CancelButtonClick(); }, nullptr,
+        {.ok = "Okbutton", .cancel = "CancelButton"});
+    Okbutton = RowButton(buttons, "Okbutton");
+    CancelButton = RowButton(buttons, "CancelButton");
+    outer->addWidget(buttons);
     SetFixedDialogFrame(this, true);
 
     for (QRadioButton *radio : {rbDayOfMonth, rbDayOfweek, rbSpecial})
@@ -119,8 +119,6 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget *parent)
             if (on) SetRecurType();
         });
     connect(AllDaysCheck, &QCheckBox::toggled, this, [this] { AllDaysCheckClick(); });
-    connect(Okbutton, &QPushButton::clicked, this, [this] { OkbuttonClick(); });
-    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
 
     rbDayOfMonth->setChecked(true);
     SetRecurType();

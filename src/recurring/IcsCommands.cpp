@@ -1,16 +1,17 @@
 #include "recurring/IcsCommands.h"
 
+#include "common/DialogButtons.h"
 #include "common/Program.h"
 #include "recurring/EntryList.h"
 #include "recurring/RecurStore.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTime>
 #include <QTimeZone>
@@ -165,15 +166,9 @@ TIcsImportWay::TIcsImportWay(QWidget *parent) : QDialog(parent)
     rbCells->setChecked(true);
     layout->addWidget(rbCells);
     layout->addWidget(rbStore);
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = makeButton(this, "Okbutton", QStringLiteral("&Ok"));
-    QPushButton *cancel = makeButton(this, "CancelButton", QStringLiteral("&Cancel"));
-    ok->setDefault(true);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-    connect(ok, &QPushButton::clicked, this, [this] { OkbuttonClick(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelHelpButtons(
+        this, [this] { OkbuttonClick(); }, [this] { CancelButtonClick(); }, nullptr,
+        {.ok = "Okbutton", .cancel = "CancelButton"}));
     SetFixedDialogFrame(this, false);
 }
 

@@ -1,10 +1,12 @@
 #include "recurring/Recd.h"
 
+#include "common/DialogButtons.h"
 #include "common/Program.h"
 #include "recurring/EntryList.h"
 #include "recurring/RecurFormula.h"
 #include "recurring/RecurStore.h"
 
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -24,9 +26,7 @@ TEditRecurringDates::TEditRecurringDates(QWidget *parent) : QDialog(parent)
     SetupEntryList(DatesList, TEntryRowDelegate::Style::Plain);
     DatesList->setFixedSize(480, 16 * kEntryRowHeight + 4);
     outer->addWidget(DatesList);
-    auto *row = new QHBoxLayout;
-    buildButtons(row);
-    outer->addLayout(row);
+    outer->addWidget(buildButtons());
     SetFixedDialogFrame(this, false);
     DatesList->setFocus();
 
@@ -45,24 +45,20 @@ TEditRecurringDates::TEditRecurringDates(QWidget *parent) : QDialog(parent)
     connect(DatesList, &QListWidget::itemSelectionChanged, this, [this] { setbuttons(); });
 }
 
-void TEditRecurringDates::buildButtons(QHBoxLayout *row)
+QDialogButtonBox *TEditRecurringDates::buildButtons()
 {
-    okbutton = makeButton(this, "okbutton", QStringLiteral("Ok"));
-    okbutton->setDefault(true);
-    Editbutton = makeButton(this, "Editbutton", QStringLiteral("Edit"));
-    Newbutton = makeButton(this, "Newbutton", QStringLiteral("New"));
-    DeleteButton = makeButton(this, "DeleteButton", QStringLiteral("Delete"));
-    Holidaysbutton = makeButton(this, "Holidaysbutton", QStringLiteral("Holidays"));
-    CancelButton = makeButton(this, "CancelButton", QStringLiteral("Cancel"));
-    for (QPushButton *button :
-         {okbutton, Editbutton, Newbutton, DeleteButton, Holidaysbutton, CancelButton})
-        row->addWidget(button);
-    connect(okbutton, &QPushButton::clicked, this, [this] { okbuttonClick(); });
-    connect(Editbutton, &QPushButton::clicked, this, [this] { EditbuttonClick(); });
-    connect(Newbutton, &QPushButton::clicked, this, [this] { NewbuttonClick(); });
-    connect(DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
-    connect(Holidaysbutton, &QPushButton::clicked, this, [this] { HolidaysbuttonClick(); });
-    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+    QDialogButtonBox *row = OkCancelHelpButtons(
+        this, [this] { okbuttonClick(); }, [this] { CancelButtonClick(); }, nullptr,
+        {.ok = "okbutton", .cancel = "CancelButton"});
+    okbutton = RowButton(row, "okbutton");
+    CancelButton = RowButton(row, "CancelButton");
+    Editbutton = AddRowButton(row, QStringLiteral("&Edit"), "Editbutton", [this] { EditbuttonClick(); });
+    Newbutton = AddRowButton(row, QStringLiteral("&New"), "Newbutton", [this] { NewbuttonClick(); });
+    DeleteButton =
+        AddRowButton(row, QStringLiteral("&Delete"), "DeleteButton", [this] { DeleteButtonClick(); });
+    Holidaysbutton = AddRowButton(row, QStringLiteral("Ho&lidays"), "Holidaysbutton",
+                                  [this] { HolidaysbuttonClick(); });
+    return row;
 }
 
 bool TEditRecurringDates::event(QEvent *event)

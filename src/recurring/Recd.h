@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class QHBoxLayout;
+class QDialogButtonBox;
 class QListWidget;
 class QPushButton;
 
@@ -48,7 +48,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    void buildButtons(QHBoxLayout *row);
+    QDialogButtonBox *buildButtons();
     // Puts the line at its sorted place and selects the first row holding exactly it.
     void insertAndSelect(const std::string &line);
     void insertSorted(const std::string &line);

@@ -70,6 +70,35 @@ TEST(SingleInstance, EndlessRequestIsCutOffAndTheInstanceStillListens)
     EXPECT_EQ(opened.size(), 0);
 }
 
+// Starts on two displays of one user are two programs; the same display is one.
+TEST(SingleInstance, ChannelIsPerUserAndDisplay)
+{
+    EXPECT_EQ(TJustOne::NameFor(1000, ":0"), TJustOne::NameFor(1000, ":0"));
+    EXPECT_NE(TJustOne::NameFor(1000, ":0"), TJustOne::NameFor(1000, ":1"));
+    EXPECT_NE(TJustOne::NameFor(1000, ":0"), TJustOne::NameFor(1001, ":0"));
+    EXPECT_NE(TJustOne::NameFor(1000, "wayland-0"), TJustOne::NameFor(1000, "wayland-1"));
+    EXPECT_EQ(TJustOne::NameFor(1000, ""), "velmora-1000");
+    // A display that is a path or names a host still gives a plain file name.
+    for (const char *display : {"/run/user/1000/wayland-0", "localhost:10.0", "a b\\c"}) {
+        const QString name = TJustOne::NameFor(1000, QString::fromLatin1(display));
+        EXPECT_FALSE(name.contains('/')) << display;
+        EXPECT_FALSE(name.contains(':')) << display;
+        EXPECT_FALSE(name.contains(' ')) << display;
+        EXPECT_TRUE(name.startsWith("velmora-1000-")) << display;
+    }
+
+    const QByteArray oldDisplay = qgetenv("DISPLAY");
+    const QByteArray oldWayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":7");
+    const QString x11 = TJustOne::DefaultName();
+    qputenv("WAYLAND_DISPLAY", "wayland-3");
+    EXPECT_NE(TJustOne::DefaultName(), x11);
+    EXPECT_TRUE(TJustOne::DefaultName().endsWith("wayland-3"));
+    oldDisplay.isNull() ? qunsetenv("DISPLAY") : qputenv("DISPLAY", oldDisplay);
+    oldWayland.isNull() ? qunsetenv("WAYLAND_DISPLAY") : qputenv("WAYLAND_DISPLAY", oldWayland);
+}
+
 TEST(SingleInstance, DocumentsAmongTheArguments)
 {
     const QString here = QDir::currentPath();

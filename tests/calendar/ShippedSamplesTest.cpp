@@ -16,7 +16,7 @@ TEST(ShippedSamples, EverySampleReadsBackAndResavesByteIdentical)
 {
     const QDir folder(QString::fromStdString(test::shippedData("Samples")));
     const QStringList files = folder.entryList({QStringLiteral("*.QXF")}, QDir::Files);
-    EXPECT_GE(files.size(), 5);
+    EXPECT_GE(files.size(), 8);
     for (const QString &name : files) {
         QFile f(folder.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();

@@ -10,6 +10,7 @@
 #include "objects/ObjectFiler.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -252,6 +253,7 @@ protected:
         ImageObject::SetUp();
         ASSERT_TRUE(dir.isValid());
         SetAppFolder(dir.path() + "/app/");
+        SetSystemClipArtRoot(dir.path() + "/openclipart");
         QDir(dir.path()).mkpath("app/ClipArt");
         QDir(dir.path()).mkpath("other");
         clipArt = dir.path() + "/app/ClipArt";
@@ -275,6 +277,15 @@ protected:
     {
         ImageObject::TearDown();
         SetAppFolder({});
+        SetDataFolder({});
+        SetSystemClipArtRoot({});
+    }
+
+    static QStringList names(const QList<std::pair<QString, QString>> &places)
+    {
+        QStringList list;
+        for (const auto &place : places) list << place.first;
+        return list;
     }
 
     QTemporaryDir dir;
@@ -290,6 +301,94 @@ TEST_F(ImageBrowser, ListsPictureFilesOfTheClipArtFolderFirst)
     // GIF files can be read but are not listed; the mask ignores the case of names.
     EXPECT_THAT(browser.Files(), ElementsAre("broken.tga", "Logo.Bmp", "red.png"));
     EXPECT_TRUE(browser.SelectedFile().isEmpty());
+}
+
+// Points HOME (and so Pictures) at a folder of the test for as long as it lives.
+class HomeFolder
+{
+public:
+    explicit HomeFolder(const QString &home)
+        : oldHome(qgetenv("HOME")), oldConfig(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("HOME", home.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home + "/.config").toLocal8Bit());
+    }
+    ~HomeFolder()
+    {
+        qputenv("HOME", oldHome);
+        oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+
+private:
+    QByteArray oldHome, oldConfig;
+};
+
+TEST_F(ImageBrowser, StartsInTheLastFolderElseClipArtElsePicturesElseHome)
+{
+    const HomeFolder home(dir.path() + "/home");
+    QDir(dir.path()).mkpath("home/Pictures");
+    QDir(dir.path()).mkpath("openclipart/svg");
+
+    TGImageBrowser::RememberFolder(dir.path() + "/other");
+    EXPECT_EQ(QDir(TGImageBrowser::StartFolder()), QDir(dir.path() + "/other"));
+    // A remembered folder that has since gone is passed over.
+    QDir(dir.path()).mkpath("gone");
+    TGImageBrowser::RememberFolder(dir.path() + "/gone");
+    QDir(dir.path() + "/gone").removeRecursively();
+    EXPECT_EQ(QDir(TGImageBrowser::StartFolder()), QDir(clipArt));
+
+    // No shipped clip art: the system's clip art is offered but never the start.
+    SetAppFolder(dir.path() + "/bare/");
+    SetDataFolder(dir.path() + "/bare/");
+    EXPECT_EQ(QDir(TGImageBrowser::StartFolder()), QDir(dir.path() + "/home/Pictures"));
+    QDir(dir.path() + "/home/Pictures").removeRecursively();
+    EXPECT_EQ(QDir(TGImageBrowser::StartFolder()), QDir(dir.path() + "/home"));
+    EXPECT_TRUE(ProgramClipArtFolder().isEmpty());
+
+    // Installed, the clip art is in the shared data, not beside the settings.
+    QDir(dir.path()).mkpath("share/velmora/ClipArt");
+    SetDataFolder(dir.path() + "/share/velmora/");
+    EXPECT_EQ(QDir(TGImageBrowser::StartFolder()), QDir(dir.path() + "/share/velmora/ClipArt"));
+    TGImageBrowser browser;
+    EXPECT_EQ(QDir(browser.Folder()), QDir(dir.path() + "/share/velmora/ClipArt"));
+}
+
+TEST_F(ImageBrowser, OffersTheShippedClipArtFirstAndOpenClipArtWhenInstalled)
+{
+    const HomeFolder home(dir.path() + "/home");
+    QDir(dir.path()).mkpath("home/Pictures");
+    EXPECT_EQ(names(TGImageBrowser::Places()), QStringList({"Clip Art", "Pictures", "Home"}));
+    EXPECT_TRUE(SystemClipArtFolders().isEmpty());
+
+    // The packages keep their pictures by format, one folder each.
+    QDir(dir.path()).mkpath("openclipart/svg");
+    QDir(dir.path()).mkpath("openclipart/png");
+    TGImageBrowser::RememberFolder(dir.path() + "/other");
+    const auto places = TGImageBrowser::Places();
+    EXPECT_EQ(names(places), QStringList({"Clip Art", "Open Clip Art (SVG)", "Open Clip Art (PNG)",
+                                          "Last used", "Pictures", "Home"}));
+    EXPECT_EQ(QDir(places[0].second), QDir(clipArt));
+    EXPECT_EQ(QDir(places[1].second), QDir(dir.path() + "/openclipart/svg"));
+    EXPECT_EQ(QDir(places[2].second), QDir(dir.path() + "/openclipart/png"));
+
+    // Choosing a place in the browser lists that folder.
+    QFile svg(dir.path() + "/other/circle.svg");
+    ASSERT_TRUE(svg.copy(dir.path() + "/openclipart/svg/sun.svg"));
+    TGImageBrowser browser;
+    auto *combo = browser.findChild<QComboBox *>("DriveComboBox1");
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 6);
+    EXPECT_EQ(combo->itemText(1), "Open Clip Art (SVG)");
+    combo->setCurrentIndex(1);
+    emit combo->activated(1);
+    EXPECT_EQ(QDir(browser.Folder()), QDir(dir.path() + "/openclipart/svg"));
+    EXPECT_EQ(browser.Files(), QStringList({"sun.svg"}));
+
+    // A layout without the format folders is offered whole.
+    QDir(dir.path() + "/openclipart/svg").removeRecursively();
+    QDir(dir.path() + "/openclipart/png").removeRecursively();
+    ASSERT_EQ(SystemClipArtFolders().size(), 1);
+    EXPECT_EQ(SystemClipArtFolders()[0].first, "Open Clip Art");
 }
 
 TEST_F(ImageBrowser, PreviewBoxesAndTheObjectsPicture)
