@@ -4,6 +4,7 @@
 #include "app/Camain.h"
 
 #include "app/Calprop.h"
+#include "app/EditHistory.h"
 #include "app/MRUList.h"
 #include "app/ReportSystem.h"
 #include "calendar/CalendarDocument.h"
@@ -41,6 +42,7 @@ void TCalendarMain::New1Click()
     if (!propertiesAccepted_)
         return;
     document_->New();
+    history_->Reset();
     showPage(true);
     SetButtons();
     SetCaption();
@@ -64,8 +66,12 @@ void TCalendarMain::mnuPropertiesClick()
     dialog.ExampleCalendar()->AssignStyle(*page_);
     const bool ok = RunDialog(RunPropertiesDialog, dialog);
     PropZoomCode = ZoomToCode(double(dialog.ExampleCalendar()->Zoom()));
-    if (ok)
+    if (ok) {
+        const TGBasePanel::TChangeStep step(*page_, dialog.StyleSheetLoaded()
+                                                        ? QStringLiteral("Load Style Sheet")
+                                                        : QStringLiteral("Properties"));
         acceptProperties(*dialog.ExampleCalendar(), oldMonth, oldYear);
+    }
     newCalendar_ = false;
     page_->Repaint();
     CheckFloaterStatus();
@@ -131,6 +137,7 @@ void TCalendarMain::NewFromSampleClick()
         return; // not read; the message has been shown
     document_->ForgetFile();
     SetModified(false);
+    history_->Reset();
     SetCaption();
     SetButtons();
 }
@@ -197,6 +204,7 @@ void TCalendarMain::OpenCalendarFile(const QString &pathGiven)
         page_->SetZoom(remembered);
     SetCaption();
     page_->SetPaintingHold(false);
+    history_->Reset();
     if (!lostObjects.isEmpty())
         ShowInformation(lostObjects);
 }
@@ -218,6 +226,8 @@ bool TCalendarMain::SaveCalendarFile(const QString &path)
     if (remembered >= 0.2F && remembered <= 1.0F)
         page_->SetZoom(remembered);
     page_->SetPaintingHold(false);
+    if (ok) // the history keeps its steps; the state saved is the clean one
+        history_->Saved();
     processPendingEvents();
     SetButtons();
     SetCaption();
@@ -242,6 +252,7 @@ void TCalendarMain::mnuCloseClick()
         return;
     DoSaveRichtext();
     document_->Close();
+    history_->Reset();
     showPage(false);
     CheckFloaterStatus();
     SetButtons();
@@ -417,6 +428,7 @@ void TCalendarMain::rememberFolder(const QString &file)
 
 void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
 {
+    const TGBasePanel::TChangeStep step(*page_, QStringLiteral("Fill with Recurring Dates"));
     const FillResult result = FillCalendarWithRecurringDates(
         page_->MainCalMonth(), page_->MainCalYear(),
         [this](int day, const QString &text) { PuttextOnDay(day, text); },

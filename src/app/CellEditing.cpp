@@ -1,5 +1,6 @@
 #include "app/CellEditing.h"
 
+#include "app/IconCtls.h"
 #include "calendar/Calpanel32.h"
 #include "richtext/WPRtfStorage.h"
 #include "richtext/WPToolBar.h"
@@ -12,6 +13,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <utility>
 
 namespace velmora {
 
@@ -36,6 +38,7 @@ TCellEditing::TCellEditing(TCalendarPanel32 &page, TWPRichText &editor, TWPToolB
 
 void TCellEditing::changed()
 {
+    dirty_ = true;
     if (Changed)
         Changed();
 }
@@ -47,8 +50,20 @@ void TCellEditing::Commit()
     editor_.SaveToStore(*store_);
     editor_.hide();
     editing_ = false;
+    if (std::exchange(dirty_, false) && TextStored)
+        TextStored();
     toolbar_.setEnabled(false);
     page_.Repaint();
+}
+
+void TCellEditing::Sync()
+{
+    if (!editing_ || store_ == nullptr || !dirty_)
+        return;
+    editor_.SaveToStore(*store_);
+    dirty_ = false;
+    if (TextStored)
+        TextStored();
 }
 
 void TCellEditing::OpenCell(const TRect &rFree, int cell)
@@ -62,6 +77,9 @@ void TCellEditing::OpenCell(const TRect &rFree, int cell)
     editor_.SetPageSizeTwips(int(std::trunc(w / 96.0 * 1440)), int(std::trunc(h / 96.0 * 1440)));
     editor_.SetZoomPercent(int(std::lround(double(page_.Zoom()) * 100.0)));
     editor_.LoadFromStore(*store_);
+    // Undo in the editor takes back typing in this cell, never the loading of its text.
+    editor_.document()->clearUndoRedoStacks();
+    dirty_ = false;
     editor_.setGeometry(rFree.left + page_.x() + 1, rFree.top + page_.y() + 1, w, h);
     editor_.show();
     editor_.raise();
@@ -107,10 +125,11 @@ QImage TCellEditing::DroppedPicture(const QMimeData *data)
     return {};
 }
 
-bool TCellEditing::DropPictureOnCell(const QImage &picture, int x, int y)
+bool TCellEditing::DropPictureOnCell(const QImage &picture, int x, int y, const QString &stepName)
 {
     if (picture.isNull() || !page_.IsPointInCell(x, y))
         return false;
+    const TGBasePanel::TChangeStep step(page_, stepName);
     Commit();
     page_.ClickCellAtPoint(x, y);
     editor_.InsertPicture(picture);
@@ -179,7 +198,10 @@ bool TCellEditing::eventFilter(QObject *watched, QEvent *event)
         // A drop without an enter first (synthesised) still decodes its data.
         const QImage picture = dragPicture_.isNull() ? DroppedPicture(drop->mimeData()) : dragPicture_;
         dragPicture_ = QImage();
-        if (DropPictureOnCell(picture, pt.x(), pt.y()))
+        const bool icon = drop->mimeData() != nullptr &&
+                          drop->mimeData()->hasFormat(QLatin1String(kIconMimeType));
+        if (DropPictureOnCell(picture, pt.x(), pt.y(),
+                              icon ? QStringLiteral("Drop Icon") : QStringLiteral("Drop Picture")))
             drop->acceptProposedAction();
         return true;
     }
