@@ -231,8 +231,12 @@ protected:
         data.setImageData(dot);
         if (icon)
             data.setData(QLatin1String(kIconMimeType), QByteArray("0\nlibrary.icl"));
-        QDropEvent e(QPointF(inDay(day)), Qt::CopyAction, &data, Qt::LeftButton, {});
+        const QPoint at = inDay(day);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(page(), &enter);
+        QDropEvent e(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(page(), &e);
+        ASSERT_TRUE(e.isAccepted());
     }
 
     // The change as one step named name: Undo gives the bytes before, Redo the bytes after.
@@ -424,12 +428,13 @@ TEST_F(UndoRedo, PropertiesStyleSheetsAndALayoutFamilyThatClearedEverything)
     w->RunPropertiesDialog = test::PropertiesAnswer(
         [](TCalendarPanel32 &preview) { preview.SetCalendarLayout(loMC12Month); });
     const TBytes before = bytes();
+    const int layout = page()->CalendarLayout();
     roundTrip(QStringLiteral("Properties"), [&] { w->mnuPropertiesClick(); });
     EXPECT_EQ(page()->CalendarLayout(), loMC12Month);
     EXPECT_EQ(page()->ObjectCount(), 0);
     undoAction()->trigger();
     EXPECT_EQ(bytes(), before);
-    EXPECT_EQ(page()->CalendarLayout(), loFullCalendar);
+    EXPECT_EQ(page()->CalendarLayout(), layout);
     EXPECT_EQ(page()->ObjectCount(), 1);
     EXPECT_TRUE(page()->HasCellText());
     EXPECT_TRUE(w->action("mnuClearAllCellContents")->isEnabled()) << "day cells are back";
@@ -478,6 +483,11 @@ TEST_F(UndoRedo, AHundredStepsAndTheSavedPointDecideModified)
 
 TEST_F(UndoRedo, NewOpenAndCancelChangesStartANewHistorySaveAsDoesNot)
 {
+    int n = 0;
+    w->RunUserTitleDialog = [&n](TUserTitleForm &form) {
+        form.TitleText()->setText(QStringLiteral("Title %1").arg(++n));
+        return true;
+    };
     w->mnuUserTitleClick();
     settle();
     ASSERT_TRUE(undoAction()->isEnabled());
@@ -580,8 +590,8 @@ TEST_F(UndoRedo, AChangeNoCommandNamedIsStillOneStepAndABusyPageStaysSmall)
     for (int i = 0; i < 40; ++i) {
         auto label = std::make_unique<TGPLabel>();
         label->SetCaption("Label number " + std::to_string(i));
-        page()->AddObject(std::move(label), {10 + (i % 8) * 90, 20 + (i / 8) * 40,
-                                             90 + (i % 8) * 90, 50 + (i / 8) * 40});
+        page()->AddObject(std::move(label), {5 + (i % 8) * 50, 10 + (i / 8) * 30,
+                                             50 + (i % 8) * 50, 35 + (i / 8) * 30});
     }
     settle();
     history().Flush();
