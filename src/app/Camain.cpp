@@ -132,7 +132,10 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     document_ = std::make_unique<TCalendarDocument>(page_->Page());
     document_->ModifiedChanged = [this] { SetButtons(); };
     cells_ = new TCellEditing(*page_, *editor_, *toolbar_, this);
-    cells_->Changed = [this] { SetModified(true); };
+    cells_->Changed = [this] {
+        SetModified(true);
+        updateUndoActions();
+    };
     history_ = new TEditHistory(*document_, *page_, *cells_, this);
     history_->StepsChanged = [this] { updateUndoActions(); };
     history_->Restored = [this] { pageRestored(); };
@@ -486,10 +489,13 @@ void TCalendarMain::updateUndoActions()
     if (undo == nullptr || redo == nullptr || history_ == nullptr)
         return;
     const bool visible = !page_->isHidden();
-    undo->setText(history_->UndoText());
-    undo->setEnabled(visible && history_->CanUndo());
+    // Text typed into the open cell is the step Undo would take back first.
+    const bool typing = cells_->Dirty();
+    undo->setText(typing ? QStringLiteral("Undo ") + TEditHistory::TypingStepName()
+                         : history_->UndoText());
+    undo->setEnabled(visible && (typing || history_->CanUndo()));
     redo->setText(history_->RedoText());
-    redo->setEnabled(visible && history_->CanRedo());
+    redo->setEnabled(visible && !typing && history_->CanRedo());
 }
 
 void TCalendarMain::mnuUndoClick()

@@ -552,8 +552,13 @@ TEST_F(UndoRedo, KeysUndoTheDocumentButLeaveTypingToTheCellEditor)
     EXPECT_TRUE(page()->HasCellText());
 
     // Undo from the menu while a cell is being typed into: the typing is the step undone.
+    undoAction()->trigger();
+    ASSERT_TRUE(redoAction()->isEnabled());
     page()->ActivateCell(page()->CellOfDay(10));
     QTest::keyClicks(w->WPRichText1(), QStringLiteral("Gym"));
+    EXPECT_EQ(undoAction()->text(), QStringLiteral("Undo Typing")) << "before the text is stored";
+    EXPECT_TRUE(undoAction()->isEnabled());
+    EXPECT_FALSE(redoAction()->isEnabled()) << "typing replaces what could be redone";
     undoAction()->trigger();
     EXPECT_FALSE(w->CellEditing().Editing());
     EXPECT_EQ(page()->CellStore(page()->CellOfDay(10)).rtfBytes().find("Gym"), std::string::npos);
