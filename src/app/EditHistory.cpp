@@ -8,7 +8,7 @@ namespace velmora {
 
 TEditHistory::TEditHistory(TCalendarDocument &document, TCalendarPanel32 &page,
                            TCellEditing &cells, QObject *parent)
-    : QObject(parent), page_(page), cells_(cells), undo_(document)
+    : QObject(parent), page_(page), pageAlive_(&page), cells_(cells), undo_(document)
 {
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(0);
@@ -31,8 +31,11 @@ TEditHistory::TEditHistory(TCalendarDocument &document, TCalendarPanel32 &page,
 
 TEditHistory::~TEditHistory()
 {
-    page_.ChangeStepStarting = nullptr;
-    page_.ChangeStepEnded = nullptr;
+    // The window may have destroyed the page first.
+    if (pageAlive_) {
+        page_.ChangeStepStarting = nullptr;
+        page_.ChangeStepEnded = nullptr;
+    }
 }
 
 void TEditHistory::Noted(const QString &name)

@@ -11,6 +11,7 @@
 #include "calendar/DocumentUndo.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -72,6 +73,7 @@ private:
     void stepsChanged();
 
     TCalendarPanel32 &page_;
+    QPointer<TCalendarPanel32> pageAlive_;
     TCellEditing &cells_;
     TDocumentUndo undo_;
     QTimer flushTimer_;
