@@ -168,7 +168,8 @@ void TCalendarMain::OpenCalendarFile(const QString &pathGiven)
     loading_ = true;
     DoSaveRichtext();
     QString lostObjects;
-    if (!QFileInfo::exists(path)) {
+    const bool attempted = QFileInfo::exists(path);
+    if (!attempted) {
         document_->ForgetFile();
         ShowInformation(QStringLiteral("File ") + path + QStringLiteral(" no longer exists"));
     } else {
@@ -204,7 +205,9 @@ void TCalendarMain::OpenCalendarFile(const QString &pathGiven)
         page_->SetZoom(remembered);
     SetCaption();
     page_->SetPaintingHold(false);
-    history_->Reset();
+    // A file that is gone leaves the page, and with it its steps, as they were.
+    if (attempted)
+        history_->Reset();
     if (!lostObjects.isEmpty())
         ShowInformation(lostObjects);
 }

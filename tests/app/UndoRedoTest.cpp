@@ -505,6 +505,8 @@ TEST_F(UndoRedo, NewOpenAndCancelChangesStartANewHistorySaveAsDoesNot)
 
     w->mnuUserTitleClick();
     ASSERT_TRUE(undoAction()->isEnabled());
+    w->OpenCalendarFile(dir.filePath(QStringLiteral("gone.QXF")));
+    EXPECT_TRUE(history().CanUndo()) << "a file that is gone changed nothing on the page";
     w->OpenCalendarFile(dir.filePath(QStringLiteral("start.QXF")));
     EXPECT_FALSE(undoAction()->isEnabled());
 
