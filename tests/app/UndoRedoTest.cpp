@@ -614,5 +614,6 @@ TEST_F(UndoRedo, AChangeNoCommandNamedIsStillOneStepAndABusyPageStaysSmall)
         key(i % 2 == 0 ? Qt::Key_Right : Qt::Key_Down, Qt::NoModifier, 2);
     }
     EXPECT_GE(history().Steps().UndoCount(), 100U);
+    RecordProperty("UndoMemoryBytes", std::to_string(history().Steps().MemoryUsage()));
     EXPECT_LT(history().Steps().MemoryUsage(), size_t(20) << 20);
 }
