@@ -555,6 +555,7 @@ void TCalendarProperties::LoadStyleSheetButtonClick()
     }
     example_->SettingsForReading() = settings;
     example_->RecalcLayout(false);
+    styleSheetLoaded_ = true;
     refillAfterReset();
 }
 

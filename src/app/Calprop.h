@@ -56,6 +56,8 @@ public:
 
     bool Suppressed() const { return suppress_; }
     bool IsPlanner() const { return planner_; }
+    // A style sheet was read into the preview while the dialog ran.
+    bool StyleSheetLoaded() const { return styleSheetLoaded_; }
 
     // ---- Handlers; public so that callers and tests reach them without a modal loop ----
 
@@ -145,6 +147,7 @@ private:
     bool planner_ = false;
     int savedOrientation_ = -1; // the orientation chosen before a planner row, to restore
     bool isNew_ = false;
+    bool styleSheetLoaded_ = false;
     bool cellsHaveText_ = false;
     bool pageHasObjects_ = false;
     int startingFamily_ = 1;

@@ -3,6 +3,7 @@
 #include "app/Calprop.h"
 #include "app/CellEditing.h"
 #include "app/DeferredIcons.h"
+#include "app/EditHistory.h"
 #include "app/Floater.h"
 #include "app/Gettitle.h"
 #include "app/MRUList.h"
@@ -144,7 +145,14 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     document_ = std::make_unique<TCalendarDocument>(page_->Page());
     document_->ModifiedChanged = [this] { SetButtons(); };
     cells_ = new TCellEditing(*page_, *editor_, *toolbar_, this);
-    cells_->Changed = [this] { SetModified(true); };
+    cells_->Changed = [this] {
+        SetModified(true);
+        updateUndoActions();
+    };
+    history_ = new TEditHistory(*document_, *page_, *cells_, this);
+    history_->StepsChanged = [this] { updateUndoActions(); };
+    history_->Restored = [this] { pageRestored(); };
+    cells_->TextStored = [this] { history_->Noted(TEditHistory::TypingStepName()); };
     cells_->DefaultFont = [this] {
         TCharAttributes a;
         a.fontName = QString::fromStdString(Prefs.fontName);
@@ -157,13 +165,22 @@ TCalendarMain::TCalendarMain(QWidget *parent) : QMainWindow(parent)
     page_->ClickedInCellEvent = [this](const TRect &total, const TRect &free, int cell, int day) {
         CalendarPanelClickedInCellEvent(total, free, cell, day);
     };
-    page_->DroppedObjectEvent = [this](const TRect &) { SetModified(true); };
+    page_->DroppedObjectEvent = [this](const TRect &) {
+        if (!history_->Restoring())
+            SetModified(true);
+    };
     // The tool strip shows the page's tool, also when a tool ends without creating anything.
     page_->PanelStateChangedEvent = [this](TLPanelState state) {
         if (QAbstractButton *b = tools_->button(state))
             b->setChecked(true);
     };
-    page_->LabelChangedEvent = [this] { SetModified(true); };
+    // Every change of an object passes here; reading an undone step back is no change.
+    page_->LabelChangedEvent = [this] {
+        if (history_->Restoring())
+            return;
+        SetModified(true);
+        history_->Noted();
+    };
 
     report_ = std::make_unique<TReportSystem>(this);
     report_->BeforePrint = [this](TReportSystem &r) {
@@ -258,6 +275,7 @@ void TCalendarMain::FirstActivation()
     processPendingEvents();
     action("mnuSave")->setEnabled(false);
     SetModified(false);
+    history_->Reset();
     loading_ = false;
     SetButtons();
     SetCaption();
@@ -364,6 +382,7 @@ void TCalendarMain::SetButtons()
     action("mnuPrintCalendar")->setEnabled(visible && PrinterAvailable);
     toolButton("Printbutton")->setEnabled(visible && PrinterAvailable);
     action("mnuCancelChanges")->setEnabled(visible && titled);
+    updateUndoActions();
     saveButton_->setVisible(document_->Modified());
     cancelButton_->setVisible(document_->Modified() && titled);
 }
@@ -477,8 +496,47 @@ void TCalendarMain::ZoomMinusButtonClick()
     ZoomBusy = false;
 }
 
+void TCalendarMain::updateUndoActions()
+{
+    QAction *undo = action("mnuUndo");
+    QAction *redo = action("mnuRedo");
+    if (undo == nullptr || redo == nullptr || history_ == nullptr)
+        return;
+    const bool visible = !page_->isHidden();
+    // Text typed into the open cell is the step Undo would take back first.
+    const bool typing = cells_->Dirty();
+    undo->setText(typing ? QStringLiteral("Undo ") + TEditHistory::TypingStepName()
+                         : history_->UndoText());
+    undo->setEnabled(visible && (typing || history_->CanUndo()));
+    redo->setText(history_->RedoText());
+    redo->setEnabled(visible && !typing && history_->CanRedo());
+}
+
+void TCalendarMain::mnuUndoClick()
+{
+    if (!page_->isHidden())
+        history_->Undo();
+}
+
+void TCalendarMain::mnuRedoClick()
+{
+    if (!page_->isHidden())
+        history_->Redo();
+}
+
+// An undone step may have changed the layout, the page's size and what has day cells.
+void TCalendarMain::pageRestored()
+{
+    static_cast<TPageHolder *>(scroll_->widget())->fitTo(page_);
+    page_->Repaint();
+    CheckFloaterStatus();
+    SetButtons();
+    SetCaption();
+}
+
 void TCalendarMain::mnuClearAllCellContentsClick()
 {
+    const TGBasePanel::TChangeStep step(*page_, QStringLiteral("Clear All Cell Contents"));
     DoSaveRichtext();
     clearAllCells();
     page_->Repaint();
@@ -491,6 +549,7 @@ void TCalendarMain::mnuUserTitleClick()
     form.SetTitle(page_->UserTitle());
     if (!RunDialog(RunUserTitleDialog, form))
         return;
+    const TGBasePanel::TChangeStep step(*page_, QStringLiteral("Title"));
     page_->SetUserTitle(form.Title());
     SetModified(true);
 }

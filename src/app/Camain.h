@@ -30,6 +30,7 @@ class TCalendarDocument;
 class TCalendarPanel32;
 class TCalendarProperties;
 class TCellEditing;
+class TEditHistory;
 class TMRUFileList;
 class TWPRichText;
 class TWPToolBar;
@@ -50,6 +51,7 @@ public:
     // The document shown and its cell editing.
     TCalendarDocument &Document() { return *document_; }
     TCellEditing &CellEditing() { return *cells_; }
+    TEditHistory &History() { return *history_; }
     QString CurrentFileName() const;
     bool Modified() const;
     bool EditingCell() const;
@@ -103,6 +105,10 @@ public:
     bool CheckSaveNeeded();
     void mnuCancelChangesClick();
     void mnuPropertiesClick();
+
+    // Undo and redo of the document's last step (the Edit menu).
+    void mnuUndoClick();
+    void mnuRedoClick();
 
     // View and editing commands.
     void ZoomPlusButtonClick();
@@ -170,10 +176,13 @@ private:
     void refreshStartPanel();
     void rememberFolder(const QString &file);
     void updateStatusPage();
+    void updateUndoActions();
+    void pageRestored();
 
     TCalendarPanel32 *page_ = nullptr;
     std::unique_ptr<TCalendarDocument> document_;
     TCellEditing *cells_ = nullptr;
+    TEditHistory *history_ = nullptr;
     bool loading_ = false;
     bool newCalendar_ = false;
     bool propertiesAccepted_ = false;

@@ -67,6 +67,7 @@ void TCalendarMain::buildMenu()
          [this] { mnuFillCalendarwithRecurringDatesClick(); }},
         {"mnuEditrecurringDates", "Edit Recurring Dates", [this] { mnuEditrecurringDatesClick(); }},
         {"mnuImportEvents", "Import Events (.ics)...", [this] {
+             const TGBasePanel::TChangeStep step(*page_, QStringLiteral("Import Events"));
              IcsImportResult result = IcsImportResult::Cancelled;
              cells_->PutTextsOnDays([&](const PutTextOnDay &put) {
                  result = ImportIcsEvents(page_->MainCalMonth(), page_->MainCalYear(), put,
@@ -98,6 +99,20 @@ void TCalendarMain::buildMenu()
     action("mnuSaveAs")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     action("mnuPrintCalendar")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     action("Exit1")->setShortcut(QKeySequence::Quit);
+
+    // While a day cell or a text field has the focus, its own undo takes these keys.
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    QAction *undo = edit->addAction(QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("mnuUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undo, &QAction::triggered, this, &TCalendarMain::mnuUndoClick);
+    QAction *redo = edit->addAction(QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("mnuRedo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(redo, &QAction::triggered, this, &TCalendarMain::mnuRedoClick);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));

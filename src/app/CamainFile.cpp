@@ -5,6 +5,7 @@
 
 #include "app/Calprop.h"
 #include "app/CellEditing.h"
+#include "app/EditHistory.h"
 #include "app/MRUList.h"
 #include "app/ReportSystem.h"
 #include "calendar/CalendarDocument.h"
@@ -42,6 +43,7 @@ void TCalendarMain::New1Click()
     if (!propertiesAccepted_)
         return;
     document_->New();
+    history_->Reset();
     showPage(true);
     SetButtons();
     SetCaption();
@@ -65,8 +67,12 @@ void TCalendarMain::mnuPropertiesClick()
     dialog.ExampleCalendar()->AssignStyle(*page_);
     const bool ok = RunDialog(RunPropertiesDialog, dialog);
     PropZoomCode = ZoomToCode(double(dialog.ExampleCalendar()->Zoom()));
-    if (ok)
+    if (ok) {
+        const TGBasePanel::TChangeStep step(*page_, dialog.StyleSheetLoaded()
+                                                        ? QStringLiteral("Load Style Sheet")
+                                                        : QStringLiteral("Properties"));
         acceptProperties(*dialog.ExampleCalendar(), oldMonth, oldYear);
+    }
     newCalendar_ = false;
     page_->Repaint();
     CheckFloaterStatus();
@@ -132,6 +138,7 @@ void TCalendarMain::NewFromSampleClick()
         return; // not read; the message has been shown
     document_->ForgetFile();
     SetModified(false);
+    history_->Reset();
     SetCaption();
     SetButtons();
 }
@@ -162,7 +169,8 @@ void TCalendarMain::OpenCalendarFile(const QString &pathGiven)
     loading_ = true;
     DoSaveRichtext();
     QString lostObjects;
-    if (!QFileInfo::exists(path)) {
+    const bool attempted = QFileInfo::exists(path);
+    if (!attempted) {
         document_->ForgetFile();
         ShowInformation(QStringLiteral("File ") + path + QStringLiteral(" no longer exists"));
     } else {
@@ -198,6 +206,9 @@ void TCalendarMain::OpenCalendarFile(const QString &pathGiven)
         page_->SetZoom(remembered);
     SetCaption();
     page_->SetPaintingHold(false);
+    // A file that is gone leaves the page, and with it its steps, as they were.
+    if (attempted)
+        history_->Reset();
     if (!lostObjects.isEmpty())
         ShowInformation(lostObjects);
 }
@@ -219,6 +230,8 @@ bool TCalendarMain::SaveCalendarFile(const QString &path)
     if (remembered >= 0.2F && remembered <= 1.0F)
         page_->SetZoom(remembered);
     page_->SetPaintingHold(false);
+    if (ok) // the history keeps its steps; the state saved is the clean one
+        history_->Saved();
     processPendingEvents();
     SetButtons();
     SetCaption();
@@ -243,6 +256,7 @@ void TCalendarMain::mnuCloseClick()
         return;
     DoSaveRichtext();
     document_->Close();
+    history_->Reset();
     showPage(false);
     CheckFloaterStatus();
     SetButtons();
@@ -418,6 +432,7 @@ void TCalendarMain::rememberFolder(const QString &file)
 
 void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
 {
+    const TGBasePanel::TChangeStep step(*page_, QStringLiteral("Fill with Recurring Dates"));
     FillResult result = FillResult::Cancelled;
     cells_->PutTextsOnDays([&](const PutTextOnDay &put) {
         result = FillCalendarWithRecurringDates(page_->MainCalMonth(), page_->MainCalYear(), put,

@@ -1,5 +1,6 @@
 #include "app/CellEditing.h"
 
+#include "app/IconCtls.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DayText.h"
 #include "richtext/WPRtfStorage.h"
@@ -13,6 +14,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <utility>
 
 namespace velmora {
 
@@ -37,6 +39,7 @@ TCellEditing::TCellEditing(TCalendarPanel32 &page, TWPRichText &editor, TWPToolB
 
 void TCellEditing::changed()
 {
+    dirty_ = true;
     if (Changed)
         Changed();
 }
@@ -48,8 +51,20 @@ void TCellEditing::Commit()
     editor_.SaveToStore(*store_);
     editor_.hide();
     editing_ = false;
+    if (std::exchange(dirty_, false) && TextStored)
+        TextStored();
     toolbar_.setEnabled(false);
     page_.Repaint();
+}
+
+void TCellEditing::Sync()
+{
+    if (!editing_ || store_ == nullptr || !dirty_)
+        return;
+    editor_.SaveToStore(*store_);
+    dirty_ = false;
+    if (TextStored)
+        TextStored();
 }
 
 void TCellEditing::OpenCell(const TRect &rFree, int cell)
@@ -63,6 +78,9 @@ void TCellEditing::OpenCell(const TRect &rFree, int cell)
     editor_.SetPageSizeTwips(int(std::trunc(w / 96.0 * 1440)), int(std::trunc(h / 96.0 * 1440)));
     editor_.SetZoomPercent(int(std::lround(double(page_.Zoom()) * 100.0)));
     editor_.LoadFromStore(*store_);
+    // Undo in the editor takes back typing in this cell, never the loading of its text.
+    editor_.document()->clearUndoRedoStacks();
+    dirty_ = false;
     editor_.setGeometry(rFree.left + page_.x() + 1, rFree.top + page_.y() + 1, w, h);
     editor_.show();
     editor_.raise();
@@ -127,10 +145,11 @@ QImage TCellEditing::DroppedPicture(const QMimeData *data)
     return {};
 }
 
-bool TCellEditing::DropPictureOnCell(const QImage &picture, int x, int y)
+bool TCellEditing::DropPictureOnCell(const QImage &picture, int x, int y, const QString &stepName)
 {
     if (picture.isNull() || !page_.IsPointInCell(x, y))
         return false;
+    const TGBasePanel::TChangeStep step(page_, stepName);
     Commit();
     page_.ClickCellAtPoint(x, y);
     editor_.InsertPicture(picture);
@@ -199,7 +218,10 @@ bool TCellEditing::eventFilter(QObject *watched, QEvent *event)
         // A drop without an enter first (synthesised) still decodes its data.
         const QImage picture = dragPicture_.isNull() ? DroppedPicture(drop->mimeData()) : dragPicture_;
         dragPicture_ = QImage();
-        if (DropPictureOnCell(picture, pt.x(), pt.y()))
+        const bool icon = drop->mimeData() != nullptr &&
+                          drop->mimeData()->hasFormat(QLatin1String(kIconMimeType));
+        if (DropPictureOnCell(picture, pt.x(), pt.y(),
+                              icon ? QStringLiteral("Drop Icon") : QStringLiteral("Drop Picture")))
             drop->acceptProposedAction();
         return true;
     }

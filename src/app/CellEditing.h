@@ -32,6 +32,10 @@ public:
 
     // The editor's text goes back to the cell's store and the editor closes.
     void Commit();
+    // The editor's changed text goes back to the cell's store; the editor stays open.
+    void Sync();
+    // The editor holds changes its cell's store does not have yet.
+    bool Dirty() const { return editing_ && dirty_; }
     // Lays the editor over the cell's free area and loads the cell's text.
     void OpenCell(const TRect &rFree, int cell);
     // Adds the text as a paragraph of its own to the day's cell; the cell being edited
@@ -43,8 +47,10 @@ public:
     void PutTextsOnDays(const std::function<void(const std::function<void(int day, const QString &text)> &put)> &fill);
     // A picture or picture file the data carries; null when it carries none.
     static QImage DroppedPicture(const QMimeData *data);
-    // The picture becomes part of the text of the cell under the page point.
-    bool DropPictureOnCell(const QImage &picture, int x, int y);
+    // The picture becomes part of the text of the cell under the page point. stepName
+    // names the change in the undo history.
+    bool DropPictureOnCell(const QImage &picture, int x, int y,
+                           const QString &stepName = QStringLiteral("Drop Picture"));
     // Tab and Shift+Tab move between cells, Ctrl+A selects the cell's whole text; true
     // when the key was taken.
     bool HandleEditorKey(QObject *target, QKeyEvent *key);
@@ -53,6 +59,8 @@ public:
 
     // The cell texts changed (the document is modified).
     std::function<void()> Changed;
+    // A cell's changed text went back to its store (the editor closed or was synced).
+    std::function<void()> TextStored;
     // The default cell font, from the preferences.
     std::function<TCharAttributes()> DefaultFont;
 
@@ -70,6 +78,7 @@ private:
     TWPToolBar &toolbar_;
     TWPRtfStorage *store_ = nullptr;
     bool editing_ = false;
+    bool dirty_ = false;
     int currentCell_ = 0;
     bool tracking_ = false;
     bool resettingFont_ = false;

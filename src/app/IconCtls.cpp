@@ -14,9 +14,6 @@ namespace velmora {
 
 namespace {
 
-// Names the library and the index of a dragged icon ("index\npath").
-constexpr auto kIconMimeType = "application/x-velmora-icon";
-
 // Draws an item as its icon centred in the cell, on the list's background; the item text
 // (the index) is never shown.
 class TIconDelegate final : public QStyledItemDelegate

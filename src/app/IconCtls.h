@@ -14,6 +14,9 @@ class QMimeData;
 
 namespace velmora {
 
+// The data type of a dragged icon: names its library and its index ("index\npath").
+inline constexpr char kIconMimeType[] = "application/x-velmora-icon";
+
 // The loading, caching and drawing rules both list boxes share.
 class TIconListBase : public QListWidget
 {

@@ -249,9 +249,13 @@ void TGHandle::finishDrag(const TMouseInfo &m)
     setFeedback(std::nullopt);
     dragging_ = false;
     captured_ = false;
-    if (p != dragStart_)
+    if (p != dragStart_) {
+        // However long the drag, its one change is one step.
+        const TGBasePanel::TChangeStep step(
+            page_, zone_ == hzBody ? QStringLiteral("Move") : QStringLiteral("Resize"));
         SetBoundsRect(DragFrame(frame_, zone_, p.x() - dragStart_.x(), p.y() - dragStart_.y(),
                                 gridX_, gridY_));
+    }
     if (visible_) page_.setFocus();
     page_.SetScreenCursor(TScreenCursor::Default);
     page_.PageReleased(m);
@@ -316,6 +320,9 @@ void TGHandle::applyKeyRect()
     const int dw = keyRect_.width() - keyStart_.width();
     const int dh = keyRect_.height() - keyStart_.height();
     if (dl == 0 && dt == 0 && dw == 0 && dh == 0) return;
+    // A held key repeats its presses but applies once, when let go: one step.
+    const TGBasePanel::TChangeStep step(page_, dw == 0 && dh == 0 ? QStringLiteral("Move")
+                                                                 : QStringLiteral("Resize"));
     SetBoundsRect(
         {frame_.left + dl, frame_.top + dt, frame_.right + dl + dw, frame_.bottom + dt + dh});
 }

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -157,6 +158,35 @@ void TGBasePanel::FireLabelChanged()
     if (!notificationsHeld_ && LabelChangedEvent) LabelChangedEvent();
 }
 
+TGBasePanel::TChangeStep::TChangeStep(TGBasePanel &panel, const QString &name) : panel_(panel)
+{
+    if (panel_.stepDepth_ == 0) {
+        if (panel_.ChangeStepStarting) panel_.ChangeStepStarting();
+        panel_.stepName_ = name;
+    }
+    ++panel_.stepDepth_;
+}
+
+TGBasePanel::TChangeStep::~TChangeStep()
+{
+    if (--panel_.stepDepth_ > 0) return;
+    const QString name = std::exchange(panel_.stepName_, QString());
+    if (panel_.ChangeStepEnded) panel_.ChangeStepEnded(name);
+}
+
+QString TGBasePanel::PlaceStepName(TLPanelState tool)
+{
+    switch (tool) {
+    case psLabel: return QStringLiteral("Place Text Label");
+    case psImage: return QStringLiteral("Place Picture");
+    case psRichLabel: return QStringLiteral("Place Rich Text Label");
+    case psSuperText: return QStringLiteral("Place SuperText");
+    case psFlatCalendar: return QStringLiteral("Place Floating Calendar");
+    case psPointing: break;
+    }
+    return QStringLiteral("Place Object");
+}
+
 TGGraphicControl *TGBasePanel::ObjectAtPoint(int x, int y) const
 {
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it)
@@ -213,6 +243,8 @@ bool TGBasePanel::DrawRect(const TRect &rect)
     // An editor opened by the new object could end in another rectangle being drawn.
     if (drawing_) return false;
     drawing_ = true;
+    // The object's first dialog (its text, its picture) belongs to placing it.
+    const TChangeStep step(*this, PlaceStepName(panelState_));
     TRect r = rect;
     if (r.right - r.left < 25) r.right = r.left + 50;
     if (r.bottom - r.top < 15) r.bottom = r.top + 15;

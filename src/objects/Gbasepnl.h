@@ -89,6 +89,30 @@ public:
     void FireLabelChanged() override;
     bool NotificationsHeld() const { return notificationsHeld_; }
 
+    // The changes one command makes (a drag, a menu entry, a dialog's OK) form one step of
+    // the undo history, named after the command. Steps nest; the outermost names the step,
+    // and where it ends the step is complete, so changes reported before the objects
+    // really changed (arranging) or in several parts (aligning) still make one step.
+    class TChangeStep
+    {
+    public:
+        TChangeStep(TGBasePanel &panel, const QString &name);
+        ~TChangeStep();
+        TChangeStep(const TChangeStep &) = delete;
+        TChangeStep &operator=(const TChangeStep &) = delete;
+
+    private:
+        TGBasePanel &panel_;
+    };
+    // The running step's name; empty outside any step.
+    const QString &ChangeStepName() const { return stepName_; }
+    bool InChangeStep() const { return stepDepth_ > 0; }
+    // Before the outermost step begins, and after it ended with the step's name.
+    std::function<void()> ChangeStepStarting;
+    std::function<void(const QString &name)> ChangeStepEnded;
+    // What placing an object with a drawing tool is called ("Place Text Label").
+    static QString PlaceStepName(TLPanelState tool);
+
     // Objects in drawing order, the lowest first.
     int ObjectCount() const { return layer_->Count(); }
     TGGraphicControl *Object(int index) const { return layer_->Object(index); }
@@ -228,6 +252,8 @@ private:
     bool snapToGrid_ = false;
     bool toolCursor_ = false;
     bool notificationsHeld_ = false;
+    int stepDepth_ = 0;
+    QString stepName_;
     bool drawing_ = false;
     bool pageClick_ = false;
     TFontDesc panelFont_;

@@ -40,9 +40,13 @@ public:
     const std::vector<TMenuEntry> &entries() const { return entries_; }
     bool empty() const { return entries_.empty(); }
 
+    // Runs an entry's action; given the entry's text ("Align Left", "Rotation 90 Degrees"
+    // for an item of a submenu) so the change it makes can be named after it.
+    using TRunner = std::function<void(const QString &text, const std::function<void()> &action)>;
     // Fills `menu` with one action per entry. `guard` runs before every action; an action
-    // is skipped when it returns false (the menu's owner is gone).
-    void fill(QMenu &menu, const std::function<bool()> &guard) const;
+    // is skipped when it returns false (the menu's owner is gone). A runner, when given,
+    // runs each action.
+    void fill(QMenu &menu, const std::function<bool()> &guard, const TRunner &runner = {}) const;
 
 private:
     std::vector<TMenuEntry> entries_;

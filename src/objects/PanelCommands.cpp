@@ -105,7 +105,11 @@ void TGBasePanel::showMenu(const TObjectMenu &menu, const QPoint &globalPos,
     // The previous menu may still be on its way out of a triggered action.
     if (shownMenu_) shownMenu_->deleteLater();
     shownMenu_ = new QMenu(this);
-    menu.fill(*shownMenu_, guard);
+    // Each entry's changes are one undo step named after the entry.
+    menu.fill(*shownMenu_, guard, [this](const QString &text, const std::function<void()> &action) {
+        const TChangeStep step(*this, text);
+        action();
+    });
     if (popupHook_)
         popupHook_(*shownMenu_, globalPos);
     else

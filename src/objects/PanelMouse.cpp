@@ -194,6 +194,7 @@ void TGBasePanel::DoubleClicked(const TMouseInfo &m)
     if (object->DoubleClickAction) {
         // A copy: the action may replace or destroy the object that holds it.
         const std::function<void()> action = object->DoubleClickAction;
+        const TChangeStep step(*this, QStringLiteral("Edit"));
         action();
     } else {
         ShowObjectMenu(*object, m.global);
@@ -207,14 +208,18 @@ void TGBasePanel::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if (handle_.KeyDown(key, shift))
         event->accept();
-    else if (ctrl && key == Qt::Key_X)
+    else if (ctrl && key == Qt::Key_X) {
+        const TChangeStep step(*this, QStringLiteral("Cut"));
         ClipboardAction(ckCut);
-    else if (ctrl && key == Qt::Key_C)
+    } else if (ctrl && key == Qt::Key_C) {
         ClipboardAction(ckCopy);
-    else if (ctrl && key == Qt::Key_V)
+    } else if (ctrl && key == Qt::Key_V) {
+        const TChangeStep step(*this, QStringLiteral("Paste"));
         ClipboardAction(ckPaste);
-    else if (!ctrl && key == Qt::Key_Delete)
+    } else if (!ctrl && key == Qt::Key_Delete) {
+        const TChangeStep step(*this, QStringLiteral("Delete"));
         ClipboardAction(ckDelete);
+    }
     else
         QWidget::keyPressEvent(event);
 }
