@@ -63,6 +63,9 @@ void TCalendarMain::mnuPropertiesClick()
     } else if (!page_->isHidden()) {
         dialog.SetStartingFamily(page_->LayoutFamily());
         dialog.SetCellsHaveText(page_->HasCellText());
+        // A new layout family removes the design objects too: a page holding only labels or
+        // pictures is asked about as one holding text is.
+        dialog.SetPageHasObjects(page_->Objects().Count() > 0);
     }
     dialog.ExampleCalendar()->AssignStyle(*page_);
     const bool ok = RunDialog(RunPropertiesDialog, dialog);

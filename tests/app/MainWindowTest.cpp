@@ -1,4 +1,5 @@
 #include "app/Camain.h"
+#include "app/Calprop.h"
 #include "app/Floater.h"
 #include "app/Gettitle.h"
 #include "app/IconCtls.h"
@@ -6,6 +7,7 @@
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
 #include "calendar/HandMadeDocument.h"
+#include "objects/Gplabel.h"
 #include "objects/gstprop.h"
 #include "recurring/RecurFormula.h"
 #include "recurring/RecurStore.h"
@@ -438,6 +440,30 @@ TEST_F(MainWindow, TitleAndPropertyChangesThatClearCells)
         PropertiesAnswer([](TCalendarPanel32 &preview) { preview.SetMainCalMonth(5); }, false);
     w->mnuPropertiesClick();
     EXPECT_EQ(page->MainCalMonth(), 11);
+}
+
+TEST_F(MainWindow, ALayoutFamilyChangeAsksBeforeRemovingTheOnlyObjects)
+{
+    auto w = startWithNewCalendar();
+    TCalendarPanel32 *page = w->CalendarPanel();
+    ASSERT_FALSE(page->HasCellText());
+    TGGraphicControl *label = page->Objects().CreateObject(TGPLabel::kClassName);
+    label->SetBounds(20, 20, 100, 30);
+    page->Objects().ObjectLoaded(label);
+    page->AttachObjects();
+
+    ui.answers = {false}; // "No" to the warning, then Cancel
+    w->RunPropertiesDialog = [](TCalendarProperties &dialog) {
+        dialog.FormActivate();
+        dialog.ExampleCalendar()->SetCalendarLayout(loMC12Month);
+        dialog.OkbuttonClick();
+        if (dialog.result() != QDialog::Accepted) dialog.reject();
+        return dialog.result() == QDialog::Accepted;
+    };
+    w->mnuPropertiesClick();
+    EXPECT_EQ(ui.questions.size(), 1);
+    EXPECT_EQ(page->Objects().Count(), 1);
+    EXPECT_NE(page->CalendarLayout(), loMC12Month);
 }
 
 TEST_F(MainWindow, ZoomAndHintsAreRememberedAcrossStarts)
