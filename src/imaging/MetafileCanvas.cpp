@@ -380,7 +380,8 @@ QFont MetafileCanvas::qfont(double &pixelSize) const
     font.setStrikeOut(dc.font.strikeOut);
     const QLineF unit = xf.map(QLineF(0, 0, 0, 1));
     const double yScale = unit.length();
-    double em = std::abs(dc.font.height) * yScale;
+    // In doubles: a record may hold the most negative 32-bit height or escapement.
+    double em = std::abs(double(dc.font.height)) * yScale;
     if (dc.font.height == 0) {
         em = 16;
     } else if (dc.font.height > 0) {
@@ -453,7 +454,7 @@ void MetafileCanvas::text(QPointF reference, const QString &text, const std::vec
     }
     QTransform t = base;
     t.translate(origin.x(), origin.y());
-    t.rotate(-dc.font.escapement / 10.0);
+    t.rotate(-double(dc.font.escapement) / 10.0);
     p.setTransform(t);
     if (dc.opaqueBk)
         p.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.height()), dc.bkColor);
@@ -470,7 +471,7 @@ void MetafileCanvas::text(QPointF reference, const QString &text, const std::vec
     }
     p.restore();
     if (updateCp) {
-        const double angle = -dc.font.escapement / 10.0 * std::numbers::pi / 180.0;
+        const double angle = -double(dc.font.escapement) / 10.0 * std::numbers::pi / 180.0;
         const QPointF moved = origin + QPointF(std::cos(angle), std::sin(angle)) * width;
         dc.current = xf.inverted().map(moved);
     }
