@@ -1,6 +1,7 @@
 // The exporter as a whole process at scale: a year with recurring dates, documents with
 // thousands of labels, PNG pages, and the peak memory of a 100-year PDF.
 #include "BenchMain.h"
+#include "ChildProcess.h"
 
 #include "calendar/Calpanel32.h"
 #include "calendar/DocumentFile.h"
@@ -13,53 +14,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <string>
 #include <vector>
-
-extern char **environ;
 
 using namespace velmora;
 
 namespace {
-
-struct ChildCost
-{
-    double wallMs = 0;
-    double cpuMs = 0;
-    double peakMiB = 0;
-    bool ok = false;
-};
-
-// Runs velmora-export with the arguments; its own rusage, not that of every child so far.
-ChildCost runExport(const QStringList &args)
-{
-    std::vector<std::string> strings{VELMORA_EXPORT_EXE};
-    for (const QString &a : args)
-        strings.push_back(a.toStdString());
-    std::vector<char *> argv;
-    for (std::string &s : strings)
-        argv.push_back(s.data());
-    argv.push_back(nullptr);
-    QElapsedTimer t;
-    t.start();
-    pid_t pid = 0;
-    ChildCost cost;
-    if (posix_spawn(&pid, VELMORA_EXPORT_EXE, nullptr, nullptr, argv.data(), environ) != 0)
-        return cost;
-    int status = 0;
-    rusage u{};
-    wait4(pid, &status, 0, &u);
-    cost.wallMs = double(t.nsecsElapsed()) / 1e6;
-    cost.cpuMs = (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1e3 +
-                 (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) * 1e-3;
-    cost.peakMiB = double(u.ru_maxrss) / 1024.0;
-    cost.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return cost;
-}
 
 void runExports(benchmark::State &state, const QStringList &args)
 {
