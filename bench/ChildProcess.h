@@ -4,10 +4,14 @@
 #include <QElapsedTimer>
 #include <QStringList>
 
+#include <benchmark/benchmark.h>
+
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -45,4 +49,23 @@ inline ChildCost runExport(const QStringList &args)
     cost.peakMiB = double(u.ru_maxrss) / 1024.0;
     cost.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return cost;
+}
+
+// Times the exporter with these arguments once per iteration (manual time is its wall time)
+// and reports its mean CPU time and its peak memory as counters.
+inline void runExports(benchmark::State &state, const QStringList &args)
+{
+    double cpu = 0, peak = 0;
+    for (auto _ : state) {
+        const ChildCost c = runExport(args);
+        if (!c.ok) {
+            state.SkipWithError("velmora-export failed");
+            break;
+        }
+        state.SetIterationTime(c.wallMs / 1e3);
+        cpu += c.cpuMs;
+        peak = std::max(peak, c.peakMiB);
+    }
+    state.counters["cpu_ms"] = cpu / double(std::max<int64_t>(1, state.iterations()));
+    state.counters["peak_MiB"] = peak;
 }

@@ -21,23 +21,6 @@ using namespace velmora;
 
 namespace {
 
-void runExports(benchmark::State &state, const QStringList &args)
-{
-    double cpu = 0, peak = 0;
-    for (auto _ : state) {
-        const ChildCost c = runExport(args);
-        if (!c.ok) {
-            state.SkipWithError("velmora-export failed");
-            break;
-        }
-        state.SetIterationTime(c.wallMs / 1e3);
-        cpu += c.cpuMs;
-        peak = std::max(peak, c.peakMiB);
-    }
-    state.counters["cpu_ms"] = cpu / double(std::max<int64_t>(1, state.iterations()));
-    state.counters["peak_MiB"] = peak;
-}
-
 // The US holidays and seven rules of one's own, as bench-peers.sh gives the peers.
 QString writeRecurringStore(const QTemporaryDir &dir)
 {

@@ -55,19 +55,7 @@ void runPhotoCalendar(benchmark::State &state, const QStringList &extra)
     QTemporaryDir out;
     const QStringList args = QStringList{"--months", "12", "--month", "1", "--year", "2027", "--pictures", folder} +
                              extra + QStringList{out.filePath(QStringLiteral("photo.pdf"))};
-    double cpu = 0, peak = 0;
-    for (auto _ : state) {
-        const ChildCost c = runExport(args);
-        if (!c.ok) {
-            state.SkipWithError("velmora-export failed");
-            break;
-        }
-        state.SetIterationTime(c.wallMs / 1e3);
-        cpu += c.cpuMs;
-        peak = std::max(peak, c.peakMiB);
-    }
-    state.counters["cpu_ms"] = cpu / double(std::max<int64_t>(1, state.iterations()));
-    state.counters["peak_MiB"] = peak;
+    runExports(state, args);
 }
 
 // Target: at most 2 s, at most 300 MiB at the peak.
