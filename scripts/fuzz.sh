@@ -4,6 +4,7 @@
 #
 #   FUZZ_SECONDS=600 scripts/fuzz.sh            every target
 #   scripts/fuzz.sh rtf_parse_fuzz icon_*       only these (names or shell patterns)
+#   FUZZ_RUNS=10000000 scripts/fuzz.sh "*_parse_fuzz"   stop after that many inputs instead
 #
 # New inputs collect in build/fuzz/work/<parser>; crashes, timeouts and out-of-memory
 # inputs in build/fuzz/artifacts/. Once a finding is fixed, copy it into
@@ -12,6 +13,9 @@ set -eu
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$root/build/fuzz/fuzzers"
 seconds="${FUZZ_SECONDS:-60}"
+runs="${FUZZ_RUNS:-}"
+limit="-max_total_time=$seconds"
+[ -n "$runs" ] && limit="-runs=$runs"
 max_len="${FUZZ_MAX_LEN:-1048576}"
 [ -d "$bin" ] || { echo "no fuzz build: run make fuzz" >&2; exit 2; }
 
@@ -33,9 +37,9 @@ for pattern in "$@"; do
     [ -f "$root/tests/fuzz/$parser.dict" ] && dict="-dict=$root/tests/fuzz/$parser.dict"
     seeds="$root/tests/fuzz/corpus/$parser"
     [ -d "$seeds" ] || seeds=""
-    echo "== $name: $seconds s"
+    echo "== $name: ${runs:+$runs runs}${runs:-$seconds s}"
     # shellcheck disable=SC2086
-    if ! nice -n 10 "$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=1 \
+    if ! nice -n "${FUZZ_NICE:-10}" "$target" $limit -max_len="$max_len" -timeout=1 \
         -rss_limit_mb=256 -malloc_limit_mb=256 -print_final_stats=1 $dict \
         -artifact_prefix="$artifacts/" "$work" $seeds 2>"$root/build/fuzz/$name.log"; then
       failed="$failed $name"

@@ -37,7 +37,7 @@ std::string folderOf(const std::filesystem::path &iniPath)
     return folder;
 }
 
-TRect readRect(const TIniFile &ini, std::string_view section)
+TRect readRect(const TIniSnapshot &ini, std::string_view section)
 {
     return TRect{ini.readInteger(section, "Left", 0), ini.readInteger(section, "Top", 0),
                  ini.readInteger(section, "Right", 0), ini.readInteger(section, "Bottom", 0)};
@@ -73,8 +73,12 @@ TPreferences LoadPreferences(const std::filesystem::path &iniPath)
 
 TPreferences LoadPreferences(const std::filesystem::path &iniPath, const std::string &appFolder)
 {
+    return LoadPreferences(TIniFile(iniPath).snapshot(), appFolder);
+}
+
+TPreferences LoadPreferences(const TIniSnapshot &ini, const std::string &appFolder)
+{
     const TPreferences d = DefaultPreferences(appFolder);
-    const TIniFile ini(iniPath);
     TPreferences p;
     p.mainZoomCode = validZoomCode(ini.readInteger(kZooming, "Main", d.mainZoomCode));
     p.propZoomCode = validZoomCode(ini.readInteger(kZooming, "Prop", d.propZoomCode));
@@ -173,7 +177,12 @@ std::string PlacementSection(std::string_view className, int dotsPerInch)
 TPlacement ReadPlacement(const std::filesystem::path &iniPath, std::string_view section,
                          bool currentlyMaximized)
 {
-    const TIniFile ini(iniPath);
+    return ReadPlacement(TIniFile(iniPath).snapshot(), section, currentlyMaximized);
+}
+
+TPlacement ReadPlacement(const TIniSnapshot &ini, std::string_view section,
+                         bool currentlyMaximized)
+{
     return TPlacement{readRect(ini, section),
                       ini.readBool(section, "Maximized", currentlyMaximized)};
 }

@@ -5,6 +5,7 @@
 // without windows or screens; the QWidget overloads at the end apply them to real windows.
 #include "common/Color.h"
 #include "common/Font.h"
+#include "common/IniFile.h"
 #include "common/Rect.h"
 
 #include <QString>
@@ -61,6 +62,7 @@ TPreferences DefaultPreferences(const std::string &appFolder);
 // The application folder is the ini file's folder unless given.
 TPreferences LoadPreferences(const std::filesystem::path &iniPath);
 TPreferences LoadPreferences(const std::filesystem::path &iniPath, const std::string &appFolder);
+TPreferences LoadPreferences(const TIniSnapshot &ini, const std::string &appFolder);
 
 // Writes every key in the order the main window has always written them, in one replace of
 // the file. Throws TIniFileError("Unable to write to <path>"); the file then stays as it was.
@@ -98,6 +100,8 @@ std::string PlacementSection(std::string_view className, int dotsPerInch);
 
 // Reads Left, Top, Right, Bottom (default 0) and Maximized (default currentlyMaximized).
 TPlacement ReadPlacement(const std::filesystem::path &iniPath, std::string_view section,
+                         bool currentlyMaximized);
+TPlacement ReadPlacement(const TIniSnapshot &ini, std::string_view section,
                          bool currentlyMaximized);
 void WritePlacement(const std::filesystem::path &iniPath, std::string_view section,
                     const TPlacement &placement);

@@ -154,7 +154,7 @@ std::optional<Lines> loadLines(const fs::path &file)
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes;
-    std::array<char, 16384> buffer{};
+    std::array<char, 16384> buffer; // filled by each read before it is used
     while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
         bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
@@ -257,60 +257,103 @@ std::optional<int32_t> parseProfileInteger(std::string_view text)
     return parseDecimal(text);
 }
 
-std::string TIniFile::readString(std::string_view section, std::string_view key,
-                                 std::string_view def) const
+TIniSnapshot::TIniSnapshot(const fs::path &file) : lines_(readableLines(file)) {}
+
+TIniSnapshot TIniSnapshot::FromBytes(std::string_view bytes)
 {
-    const Lines lines = readableLines(file_);
-    const auto value = findValue(lines, section, key);
+    TIniSnapshot snapshot;
+    snapshot.lines_ = splitLines(bytes);
+    return snapshot;
+}
+
+std::string TIniSnapshot::readString(std::string_view section, std::string_view key,
+                                     std::string_view def) const
+{
+    const auto value = findValue(lines_, section, key);
     if (!value) return std::string(def);
-    return Cp1252ToUtf8(value->substr(0, kMaxString));
+    return Cp1252ToUtf8(value->substr(0, TIniFile::kMaxString));
 }
 
-int32_t TIniFile::readInteger(std::string_view section, std::string_view key, int32_t def) const
+int32_t TIniSnapshot::readInteger(std::string_view section, std::string_view key,
+                                  int32_t def) const
 {
-    const Lines lines = readableLines(file_);
-    const auto value = findValue(lines, section, key);
+    const auto value = findValue(lines_, section, key);
     if (!value) return def;
-    return parseProfileInteger(value->substr(0, kMaxString)).value_or(def);
+    return parseProfileInteger(value->substr(0, TIniFile::kMaxString)).value_or(def);
 }
 
-bool TIniFile::readBool(std::string_view section, std::string_view key, bool def) const
+bool TIniSnapshot::readBool(std::string_view section, std::string_view key, bool def) const
 {
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
-bool TIniFile::sectionExists(std::string_view section) const
+bool TIniSnapshot::sectionExists(std::string_view section) const
 {
     const std::string name = Utf8ToCp1252(section);
-    return findSection(readableLines(file_), trim(name)).has_value();
+    return findSection(lines_, trim(name)).has_value();
 }
 
-bool TIniFile::valueExists(std::string_view section, std::string_view key) const
+bool TIniSnapshot::valueExists(std::string_view section, std::string_view key) const
 {
-    return findValue(readableLines(file_), section, key).has_value();
+    return findValue(lines_, section, key).has_value();
 }
 
-std::vector<std::string> TIniFile::readSection(std::string_view section) const
+std::vector<std::string> TIniSnapshot::readSection(std::string_view section) const
 {
     std::vector<std::string> keys;
     for (auto &[key, value] : readSectionValues(section)) keys.push_back(std::move(key));
     return keys;
 }
 
-TIniValues TIniFile::readSectionValues(std::string_view section) const
+TIniValues TIniSnapshot::readSectionValues(std::string_view section) const
 {
-    const Lines lines = readableLines(file_);
     const std::string name = Utf8ToCp1252(section);
-    const auto range = findSection(lines, trim(name));
+    const auto range = findSection(lines_, trim(name));
     TIniValues values;
     if (!range) return values;
     for (std::size_t i = range->header + 1; i < range->end; ++i) {
-        const ParsedLine p = parseLine(lines[i]);
+        const ParsedLine p = parseLine(lines_[i]);
         if (p.kind != LineKind::Key) continue;
         values.emplace_back(Cp1252ToUtf8(p.name),
-                            Cp1252ToUtf8(unquote(p.value).substr(0, kMaxString)));
+                            Cp1252ToUtf8(unquote(p.value).substr(0, TIniFile::kMaxString)));
     }
     return values;
+}
+
+std::string TIniFile::readString(std::string_view section, std::string_view key,
+                                 std::string_view def) const
+{
+    return snapshot().readString(section, key, def);
+}
+
+int32_t TIniFile::readInteger(std::string_view section, std::string_view key, int32_t def) const
+{
+    return snapshot().readInteger(section, key, def);
+}
+
+bool TIniFile::readBool(std::string_view section, std::string_view key, bool def) const
+{
+    return snapshot().readBool(section, key, def);
+}
+
+bool TIniFile::sectionExists(std::string_view section) const
+{
+    return snapshot().sectionExists(section);
+}
+
+bool TIniFile::valueExists(std::string_view section, std::string_view key) const
+{
+    return snapshot().valueExists(section, key);
+}
+
+std::vector<std::string> TIniFile::readSection(std::string_view section) const
+{
+    return snapshot().readSection(section);
+}
+
+TIniValues TIniFile::readSectionValues(std::string_view section) const
+{
+    return snapshot().readSectionValues(section);
 }
 
 namespace {

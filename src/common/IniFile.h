@@ -12,7 +12,9 @@
 //   code page lacks are stored as '?'.
 //
 // Nothing is cached: every call opens, reads (and for writes, replaces) and closes the
-// file, so several windows and a hand editor can share it. A write leaves every line it
+// file, so several windows and a hand editor can share it. A run of reads that belong
+// together (the preferences, one window's placement) takes a TIniSnapshot: one read of the
+// file for all of them. A write leaves every line it
 // does not change as it was, and replaces the file atomically through a temporary file
 // beside it; on failure it throws TIniFileError("Unable to write to <path>") and the old
 // file stays as it was.
@@ -44,6 +46,29 @@ struct TIniEntry
     std::string value;
 };
 
+// The file as it was when the snapshot was taken, with the read rules of TIniFile.
+class TIniSnapshot
+{
+public:
+    // A missing or unreadable file reads as empty.
+    explicit TIniSnapshot(const std::filesystem::path &file);
+    // The bytes of a whole file, as if read from one.
+    static TIniSnapshot FromBytes(std::string_view bytes);
+
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view def) const;
+    int32_t readInteger(std::string_view section, std::string_view key, int32_t def) const;
+    bool readBool(std::string_view section, std::string_view key, bool def) const;
+    bool sectionExists(std::string_view section) const;
+    bool valueExists(std::string_view section, std::string_view key) const;
+    std::vector<std::string> readSection(std::string_view section) const;
+    TIniValues readSectionValues(std::string_view section) const;
+
+private:
+    TIniSnapshot() = default;
+    std::vector<std::string> lines_;
+};
+
 class TIniFile
 {
 public:
@@ -52,6 +77,9 @@ public:
 
     explicit TIniFile(std::filesystem::path file) : file_(std::move(file)) {}
     const std::filesystem::path &fileName() const { return file_; }
+
+    // One read of the file for many values.
+    TIniSnapshot snapshot() const { return TIniSnapshot(file_); }
 
     // Reads never throw: a missing or unreadable file reads as empty.
     std::string readString(std::string_view section, std::string_view key,

@@ -210,3 +210,24 @@ TEST_F(IniFile, DamagedFilesReadWithoutCrashAndSurviveAWrite)
     writeBytes("\xEF\xBB\xBF[Zooming]\r\nMain=40\r\n");
     EXPECT_EQ(ini().readInteger("Zooming", "Main", 60), 40);
 }
+
+TEST_F(IniFile, SnapshotReadsLikeTheFileAndKeepsWhatItRead)
+{
+    const std::string bytes = "\xEF\xBB\xBF[Font]\r\n Name = \"Arial \"\r\nSize=0x10\r\n"
+                              "[font]\r\nSize=99\r\n[Icons]\r\nVisible=1\r\n";
+    writeBytes(bytes);
+    const TIniSnapshot fromFile = ini().snapshot();
+    const TIniSnapshot fromBytes = TIniSnapshot::FromBytes(bytes);
+    for (const TIniSnapshot *snap : {&fromFile, &fromBytes}) {
+        EXPECT_EQ(snap->readString("FONT", "name", "-"), "Arial ");
+        EXPECT_EQ(snap->readInteger("Font", "Size", 0), 16);
+        EXPECT_TRUE(snap->readBool("Icons", "Visible", false));
+        EXPECT_EQ(snap->readSection("Font"), (std::vector<std::string>{"Name", "Size"}));
+        EXPECT_FALSE(snap->valueExists("Icons", "File"));
+    }
+    // A snapshot is what the file held when it was taken; the file itself moves on.
+    ini().writeInteger("Font", "Size", 12);
+    EXPECT_EQ(fromFile.readInteger("Font", "Size", 0), 16);
+    EXPECT_EQ(ini().readInteger("Font", "Size", 0), 12);
+    EXPECT_EQ(TIniSnapshot(folder / "missing.ini").readString("Font", "Name", "none"), "none");
+}
