@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace velmora {
 
@@ -72,6 +73,11 @@ QTextDocument &TStoreCellRenderer::document(int cell, double width)
         if (w == width)
             return *doc;
     std::unique_ptr<QTextDocument> doc = p.unlaid ? std::move(p.unlaid) : read(cache_.at(size_t(cell - 1)).rtf);
+    // A laid-out text is drawn on every page and every print: its lines keep their
+    // glyphs, where Qt would drop them after the layout and shape every line anew for
+    // each drawing.
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        block.layout()->setCacheEnabled(true);
     doc->documentLayout()->setPaintDevice(&layoutDevice_);
     doc->setTextWidth(width);
     if (p.laid.size() >= kKeptWidths)
@@ -107,11 +113,16 @@ void TStoreCellRenderer::printCell(int cell, QPainter &painter, const QRect &tar
         return;
     const double scale = printerDpi / 96.0;
     QTextDocument &doc = document(cell, target.width() / scale);
+    // A clip is set only for a text larger than its cell: in a PDF every clip starts the
+    // drawing state anew, and most cells hold a line or two.
+    const QSizeF size = doc.size() * scale;
+    const bool fits = size.width() <= target.width() + 0.5 && size.height() <= target.height() + 0.5;
     painter.save();
-    painter.setClipRect(target);
+    if (!fits)
+        painter.setClipRect(target, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     painter.translate(target.topLeft());
     painter.scale(scale, scale);
-    doc.drawContents(&painter, QRectF(0, 0, target.width() / scale, target.height() / scale));
+    doc.drawContents(&painter);
     painter.restore();
 }
 

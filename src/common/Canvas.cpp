@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <unordered_map>
@@ -73,13 +74,39 @@ void TCanvas::selectFontHeight(const std::string &name, int height, uint8_t styl
         selectFontPixels(name, -height > 0 ? -height : 1, style);
         return;
     }
-    // A positive height asks for the cell height: shrink the em until ascent + descent fits.
+    // A positive height asks for the cell height: the largest em whose ascent + descent
+    // fits. Every size tried loads a font, so the answer is kept per face, height, style
+    // and resolution, and found by starting from the proportional guess and stepping,
+    // not by trying every size down from the height.
+    const int dpi = painter_.device()->logicalDpiY();
+    std::string key = name;
+    key += '\x1f';
+    key += std::to_string(height);
+    key += '/';
+    key += std::to_string(style);
+    key += '/';
+    key += std::to_string(dpi);
+    thread_local std::unordered_map<std::string, int> emForHeight;
     int em = height;
-    font_ = makeFont(name, em, style);
-    while (em > 1 && QFontMetrics(font_, painter_.device()).height() > height) {
-        --em;
-        font_ = makeFont(name, em, style);
+    if (const auto it = emForHeight.find(key); it != emForHeight.end()) {
+        em = it->second;
+    } else {
+        auto lineHeight = [&](int size) {
+            return QFontMetrics(makeFont(name, size, style), painter_.device()).height();
+        };
+        const int full = lineHeight(em);
+        if (full > height && em > 1) {
+            em = std::clamp(static_cast<int>(int64_t{height} * height / full), 1, height - 1);
+            while (em > 1 && lineHeight(em) > height)
+                --em;
+            while (em + 1 < height && lineHeight(em + 1) <= height)
+                ++em;
+        }
+        if (emForHeight.size() >= 1024)
+            emForHeight.clear();
+        emForHeight.emplace(std::move(key), em);
     }
+    font_ = makeFont(name, em, style);
     fontChanged();
 }
 
@@ -201,12 +228,21 @@ TTextMetric TCanvas::textMetric() const
 // Page drawing repeats the same few strings (day numbers, day names) in the same few fonts
 // hundreds of times; shaping each once keeps a 60-month sheet fast. The texts are kept per
 // font, together with the font's metrics, so a string costs one lookup.
+struct TCanvas::ShapedText
+{
+    QStaticText text;
+    // The ink's first and last row relative to the line's top; an empty string has none
+    // (inkTop > inkBottom).
+    int inkTop = 0;
+    int inkBottom = -1;
+};
+
 struct TCanvas::FontTexts
 {
     QFont font;
     QString key;
     TTextMetric metric;
-    QHash<QString, QStaticText> texts;
+    QHash<QString, TCanvas::ShapedText> texts;
 };
 
 namespace {
@@ -287,7 +323,7 @@ void TCanvas::selectFontPixels(const std::string &name, int pixelSize, uint8_t s
     cache.selections.emplace(std::move(key), &fontTexts());
 }
 
-const QStaticText &TCanvas::staticText(const QString &text) const
+const TCanvas::ShapedText &TCanvas::staticText(const QString &text) const
 {
     TextCache &cache = textCache();
     if (cache.size > kMaxCachedTexts) {
@@ -296,14 +332,20 @@ const QStaticText &TCanvas::staticText(const QString &text) const
             font.second->texts.clear();
         cache.size = 0;
     }
-    QHash<QString, QStaticText> &texts = fontTexts().texts;
-    auto it = texts.find(text);
-    if (it == texts.end()) {
-        QStaticText st(text);
-        st.setTextFormat(Qt::PlainText);
-        st.setPerformanceHint(QStaticText::ModerateCaching);
-        st.prepare(QTransform(), font_);
-        it = texts.insert(text, st);
+    FontTexts &font = fontTexts();
+    auto it = font.texts.find(text);
+    if (it == font.texts.end()) {
+        ShapedText shaped;
+        shaped.text.setText(text);
+        shaped.text.setTextFormat(Qt::PlainText);
+        shaped.text.setPerformanceHint(QStaticText::ModerateCaching);
+        shaped.text.prepare(QTransform(), font_);
+        const QRect ink = QFontMetrics(font_, painter_.device()).tightBoundingRect(text);
+        if (!ink.isEmpty()) {
+            shaped.inkTop = font.metric.ascent + ink.top();
+            shaped.inkBottom = font.metric.ascent + ink.bottom();
+        }
+        it = font.texts.insert(text, shaped);
         ++cache.size;
     }
     return it.value();
@@ -334,7 +376,7 @@ int TCanvas::textHeight(const QString &) const
 
 int TCanvas::textWidth(const QString &text) const
 {
-    return qRound(staticText(text).size().width());
+    return qRound(staticText(text).text.size().width());
 }
 
 // drawText shapes and measures through one lookup.
@@ -344,8 +386,8 @@ int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
     const TTextMetric &m = metric();
     if (text.isEmpty())
         return m.height;
-    const QStaticText &shaped = staticText(text);
-    const int w = qRound(shaped.size().width());
+    const ShapedText &shaped = staticText(text);
+    const int w = qRound(shaped.text.size().width());
     int x = r.left;
     if ((flags & DT_CENTER) != 0)
         x = r.left + (r.right - r.left - w) / 2;
@@ -358,9 +400,16 @@ int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
         else if ((flags & DT_BOTTOM) != 0)
             y = r.bottom - m.height;
     }
-    // Clipping costs more than the text itself, so it is set only when the text would
-    // reach outside its rectangle.
-    const bool fits = x >= r.left && x + w <= r.right && y >= r.top && y + m.height <= r.bottom;
+    // Clipping costs more than the text itself (in a PDF each clip starts the drawing
+    // state anew), so it is set only when the text would reach outside its rectangle:
+    // across, its advance; up and down, its line or at least the rows its glyphs really
+    // cover, with a row to spare. A day number in a row a little lower than the font's
+    // full height needs none.
+    const bool fitsAcross = x >= r.left && x + w <= r.right;
+    const bool lineFits = y >= r.top && y + m.height <= r.bottom;
+    const bool inkFits = shaped.inkTop > shaped.inkBottom ||
+                         (y + shaped.inkTop - 1 >= r.top && y + shaped.inkBottom + 1 < r.bottom);
+    const bool fits = fitsAcross && (lineFits || inkFits);
     const bool clip = (flags & DT_NOCLIP) == 0 && !fits;
     if (clip) {
         if (r.right <= r.left || r.bottom <= r.top)
@@ -370,7 +419,7 @@ int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
                              painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     }
     preparePainterForText();
-    painter_.drawStaticText(QPoint(x, y), shaped);
+    painter_.drawStaticText(QPoint(x, y), shaped.text);
     if (clip) {
         painter_.restore();
         textStateValid_ = false;

@@ -101,12 +101,14 @@ public:
 
     // One font's shaped texts and metrics, shared by the canvases of a thread.
     struct FontTexts;
+    // A shaped string with the rows its glyphs cover, from the top of its line.
+    struct ShapedText;
 
 private:
     void fontChanged();
     void selectFontPixels(const std::string &name, int pixelSize, uint8_t style);
     FontTexts &fontTexts() const;
-    const QStaticText &staticText(const QString &text) const;
+    const ShapedText &staticText(const QString &text) const;
     void preparePainterForText();
     void hLine(int x1, int x2, int y); // pixels x1..x2-1
     void vLine(int x, int y1, int y2); // pixels y1..y2-1

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -173,4 +174,44 @@ TEST(CellTextRenderer, LaidOutTextFollowsTheStoreAndTheWidth)
     QImage blank(300, 80, QImage::Format_RGB32);
     blank.fill(Qt::white);
     EXPECT_EQ(paint(kept, 300), blank);
+}
+
+// Printing draws from the kept layout (its glyphs included) exactly what a fresh renderer
+// draws, every time; a text taller than its cell is still cut at the cell's edge.
+TEST(CellTextRenderer, PrintedCellsRepeatAndStayInsideTheirCell)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    setText(page, 5, QStringLiteral("Gym\nTeam meeting\nPiano lesson"));
+    QString tall;
+    for (int i = 0; i < 12; ++i)
+        tall += QStringLiteral("line %1 of a tall text\n").arg(i);
+    setText(page, 6, tall);
+    const QRect target(40, 30, 300, 220);
+    auto print = [&](TStoreCellRenderer &r, int cell) {
+        QImage image(400, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        r.printCell(cell, painter, target, 300);
+        painter.end();
+        return image;
+    };
+    auto ink = [&](const QImage &image, bool inside) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (target.contains(x, y) == inside && qGray(image.pixel(x, y)) < 128)
+                    ++dark;
+        return dark;
+    };
+    TStoreCellRenderer kept(page);
+    for (const int cell : {5, 6}) {
+        SCOPED_TRACE(cell);
+        const QImage first = print(kept, cell);
+        TStoreCellRenderer fresh(page);
+        EXPECT_EQ(print(kept, cell), first);
+        EXPECT_EQ(print(fresh, cell), first);
+        EXPECT_EQ(ink(first, false), 0);
+        EXPECT_GT(ink(first, true), 100);
+    }
 }

@@ -292,6 +292,63 @@ TEST(Canvas, FontByPixelHeight)
     });
 }
 
+// A cell height gives the largest em whose line fits: the same size the classic search from
+// the top finds, for every height and face, a face the system lacks and a huge height too.
+TEST(Canvas, CellHeightGivesTheLargestFittingEm)
+{
+    draw(10, 10, 300, [](TCanvas &c) {
+        for (const char *face : {"Times New Roman", "Arial", "No Such Face 123"}) {
+            for (const uint8_t style : {uint8_t(0), uint8_t(3)}) {
+                for (const int height : {1, 2, 7, 13, 40, 74, 75, 121, 333, 20000}) {
+                    SCOPED_TRACE(testing::Message() << face << " style " << int(style) << " height "
+                                                    << height);
+                    c.selectFontHeight(face, height, style, clBlack);
+                    const int em = c.font().pixelSize();
+                    const int line = c.textMetric().height;
+                    if (em > 1) {
+                        EXPECT_LE(line, height);
+                    }
+                    EXPECT_LE(em, height);
+                    if (em + 1 < height) {
+                        // One pixel more would not fit.
+                        c.selectFontHeight(face, -(em + 1), style, clBlack);
+                        EXPECT_GT(c.textMetric().height, height);
+                    }
+                    // Asked again, the same answer (it is kept, not searched anew).
+                    c.selectFontHeight(face, height, style, clBlack);
+                    EXPECT_EQ(c.font().pixelSize(), em);
+                }
+            }
+        }
+    });
+}
+
+// A line a little taller than its row is drawn whole when its glyphs fit; glyphs that really
+// leave the rectangle are still cut at its edge.
+TEST(Canvas, ShortRowsClipOnlyInkThatLeavesThem)
+{
+    TRect row{};
+    draw(10, 10, 96, [&](TCanvas &c) {
+        c.selectFontHeight("Times New Roman", -40, 0, clBlack);
+        row = TRect{20, 20, 120, 20 + c.textMetric().height - 2};
+    });
+    const QImage whole = draw(200, 120, 96, [&](TCanvas &c) {
+        c.selectFontHeight("Times New Roman", -40, 0, clBlack);
+        c.drawText(row, QStringLiteral("18"), DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    });
+    const QImage fitted = draw(200, 120, 96, [&](TCanvas &c) {
+        c.selectFontHeight("Times New Roman", -40, 0, clBlack);
+        c.drawText(row, QStringLiteral("18"), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    });
+    EXPECT_EQ(fitted, whole);
+    const QImage cut = draw(200, 120, 96, [&](TCanvas &c) {
+        c.selectFontHeight("Times New Roman", -40, 0, clBlack);
+        c.drawText(TRect{20, 20, 120, 40}, QStringLiteral("Qg|"), DT_LEFT | DT_TOP | DT_SINGLELINE);
+    });
+    EXPECT_GT(darkBounds(cut, QRect(20, 20, 100, 20)).height(), 0);
+    EXPECT_EQ(darkBounds(cut, QRect(0, 40, 200, 80)).height(), 0);
+}
+
 TEST(Canvas, ColoursAreBgrWithSystemColoursResolved)
 {
     struct Case

@@ -13,6 +13,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
+// Defined only by targets with start-up work of their own, as libFuzzer allows.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int *argc, char ***argv);
 
 namespace fs = std::filesystem;
 
@@ -34,6 +36,8 @@ int main(int argc, char **argv)
     }
     std::sort(inputs.begin(), inputs.end());
 
+    if (LLVMFuzzerInitialize != nullptr)
+        LLVMFuzzerInitialize(&argc, &argv);
     using Clock = std::chrono::steady_clock;
     double slowest = 0;
     fs::path slowestInput;

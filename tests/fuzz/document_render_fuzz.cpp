@@ -7,6 +7,8 @@
 
 #include <exception>
 
+VELMORA_FUZZ_STARTS_QT
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace velmora;

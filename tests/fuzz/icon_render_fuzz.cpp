@@ -5,6 +5,8 @@
 #include "imaging/IconImage.h"
 #include "imaging/IconLibrary.h"
 
+VELMORA_FUZZ_STARTS_QT
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace velmora;

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+VELMORA_FUZZ_STARTS_QT
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace velmora;

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QPainter>
 
+VELMORA_FUZZ_STARTS_QT
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     velmora::fuzz::EnsureApplication(); // text needs fonts, and fonts need an application
