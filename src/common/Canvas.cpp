@@ -31,6 +31,21 @@ TCanvas::~TCanvas()
     painter_.restore();
 }
 
+namespace {
+// A font asked for by face, size, style and resolution, as the caches below know it.
+std::string selectionKey(const std::string &name, int size, uint8_t style, int dpi)
+{
+    std::string key = name;
+    key += '\x1f';
+    key += std::to_string(size);
+    key += '/';
+    key += std::to_string(style);
+    key += '/';
+    key += std::to_string(dpi);
+    return key;
+}
+} // namespace
+
 QFont TCanvas::makeFont(const std::string &name, int pixelSize, uint8_t style)
 {
     QFont f(QString::fromStdString(name));
@@ -78,14 +93,7 @@ void TCanvas::selectFontHeight(const std::string &name, int height, uint8_t styl
     // fits. Every size tried loads a font, so the answer is kept per face, height, style
     // and resolution, and found by starting from the proportional guess and stepping,
     // not by trying every size down from the height.
-    const int dpi = painter_.device()->logicalDpiY();
-    std::string key = name;
-    key += '\x1f';
-    key += std::to_string(height);
-    key += '/';
-    key += std::to_string(style);
-    key += '/';
-    key += std::to_string(dpi);
+    std::string key = selectionKey(name, height, style, painter_.device()->logicalDpiY());
     thread_local std::unordered_map<std::string, int> emForHeight;
     int em = height;
     if (const auto it = emForHeight.find(key); it != emForHeight.end()) {
@@ -300,13 +308,7 @@ TCanvas::FontTexts &TCanvas::fontTexts() const
 void TCanvas::selectFontPixels(const std::string &name, int pixelSize, uint8_t style)
 {
     TextCache &cache = textCache();
-    std::string key = name;
-    key += '\x1f';
-    key += std::to_string(pixelSize);
-    key += '/';
-    key += std::to_string(style);
-    key += '/';
-    key += std::to_string(painter_.device()->logicalDpiY());
+    std::string key = selectionKey(name, pixelSize, style, painter_.device()->logicalDpiY());
     if (const auto it = cache.selections.find(key); it != cache.selections.end()) {
         FontTexts *f = it->second;
         font_ = f->font;
