@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPaintEngine>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -178,6 +179,82 @@ QBrush MetafileCanvas::qbrush() const
     }
 }
 
+namespace {
+// More dashes than any real drawing has: a dashed line millions of pixels long (a picture
+// that maps a small window onto a huge viewport) would take Qt seconds to cut into dashes,
+// though nearly all of them fall outside the picture. Such a line is drawn solid.
+constexpr double kMaxDashes = 50000;
+
+bool tooManyDashes(const QPainterPath &shape, const QPen &pen, const QTransform &toImage)
+{
+    if (pen.style() == Qt::SolidLine || pen.style() == Qt::NoPen)
+        return false;
+    double period = 0;
+    for (const qreal part : pen.dashPattern())
+        period += part;
+    if (pen.isCosmetic())
+        return toImage.map(shape).length() / std::max(period, 1.0) > kMaxDashes;
+    return shape.length() / std::max(period * pen.widthF(), 1e-9) > kMaxDashes;
+}
+
+// Cuts the segment a-b to the part inside area (Liang-Barsky); false when none is.
+bool clipSegment(QPointF &a, QPointF &b, const QRectF &area)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - area.left(), area.right() - a.x(), a.y() - area.top(),
+                         area.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF start = a;
+    a = start + QPointF(dx, dy) * t0;
+    b = start + QPointF(dx, dy) * t1;
+    return true;
+}
+
+// An open line reaching far outside the picture, cut to the part near it: Qt strokes in
+// time that grows with the whole length, and a picture that maps a small window onto a
+// huge viewport draws lines millions of pixels long. Lines that stay near, and curves,
+// are left as they are.
+QPainterPath nearArea(const QPainterPath &line, const QRectF &area)
+{
+    if (area.contains(line.boundingRect()))
+        return line;
+    for (int i = 0; i < line.elementCount(); ++i)
+        if (line.elementAt(i).isCurveTo())
+            return line;
+    QPainterPath cut;
+    QPointF from;
+    for (int i = 0; i < line.elementCount(); ++i) {
+        const QPainterPath::Element e = line.elementAt(i);
+        const QPointF to(e.x, e.y);
+        if (e.isLineTo()) {
+            QPointF a = from, b = to;
+            if (clipSegment(a, b, area)) {
+                if (cut.elementCount() == 0 || cut.currentPosition() != a)
+                    cut.moveTo(a);
+                cut.lineTo(b);
+            }
+        }
+        from = to;
+    }
+    return cut;
+}
+} // namespace
+
 void MetafileCanvas::drawDevice(const QPainterPath &device, bool fill, bool stroke)
 {
     if (inPath) {
@@ -195,9 +272,15 @@ void MetafileCanvas::drawDevice(const QPainterPath &device, bool fill, bool stro
         p.fillPath(shape, qbrush());
     }
     if (stroke) {
-        const QPen pen = qpen();
-        if (pen.style() != Qt::NoPen)
-            p.strokePath(shape, pen);
+        QPen pen = qpen();
+        if (pen.style() != Qt::NoPen) {
+            const double reach = 2 * std::max(pen.widthF(), 1.0) + 2;
+            const QPainterPath line =
+                fill ? shape : nearArea(shape, targetRect.adjusted(-reach, -reach, reach, reach));
+            if (tooManyDashes(line, pen, base))
+                pen.setStyle(Qt::SolidLine);
+            p.strokePath(line, pen);
+        }
     }
 }
 

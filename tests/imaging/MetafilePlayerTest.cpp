@@ -232,3 +232,65 @@ TEST(MetafilePlayer, StaysVectorsInPdf)
     // Four bitmaps and a pattern brush are pictures; the shapes must not have become more.
     EXPECT_LE(pdf.count("/Subtype /Image"), 6);
 }
+
+namespace {
+// A plain WMF of the given records (function, parameters), header and end record added.
+QByteArray plainWmf(const std::vector<std::pair<uint16_t, std::vector<int16_t>>> &records)
+{
+    QByteArray body;
+    auto put16 = [](QByteArray &b, uint16_t v) { b.append(char(v & 0xFF)).append(char(v >> 8)); };
+    auto put32 = [&](QByteArray &b, uint32_t v) { put16(b, uint16_t(v)); put16(b, uint16_t(v >> 16)); };
+    uint32_t largest = 3;
+    auto record = [&](uint16_t function, const std::vector<int16_t> &params) {
+        const uint32_t words = 3 + uint32_t(params.size());
+        largest = std::max(largest, words);
+        put32(body, words);
+        put16(body, function);
+        for (const int16_t p : params)
+            put16(body, uint16_t(p));
+    };
+    for (const auto &[function, params] : records)
+        record(function, params);
+    record(0x0000, {});
+    QByteArray file;
+    put16(file, 1);
+    put16(file, 9);
+    put16(file, 0x0300);
+    put32(file, uint32_t(9 + body.size() / 2));
+    put16(file, 1);
+    put32(file, largest);
+    put16(file, 0);
+    return file + body;
+}
+} // namespace
+
+// A picture whose small window makes a line millions of pixels long draws the part inside
+// the picture, dashes and all, as fast as a short line (the replayed fuzz finding of such a
+// picture took seconds before).
+TEST(MetafilePlayer, LinesFarBeyondThePictureDrawTheirVisiblePart)
+{
+    for (const int16_t style : {int16_t(0), int16_t(1)}) { // solid, dashed
+        SCOPED_TRACE(style == 0 ? "solid" : "dashed");
+        const QByteArray wmf = plainWmf({
+            {0x020B, {0, 0}},                      // SetWindowOrg
+            {0x020C, {10, 10}},                    // SetWindowExt: 10 units over 100 pixels
+            {0x02FA, {style, 0, 0, 0, 0}},         // CreatePenIndirect, black, thin
+            {0x012D, {0}},                         // SelectObject
+            {0x0214, {5, -32000}},                 // MoveTo (y, x)
+            {0x0213, {5, 32000}},                  // LineTo: 640,000 pixels across
+            {0x0214, {-32000, -32000}},            // and a diagonal through the picture
+            {0x0213, {32000, 32000}},
+        });
+        const QImage m = play(wmf, {100, 100});
+        int dark = 0, light = 0;
+        for (int x = 5; x < 95; ++x)
+            (qGray(m.pixel(x, 50)) < 128 ? dark : light) += 1;
+        EXPECT_GT(dark, 20);
+        if (style == 0)
+            EXPECT_EQ(light, 0);
+        else
+            EXPECT_GT(light, 10) << "still dashed";
+        EXPECT_LT(qGray(m.pixel(20, 20)), 200) << "the diagonal";
+        EXPECT_EQ(rgbAt(m, 20, 80), kWhite);
+    }
+}
