@@ -17,6 +17,9 @@ runs="${FUZZ_RUNS:-}"
 limit="-max_total_time=$seconds"
 [ -n "$runs" ] && limit="-runs=$runs"
 max_len="${FUZZ_MAX_LEN:-1048576}"
+# An input may take a second at most. On a machine busy with other work the limit can be
+# raised (FUZZ_TIMEOUT=3) and the inputs it stops replayed alone afterwards.
+timeout="${FUZZ_TIMEOUT:-1}"
 [ -d "$bin" ] || { echo "no fuzz build: run make fuzz" >&2; exit 2; }
 
 export QT_QPA_PLATFORM=offscreen
@@ -39,7 +42,7 @@ for pattern in "$@"; do
     [ -d "$seeds" ] || seeds=""
     echo "== $name: ${runs:+$runs runs}${runs:-$seconds s}"
     # shellcheck disable=SC2086
-    if ! nice -n "${FUZZ_NICE:-10}" "$target" $limit -max_len="$max_len" -timeout=1 \
+    if ! nice -n "${FUZZ_NICE:-10}" "$target" $limit -max_len="$max_len" -timeout="$timeout" \
         -rss_limit_mb=256 -malloc_limit_mb=256 -print_final_stats=1 $dict \
         -artifact_prefix="$artifacts/" "$work" $seeds 2>"$root/build/fuzz/$name.log"; then
       failed="$failed $name"
