@@ -36,6 +36,14 @@ QColor colorFromRef(uint32_t c)
 MetafileCanvas::MetafileCanvas(QPainter &painter, const QRectF &target)
     : p(painter), targetRect(target), base(painter.transform())
 {
+    // What the device shows, in the coordinates shapes are drawn in: a picture may draw
+    // beyond its frame, but not beyond the device.
+    bool invertible = false;
+    const QTransform toShapes = base.inverted(&invertible);
+    if (invertible && painter.device() != nullptr && painter.device()->width() > 0 &&
+        painter.device()->height() > 0)
+        visibleArea = toShapes.mapRect(
+            QRectF(0, 0, painter.device()->width(), painter.device()->height()));
     p.save();
     originalClipOn = p.hasClipping();
     if (originalClipOn)
@@ -225,17 +233,21 @@ bool clipSegment(QPointF &a, QPointF &b, const QRectF &area)
     return true;
 }
 
-// An open line reaching far outside the picture, cut to the part near it: Qt strokes in
-// time that grows with the whole length, and a picture that maps a small window onto a
-// huge viewport draws lines millions of pixels long. Lines that stay near, and curves,
-// are left as they are.
+bool hasCurves(const QPainterPath &path)
+{
+    for (int i = 0; i < path.elementCount(); ++i)
+        if (path.elementAt(i).isCurveTo())
+            return true;
+    return false;
+}
+
+// Shapes reaching far outside what the device shows are cut to the part near it before Qt
+// draws them: Qt fills and strokes in time that grows with the whole size, and a picture
+// that maps a small window onto a huge viewport draws shapes millions of pixels across.
+// Open lines are cut segment by segment (for strokes); closed shapes polygon by polygon,
+// which keeps what the fill rule fills inside the area. Curves are left as they are.
 QPainterPath nearArea(const QPainterPath &line, const QRectF &area)
 {
-    if (area.contains(line.boundingRect()))
-        return line;
-    for (int i = 0; i < line.elementCount(); ++i)
-        if (line.elementAt(i).isCurveTo())
-            return line;
     QPainterPath cut;
     QPointF from;
     for (int i = 0; i < line.elementCount(); ++i) {
@@ -253,6 +265,57 @@ QPainterPath nearArea(const QPainterPath &line, const QRectF &area)
     }
     return cut;
 }
+
+// One closed polygon cut to a rectangle (Sutherland-Hodgman).
+QPolygonF clipPolygon(QPolygonF polygon, const QRectF &r)
+{
+    auto clipEdge = [&polygon](auto inside, auto cross) {
+        const QPolygonF in = polygon;
+        polygon.clear();
+        if (in.isEmpty())
+            return;
+        QPointF s = in.last();
+        for (const QPointF &e : in) {
+            if (inside(e)) {
+                if (!inside(s))
+                    polygon << cross(s, e);
+                polygon << e;
+            } else if (inside(s)) {
+                polygon << cross(s, e);
+            }
+            s = e;
+        }
+    };
+    auto atX = [](double x) {
+        return [x](QPointF a, QPointF b) {
+            return QPointF(x, a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x()));
+        };
+    };
+    auto atY = [](double y) {
+        return [y](QPointF a, QPointF b) {
+            return QPointF(a.x() + (b.x() - a.x()) * (y - a.y()) / (b.y() - a.y()), y);
+        };
+    };
+    clipEdge([&](QPointF q) { return q.x() >= r.left(); }, atX(r.left()));
+    clipEdge([&](QPointF q) { return q.x() <= r.right(); }, atX(r.right()));
+    clipEdge([&](QPointF q) { return q.y() >= r.top(); }, atY(r.top()));
+    clipEdge([&](QPointF q) { return q.y() <= r.bottom(); }, atY(r.bottom()));
+    return polygon;
+}
+
+QPainterPath nearAreaClosed(const QPainterPath &shape, const QRectF &area)
+{
+    QPainterPath cut;
+    cut.setFillRule(shape.fillRule());
+    for (const QPolygonF &polygon : shape.toSubpathPolygons()) {
+        const QPolygonF part = clipPolygon(polygon, area);
+        if (part.size() < 2)
+            continue;
+        cut.addPolygon(part);
+        cut.closeSubpath();
+    }
+    return cut;
+}
 } // namespace
 
 void MetafileCanvas::drawDevice(const QPainterPath &device, bool fill, bool stroke)
@@ -266,21 +329,23 @@ void MetafileCanvas::drawDevice(const QPainterPath &device, bool fill, bool stro
     p.setTransform(base);
     QPainterPath shape = device;
     shape.setFillRule(dc.winding ? Qt::WindingFill : Qt::OddEvenFill);
+    QPen pen = stroke ? qpen() : QPen(Qt::NoPen);
+    if (!visibleArea.isEmpty()) {
+        // A margin wider than any cap or join of the pen keeps the cut ends out of sight.
+        const double reach = 2 * std::max(pen.widthF(), 1.0) + 2;
+        const QRectF area = visibleArea.adjusted(-reach, -reach, reach, reach);
+        if (!area.contains(shape.boundingRect()) && !hasCurves(shape))
+            shape = fill ? nearAreaClosed(shape, area) : nearArea(shape, area);
+    }
     if (fill && dc.brush.kind != MetaBrush::Null) {
         if (dc.brush.kind == MetaBrush::Hatched && dc.opaqueBk)
             p.fillPath(shape, dc.bkColor);
         p.fillPath(shape, qbrush());
     }
-    if (stroke) {
-        QPen pen = qpen();
-        if (pen.style() != Qt::NoPen) {
-            const double reach = 2 * std::max(pen.widthF(), 1.0) + 2;
-            const QPainterPath line =
-                fill ? shape : nearArea(shape, targetRect.adjusted(-reach, -reach, reach, reach));
-            if (tooManyDashes(line, pen, base))
-                pen.setStyle(Qt::SolidLine);
-            p.strokePath(line, pen);
-        }
+    if (pen.style() != Qt::NoPen) {
+        if (tooManyDashes(shape, pen, base))
+            pen.setStyle(Qt::SolidLine);
+        p.strokePath(shape, pen);
     }
 }
 

@@ -141,6 +141,7 @@ private:
     double scale() const;
 
     QRectF targetRect;
+    QRectF visibleArea; // empty when unknown
     QTransform base;
     QTransform xf;
     bool originalClipOn = false;

@@ -293,4 +293,25 @@ TEST(MetafilePlayer, LinesFarBeyondThePictureDrawTheirVisiblePart)
         EXPECT_LT(qGray(m.pixel(20, 20)), 200) << "the diagonal";
         EXPECT_EQ(rgbAt(m, 20, 80), kWhite);
     }
+
+    // Filled shapes too: a huge triangle whose edge crosses the picture fills its side of
+    // it, with either fill rule; one entirely outside leaves nothing.
+    for (const int16_t fillMode : {int16_t(1), int16_t(2)}) { // alternate, winding
+        SCOPED_TRACE(fillMode);
+        const QByteArray wmf = plainWmf({
+            {0x020B, {0, 0}},
+            {0x020C, {10, 10}},
+            {0x0106, {fillMode}},                     // SetPolyFillMode
+            {0x02FC, {0, 0x00FF, 0x0000, 0}},         // CreateBrushIndirect: solid red
+            {0x012D, {0}},
+            {0x0324, {3, -32000, 32010, 32010, -32000, 32010, 32010}}, // x + y >= 10
+            {0x0324, {3, 20000, 20000, 30000, 20000, 30000, 30000}},   // far away
+        });
+        const QImage m = play(wmf, {100, 100});
+        EXPECT_EQ(rgbAt(m, 80, 80), kRed);
+        EXPECT_EQ(rgbAt(m, 10, 97), kRed);
+        EXPECT_EQ(rgbAt(m, 97, 20), kRed);
+        EXPECT_EQ(rgbAt(m, 20, 20), kWhite);
+        EXPECT_EQ(rgbAt(m, 20, 60), kWhite);
+    }
 }
