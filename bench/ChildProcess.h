@@ -1,6 +1,6 @@
 #pragma once
-// The exporter run as a whole process: its wall time, and from wait4 its own CPU time and
-// peak memory (not those of every child so far).
+// A program run as a whole process: its wall time, and from wait4 its own CPU time and
+// peak memory (not those of every child so far). The exporter is the usual one.
 #include <QElapsedTimer>
 #include <QStringList>
 
@@ -25,9 +25,9 @@ struct ChildCost
     bool ok = false;
 };
 
-inline ChildCost runExport(const QStringList &args)
+inline ChildCost runProcess(const std::string &exe, const QStringList &args)
 {
-    std::vector<std::string> strings{VELMORA_EXPORT_EXE};
+    std::vector<std::string> strings{exe};
     for (const QString &a : args)
         strings.push_back(a.toStdString());
     std::vector<char *> argv;
@@ -38,7 +38,7 @@ inline ChildCost runExport(const QStringList &args)
     t.start();
     pid_t pid = 0;
     ChildCost cost;
-    if (posix_spawn(&pid, VELMORA_EXPORT_EXE, nullptr, nullptr, argv.data(), environ) != 0)
+    if (posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
         return cost;
     int status = 0;
     rusage u{};
@@ -49,6 +49,11 @@ inline ChildCost runExport(const QStringList &args)
     cost.peakMiB = double(u.ru_maxrss) / 1024.0;
     cost.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return cost;
+}
+
+inline ChildCost runExport(const QStringList &args)
+{
+    return runProcess(VELMORA_EXPORT_EXE, args);
 }
 
 // Times the exporter with these arguments once per iteration (manual time is its wall time)

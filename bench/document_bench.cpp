@@ -1,6 +1,7 @@
 // Documents with filled day cells: saving, loading, drawing, printing and exporting, and the
 // program's start to a painted main window.
 #include "BenchMain.h"
+#include "ChildProcess.h"
 
 #include "app/Camain.h"
 #include "app/ReportSystem.h"
@@ -16,14 +17,12 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <cstring>
 
-#include <sys/resource.h>
 
 using namespace velmora;
 
@@ -246,31 +245,13 @@ static int minimalChild(int argc, char **argv)
 }
 
 namespace {
-struct ChildCost
-{
-    double wallMs = 0;
-    double cpuMs = 0;
-};
-
-double childrenCpuMs()
-{
-    rusage u{};
-    getrusage(RUSAGE_CHILDREN, &u);
-    return (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1e3 +
-           (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) * 1e-3;
-}
-
 ChildCost runChild(const char *flag, benchmark::State &state)
 {
-    const double cpu0 = childrenCpuMs();
-    QElapsedTimer t;
-    t.start();
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(flag)});
-    child.waitForFinished(-1);
-    if (child.exitCode() != 0)
+    const ChildCost cost = runProcess(QCoreApplication::applicationFilePath().toStdString(),
+                                      {QString::fromLatin1(flag)});
+    if (!cost.ok)
         state.SkipWithError("child failed");
-    return {double(t.nsecsElapsed()) / 1e6, childrenCpuMs() - cpu0};
+    return cost;
 }
 } // namespace
 

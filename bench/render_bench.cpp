@@ -1,5 +1,6 @@
 // Drawing the calendar page into a bitmap at zoom 1.0, and the exporter as a whole process.
 #include "BenchMain.h"
+#include "ChildProcess.h"
 
 #include "calendar/CalendarPainter.h"
 #include "calendar/Calpanel32.h"
@@ -7,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QProcess>
 #include <QStaticText>
 #include <QTemporaryDir>
 
@@ -248,20 +248,12 @@ BENCHMARK(BM_Sheet60Ratio)->Unit(benchmark::kMillisecond)->Repetitions(5)->Repor
 static void BM_ExportYearPdf(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const QString out = dir.filePath(QStringLiteral("year.pdf"));
-    for (auto _ : state) {
-        QProcess p;
-        p.start(QStringLiteral(VELMORA_EXPORT_EXE),
-                {QStringLiteral("--months"), QStringLiteral("12"), QStringLiteral("--month"),
-                 QStringLiteral("1"), QStringLiteral("--year"), QStringLiteral("2027"), out});
-        p.waitForFinished(-1);
-        if (p.exitCode() != 0)
-            state.SkipWithError("velmora-export failed");
-    }
+    runExports(state, {"--months", "12", "--month", "1", "--year", "2027",
+                       dir.filePath(QStringLiteral("year.pdf"))});
 }
 BENCHMARK(BM_ExportYearPdf)
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
+    ->UseManualTime()
     ->Iterations(5)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
