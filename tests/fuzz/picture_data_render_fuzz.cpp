@@ -1,17 +1,13 @@
 // The stored "Picture.Data" value on arbitrary bytes, decoded into a picture and drawn.
+#include "FuzzSupport.h"
+
 #include "imaging/Picture.h"
 
-#include <QGuiApplication>
+VELMORA_FUZZ_STARTS_QT
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication app(argc, argv);
-    }
+    velmora::fuzz::EnsureApplication();
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const velmora::TPicture picture = velmora::TPicture::fromPictureData(bytes);
     (void)picture.toImage(QSize(48, 48));
