@@ -95,7 +95,7 @@ struct Params {
     std::size_t words() const { return data.size() / 2; }
     int16_t i16()
     {
-        if (at + 2 > data.size()) {
+        if (at >= data.size() || data.size() - at < 2) {
             over = true;
             at = data.size();
             return 0;
@@ -412,6 +412,8 @@ void playRecord(WmfCanvas &c, uint16_t function, Params &in, PlayResult &result)
             in.u16(); // colour usage
         if (in.words() <= fixedWords) {
             // No bitmap: a pattern fill of the destination (the last four words).
+            if (in.words() < 4)
+                break; // not even the destination
             in.at = (in.words() - 4) * 2;
             const double h = in.i16(), w = in.i16();
             c.patBlt(QRectF(in.yx(), QSizeF(w, h)), rop);
@@ -447,6 +449,8 @@ void playRecord(WmfCanvas &c, uint16_t function, Params &in, PlayResult &result)
         const bool stretch = function == 0x0B23;
         const uint32_t rop = in.u32();
         if (in.words() <= (stretch ? 10u : 8u)) {
+            if (in.words() < 4)
+                break; // not even the destination
             in.at = (in.words() - 4) * 2;
             const double h = in.i16(), w = in.i16();
             c.patBlt(QRectF(in.yx(), QSizeF(w, h)), rop);

@@ -315,3 +315,22 @@ TEST(MetafilePlayer, LinesFarBeyondThePictureDrawTheirVisiblePart)
         EXPECT_EQ(rgbAt(m, 20, 60), kWhite);
     }
 }
+
+// Bit-block records too short to hold even their destination play as nothing, and so does
+// every other short record: no parameter is read from before or past the record.
+TEST(MetafilePlayer, BlockTransfersWithoutTheirDestinationDrawNothing)
+{
+    for (const uint16_t function : {uint16_t(0x0922), uint16_t(0x0B23), uint16_t(0x0940),
+                                    uint16_t(0x0B41), uint16_t(0x0F43)}) {
+        for (std::size_t words = 0; words < 4; ++words) {
+            SCOPED_TRACE(testing::Message() << std::hex << function << " with " << words);
+            const QByteArray wmf = plainWmf({
+                {0x020C, {10, 10}},
+                {function, std::vector<int16_t>(words, int16_t(0x0042))},
+            });
+            PlayResult result;
+            const QImage m = play(wmf, {20, 20}, &result);
+            EXPECT_EQ(rgbAt(m, 10, 10), kWhite);
+        }
+    }
+}
