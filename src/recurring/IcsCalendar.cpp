@@ -3,6 +3,7 @@
 #include <libical/ical.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 
@@ -184,6 +185,45 @@ void jumpNear(icalrecur_iterator *it, const icalrecurrencetype &rule, const ical
     if (icaltime_compare(from, start) <= 0) return;
     if (!icaltime_is_null_time(rule.until) && icaltime_compare(from, rule.until) > 0) return;
     icalrecur_iterator_set_start(it, from);
+}
+
+// Rules that ask for what no month or year has (the eleventh Friday of a month, the 30th of
+// February) make libical search to the end of its calendar for an occurrence: seconds for
+// every month shown. They never occur and are skipped.
+bool neverOccurs(const icalrecurrencetype &rule)
+{
+    auto values = [](const short *list, std::size_t size) {
+        std::vector<short> out;
+        for (std::size_t i = 0; i < size && list[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i)
+            out.push_back(list[i]);
+        return out;
+    };
+    const std::vector<short> weekdays = values(rule.by_day, ICAL_BY_DAY_SIZE);
+    const std::vector<short> months = values(rule.by_month, ICAL_BY_MONTH_SIZE);
+    const std::vector<short> monthDays = values(rule.by_month_day, ICAL_BY_MONTHDAY_SIZE);
+    if (!weekdays.empty()) {
+        // A month has a weekday at most five times, a year 53 times.
+        const bool inMonth = rule.freq == ICAL_MONTHLY_RECURRENCE ||
+                             (rule.freq == ICAL_YEARLY_RECURRENCE && !months.empty());
+        const int most = inMonth ? 5 : 53;
+        if (std::none_of(weekdays.begin(), weekdays.end(), [most](short d) {
+                return std::abs(icalrecurrencetype_day_position(d)) <= most;
+            }))
+            return true;
+    }
+    if (!monthDays.empty()) {
+        int longest = months.empty() ? 31 : 0;
+        for (const short m : months) {
+            const int month = icalrecurrencetype_month_month(m);
+            longest = std::max(longest, month == 2                                       ? 29
+                                        : month == 4 || month == 6 || month == 9 || month == 11 ? 30
+                                                                                         : 31);
+        }
+        if (std::none_of(monthDays.begin(), monthDays.end(),
+                         [longest](short d) { return d != 0 && std::abs(d) <= longest; }))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -430,6 +470,8 @@ std::vector<IcsInstance> TIcsCalendar::instancesInMonth(int year, int month) con
         // DTSTART is always an occurrence, whether or not the rule would produce it.
         consider(source.start);
         for (const icalrecurrencetype &rule : source.rules) {
+            if (neverOccurs(rule))
+                continue;
             const IteratorPtr it(icalrecur_iterator_new(rule, source.start));
             if (!it) continue; // a rule libical finds impossible yields nothing
             jumpNear(it.get(), rule, source.start, nearFrom);

@@ -256,6 +256,20 @@ TEST(IcsBadInput, RulesThatNeverReachTheMonthAreStopped)
                                                       "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30"));
     EXPECT_EQ(days(never, 2027, 1), std::vector<int>{30});
     EXPECT_TRUE(days(never, 2028, 2).empty());
+    // Nor has a month an eleventh Friday, or March a sixth Monday, or April a 31st day;
+    // such rules are skipped at once (libical would search to the end of its calendar,
+    // seconds a month), and the other rules of the file still repeat.
+    const std::string impossible =
+        calendar(event("Eleventh", "DTSTART;VALUE=DATE:20270129\nRRULE:FREQ=MONTHLY;BYDAY=11FR") +
+                 event("Sixth", "DTSTART;VALUE=DATE:20270104\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=6MO") +
+                 event("Late", "DTSTART;VALUE=DATE:20270131\nRRULE:FREQ=YEARLY;BYMONTH=4,6;BYMONTHDAY=31") +
+                 event("Weekly", "DTSTART;VALUE=DATE:20270101\nRRULE:FREQ=WEEKLY"));
+    EXPECT_EQ(days(impossible, 2027, 1), (std::vector<int>{1, 4, 8, 15, 22, 29, 29, 31}));
+    EXPECT_EQ(days(impossible, 2027, 3), (std::vector<int>{5, 12, 19, 26}));
+    // The fifth Friday is a real date in some months.
+    const std::string fifth =
+        calendar(event("Fifth", "DTSTART;VALUE=DATE:20270129\nRRULE:FREQ=MONTHLY;BYDAY=5FR"));
+    EXPECT_EQ(days(fifth, 2027, 4), std::vector<int>{30});
 }
 
 // --- into the recurring dates store ------------------------------------------------------
