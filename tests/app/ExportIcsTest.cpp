@@ -1,4 +1,5 @@
 // velmora-export --ics: each month's events of an iCalendar file in its day cells.
+#include "support/ExporterRun.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -20,19 +21,11 @@ struct ExportResult
 
 ExportResult exportWith(const QTemporaryDir &dir, const QStringList &args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-    env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
-    p.setProcessEnvironment(env);
-    p.start(QString::fromStdString(exportExe()), args);
-    if (!p.waitForFinished(90000)) {
-        p.kill();
-        p.waitForFinished();
+    const ExporterRun r =
+        runExporter(args, {}, dir.path(), {{QStringLiteral("TZ"), QStringLiteral("UTC")}});
+    if (!r.finished)
         return {};
-    }
-    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
+    return {r.code, r.err};
 }
 
 void write(const QString &path, const QByteArray &bytes)

@@ -1,5 +1,6 @@
 // Photo calendars from the exporter: --pictures with --months, --photo-pages and --fit, and
 // what it says and leaves behind when the pictures or the output fail.
+#include "support/ExporterRun.h"
 #include "calendar/CalendarPage.h"
 #include "support/TestPaths.h"
 
@@ -39,20 +40,10 @@ protected:
     QString path(const QString &name) const { return dir.filePath(name); }
     int run(const QStringList &args, QString *err = nullptr) const
     {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        p.setProcessEnvironment(env);
-        p.start(QString::fromStdString(test::exportExe()), args);
-        if (!p.waitForFinished(90000)) {
-            p.kill();
-            return -1;
-        }
+        const test::ExporterRun r = test::runExporter(args, dir.path(), runtime.path());
         if (err)
-            *err = QString::fromLocal8Bit(p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+            *err = r.err;
+        return r.code;
     }
     QStringList outputs() const
     {

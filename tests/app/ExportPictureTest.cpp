@@ -1,4 +1,5 @@
 // Pictures placed by the exporter, and design objects in its pictures and PDFs.
+#include "support/ExporterRun.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -28,19 +29,10 @@ protected:
     QString path(const QString &name) const { return dir.filePath(name); }
     int run(const QStringList &args, QString *err = nullptr) const
     {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        p.setProcessEnvironment(env);
-        p.start(QString::fromStdString(velmora::test::exportExe()), args);
-        if (!p.waitForFinished(90000)) {
-            p.kill();
-            return -1;
-        }
-        if (err) *err = QString::fromLocal8Bit(p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        const velmora::test::ExporterRun r =
+            velmora::test::runExporter(args, dir.path(), runtime.path());
+        if (err) *err = r.err;
+        return r.code;
     }
     QByteArray bytesOf(const QString &name) const
     {

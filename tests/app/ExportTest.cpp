@@ -1,4 +1,5 @@
 // The velmora-export command line, run as a separate process.
+#include "support/ExporterRun.h"
 #include "app/ExportCommand.h"
 #include "calendar/Calpanel32.h"
 #include "calendar/DayText.h"
@@ -34,12 +35,7 @@ using namespace velmora::test;
 
 namespace {
 
-struct ExportRun
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using ExportRun = ExporterRun;
 
 class Export : public testing::Test
 {
@@ -50,24 +46,9 @@ protected:
 
     ExportRun run(const QStringList &args) const
     {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        // A private runtime folder keeps Qt from warning about a missing one on stderr.
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        p.setProcessEnvironment(env);
-        p.start(QString::fromStdString(exportExe()), args);
-        ExportRun r;
-        if (!p.waitForFinished(90000)) {
-            p.kill();
-            p.waitForFinished();
+        const ExporterRun r = runExporter(args, dir.path(), runtime.path());
+        if (!r.finished)
             ADD_FAILURE() << "velmora-export did not finish: " << args.join(' ').toStdString();
-            return r;
-        }
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-        r.err = QString::fromLocal8Bit(p.readAllStandardError());
         return r;
     }
 
