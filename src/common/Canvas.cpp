@@ -75,6 +75,50 @@ void TCanvas::setBrushClear()
     brush_.reset();
 }
 
+// Page drawing repeats the same few strings (day numbers, day names) in the same few fonts
+// hundreds of times; shaping each once keeps a 60-month sheet fast. The texts are kept per
+// font, together with the font's metrics, so a string costs one lookup.
+struct TCanvas::ShapedText
+{
+    QStaticText text;
+    // The ink's first and last row relative to the line's top; an empty string has none
+    // (inkTop > inkBottom).
+    int inkTop = 0;
+    int inkBottom = -1;
+};
+
+struct TCanvas::FontTexts
+{
+    QFont font;
+    QString key;
+    TTextMetric metric;
+    QHash<QString, TCanvas::ShapedText> texts;
+};
+
+namespace {
+struct TextCache
+{
+    std::unordered_map<QString, std::unique_ptr<TCanvas::FontTexts>> fonts;
+    // The fonts by what selectFont was asked for, so that a font chosen again is neither
+    // made nor described again.
+    std::unordered_map<std::string, TCanvas::FontTexts *> selections;
+    int size = 0;
+    // The em that fills a cell height, by face, height, style and resolution.
+    std::unordered_map<std::string, int> emForHeight;
+    // Counts the times the fonts were dropped, so that canvases look theirs up again.
+    unsigned generation = 1;
+};
+
+TextCache &textCache()
+{
+    thread_local TextCache cache;
+    return cache;
+}
+
+constexpr int kMaxCachedTexts = 4096;
+constexpr size_t kMaxCachedFonts = 512;
+} // namespace
+
 void TCanvas::selectFont(const std::string &name, int points, uint8_t style, TColor color)
 {
     selectFontHeight(name, -MulDiv(points, dpi_, 72), style, color);
@@ -93,10 +137,11 @@ void TCanvas::selectFontHeight(const std::string &name, int height, uint8_t styl
     // fits. Every size tried loads a font, so the answer is kept per face, height, style
     // and resolution, and found by starting from the proportional guess and stepping,
     // not by trying every size down from the height.
-    std::string key = selectionKey(name, height, style, painter_.device()->logicalDpiY());
-    thread_local std::unordered_map<std::string, int> emForHeight;
+    const int dpi = painter_.device()->logicalDpiY();
+    std::string key = selectionKey(name, height, style, dpi);
+    TextCache &cache = textCache();
     int em = height;
-    if (const auto it = emForHeight.find(key); it != emForHeight.end()) {
+    if (const auto it = cache.emForHeight.find(key); it != cache.emForHeight.end()) {
         em = it->second;
     } else {
         auto lineHeight = [&](int size) {
@@ -110,12 +155,11 @@ void TCanvas::selectFontHeight(const std::string &name, int height, uint8_t styl
             while (em + 1 < height && lineHeight(em + 1) <= height)
                 ++em;
         }
-        if (emForHeight.size() >= 1024)
-            emForHeight.clear();
-        emForHeight.emplace(std::move(key), em);
+        if (cache.emForHeight.size() >= kMaxCachedFonts)
+            cache.emForHeight.clear();
+        cache.emForHeight.emplace(std::move(key), em);
     }
-    font_ = makeFont(name, em, style);
-    fontChanged();
+    selectFontPixels(name, em, style);
 }
 
 void TCanvas::hLine(int x1, int x2, int y)
@@ -232,48 +276,6 @@ TTextMetric TCanvas::textMetric() const
     return metric();
 }
 
-
-// Page drawing repeats the same few strings (day numbers, day names) in the same few fonts
-// hundreds of times; shaping each once keeps a 60-month sheet fast. The texts are kept per
-// font, together with the font's metrics, so a string costs one lookup.
-struct TCanvas::ShapedText
-{
-    QStaticText text;
-    // The ink's first and last row relative to the line's top; an empty string has none
-    // (inkTop > inkBottom).
-    int inkTop = 0;
-    int inkBottom = -1;
-};
-
-struct TCanvas::FontTexts
-{
-    QFont font;
-    QString key;
-    TTextMetric metric;
-    QHash<QString, TCanvas::ShapedText> texts;
-};
-
-namespace {
-struct TextCache
-{
-    std::unordered_map<QString, std::unique_ptr<TCanvas::FontTexts>> fonts;
-    // The fonts by what selectFont was asked for, so that a font chosen again is neither
-    // made nor described again.
-    std::unordered_map<std::string, TCanvas::FontTexts *> selections;
-    int size = 0;
-    // Counts the times the fonts were dropped, so that canvases look theirs up again.
-    unsigned generation = 1;
-};
-
-TextCache &textCache()
-{
-    thread_local TextCache cache;
-    return cache;
-}
-
-constexpr int kMaxCachedTexts = 4096;
-constexpr size_t kMaxCachedFonts = 512;
-} // namespace
 
 TCanvas::FontTexts &TCanvas::fontTexts() const
 {
