@@ -82,9 +82,10 @@ struct TCanvas::ShapedText
 {
     QStaticText text;
     // The ink's first and last row relative to the line's top; an empty string has none
-    // (inkTop > inkBottom).
-    int inkTop = 0;
-    int inkBottom = -1;
+    // (inkTop > inkBottom). Measured the first time the line box does not fit.
+    mutable bool inkMeasured = false;
+    mutable int inkTop = 0;
+    mutable int inkBottom = -1;
 };
 
 struct TCanvas::FontTexts
@@ -344,11 +345,6 @@ const TCanvas::ShapedText &TCanvas::staticText(const QString &text) const
         shaped.text.setTextFormat(Qt::PlainText);
         shaped.text.setPerformanceHint(QStaticText::ModerateCaching);
         shaped.text.prepare(QTransform(), font_);
-        const QRect ink = QFontMetrics(font_, painter_.device()).tightBoundingRect(text);
-        if (!ink.isEmpty()) {
-            shaped.inkTop = font.metric.ascent + ink.top();
-            shaped.inkBottom = font.metric.ascent + ink.bottom();
-        }
         it = font.texts.insert(text, shaped);
         ++cache.size;
     }
@@ -411,9 +407,19 @@ int TCanvas::drawText(const TRect &r, const QString &text, unsigned flags)
     // full height needs none.
     const bool fitsAcross = x >= r.left && x + w <= r.right;
     const bool lineFits = y >= r.top && y + m.height <= r.bottom;
-    const bool inkFits = shaped.inkTop > shaped.inkBottom ||
-                         (y + shaped.inkTop - 1 >= r.top && y + shaped.inkBottom + 1 < r.bottom);
-    const bool fits = fitsAcross && (lineFits || inkFits);
+    auto inkFits = [&] {
+        if (!shaped.inkMeasured) {
+            const QRect ink = QFontMetrics(font_, painter_.device()).tightBoundingRect(text);
+            if (!ink.isEmpty()) {
+                shaped.inkTop = m.ascent + ink.top();
+                shaped.inkBottom = m.ascent + ink.bottom();
+            }
+            shaped.inkMeasured = true;
+        }
+        return shaped.inkTop > shaped.inkBottom ||
+               (y + shaped.inkTop - 1 >= r.top && y + shaped.inkBottom + 1 < r.bottom);
+    };
+    const bool fits = fitsAcross && (lineFits || inkFits());
     const bool clip = (flags & DT_NOCLIP) == 0 && !fits;
     if (clip) {
         if (r.right <= r.left || r.bottom <= r.top)
