@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
 
@@ -402,4 +403,90 @@ TEST(Canvas, CachedTextsBelongToTheirFontAndResolution)
     // 10 points at 192 dpi are as many pixels as 20 points at 96 dpi, not 10 points at 96.
     EXPECT_EQ(once(192, 10, 0), once(96, 20, 0));
     EXPECT_NE(once(192, 10, 0), once(96, 10, 0));
+}
+
+namespace {
+
+// A surface that draws nothing and counts the times a clip is set: in a PDF each clip
+// restarts the drawing state, so text that fits must not set one.
+class ClipCountingEngine : public QPaintEngine
+{
+public:
+    int clips = 0;
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &state) override
+    {
+        if ((state.state() & (DirtyClipRegion | DirtyClipPath)) != 0 &&
+            state.clipOperation() != Qt::NoClip)
+            ++clips;
+    }
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawTextItem(const QPointF &, const QTextItem &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    Type type() const override { return User; }
+};
+
+class ClipCountingDevice : public QPaintDevice
+{
+public:
+    mutable ClipCountingEngine engine;
+    QPaintEngine *paintEngine() const override { return &engine; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth:
+        case PdmHeight:
+            return 1000;
+        case PdmWidthMM:
+        case PdmHeightMM:
+            return 264;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 1;
+        }
+    }
+};
+
+} // namespace
+
+// A line of text is clipped only when it could reach outside its rectangle: a day number in
+// a row a little lower than its font's line box is not, however often it was drawn before.
+TEST(Canvas, TextSetsAClipOnlyWhenItCouldLeaveItsRectangle)
+{
+    ClipCountingDevice device;
+    QPainter painter(&device);
+    TCanvas c(painter, 96);
+    c.selectFontHeight("Arial", -20, 0, clBlack);
+    const TTextMetric m = c.textMetric();
+    const QString day = QStringLiteral("28");
+    const unsigned flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    auto clipsFor = [&](const TRect &r, const QString &text, unsigned f) {
+        const int before = device.engine.clips;
+        c.drawText(r, text, f);
+        return device.engine.clips - before;
+    };
+    // Room for the line: no clip, and the glyphs are not measured yet.
+    EXPECT_EQ(clipsFor({0, 0, 100, m.height + 4}, day, flags), 0);
+    // One row lower than the line: the digits still fit with a row to spare.
+    EXPECT_EQ(clipsFor({0, 0, 100, m.height - 1}, day, flags), 0);
+    // Lower than the digits themselves: clipped, though the string was drawn unclipped.
+    EXPECT_EQ(clipsFor({0, 0, 100, m.ascent / 3}, day, flags), 1);
+    // Too narrow: clipped, unless asked not to be.
+    EXPECT_EQ(clipsFor({0, 0, 8, m.height + 4}, day, flags), 1);
+    EXPECT_EQ(clipsFor({0, 0, 8, m.height + 4}, day, flags | DT_NOCLIP), 0);
+    // A string with no ink fits anywhere its advance does.
+    EXPECT_EQ(clipsFor({0, 0, 100, 2}, QStringLiteral("   "), flags), 0);
 }
