@@ -38,11 +38,14 @@ for pattern in "$@"; do
     work="$root/build/fuzz/work/$parser"
     artifacts="$root/build/fuzz/artifacts/$name"
     mkdir -p "$work" "$artifacts"
-    # The drawing targets carry Qt, its fonts and the sanitizer's shadow of them: about
-    # 200 MiB before the first input. Their whole-process cap leaves the same 256 MiB for
-    # inputs as the reading targets have; one allocation is capped at 256 MiB in all.
+    # Targets that start Qt before their first input (all drawing targets, and the document
+    # and RTF readers, which need fonts) carry Qt, its fonts and the sanitizer's shadow of
+    # them: about 130 to 200 MiB before the first input, growing as the sanitizer's
+    # allocator keeps freed memory. Their whole-process cap leaves the same 256 MiB for
+    # inputs as the other targets have; one allocation is capped at 256 MiB in all.
     rss=256
     case "$name" in *_render_fuzz) rss=512 ;; esac
+    if nm "$target" 2>/dev/null | grep -q ' T LLVMFuzzerInitialize$'; then rss=512; fi
     dict=""
     [ -f "$root/tests/fuzz/$parser.dict" ] && dict="-dict=$root/tests/fuzz/$parser.dict"
     seeds="$root/tests/fuzz/corpus/$parser"
