@@ -44,7 +44,6 @@ for pattern in "$@"; do
     # allocator keeps freed memory. Their whole-process cap leaves the same 256 MiB for
     # inputs as the other targets have; one allocation is capped at 256 MiB in all.
     rss=256
-    case "$name" in *_render_fuzz) rss=512 ;; esac
     if nm "$target" 2>/dev/null | grep -q ' T LLVMFuzzerInitialize$'; then rss=512; fi
     dict=""
     [ -f "$root/tests/fuzz/$parser.dict" ] && dict="-dict=$root/tests/fuzz/$parser.dict"
