@@ -38,7 +38,7 @@ for pattern in "$@"; do
     work="$root/build/fuzz/work/$parser"
     artifacts="$root/build/fuzz/artifacts/$name"
     mkdir -p "$work" "$artifacts"
-    # Targets that start Qt before their first input (all drawing targets, and the document
+    # Targets that start Qt before their first input (the drawing targets but iCalendar, the document
     # and RTF readers, which need fonts) carry Qt, its fonts and the sanitizer's shadow of
     # them: about 130 to 200 MiB before the first input, growing as the sanitizer's
     # allocator keeps freed memory. Their whole-process cap leaves the same 256 MiB for
