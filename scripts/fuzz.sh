@@ -14,8 +14,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$root/build/fuzz/fuzzers"
 seconds="${FUZZ_SECONDS:-60}"
 runs="${FUZZ_RUNS:-}"
-limit="-max_total_time=$seconds"
-[ -n "$runs" ] && limit="-runs=$runs"
+limit="-max_total_time=$seconds" length="$seconds s"
+[ -n "$runs" ] && limit="-runs=$runs" length="$runs runs"
 max_len="${FUZZ_MAX_LEN:-1048576}"
 # An input may take a second at most. On a machine busy with other work the limit can be
 # raised (FUZZ_TIMEOUT=3) and the inputs it stops replayed alone afterwards.
@@ -49,7 +49,7 @@ for pattern in "$@"; do
     [ -f "$root/tests/fuzz/$parser.dict" ] && dict="-dict=$root/tests/fuzz/$parser.dict"
     seeds="$root/tests/fuzz/corpus/$parser"
     [ -d "$seeds" ] || seeds=""
-    echo "== $name: ${runs:+$runs runs}${runs:-$seconds s}"
+    echo "== $name: $length"
     # shellcheck disable=SC2086
     if ! nice -n "${FUZZ_NICE:-10}" "$target" $limit -max_len="$max_len" -timeout="$timeout" \
         -rss_limit_mb="$rss" -malloc_limit_mb=256 -print_final_stats=1 $dict \
