@@ -38,11 +38,12 @@ for pattern in "$@"; do
     work="$root/build/fuzz/work/$parser"
     artifacts="$root/build/fuzz/artifacts/$name"
     mkdir -p "$work" "$artifacts"
-    # Targets that start Qt before their first input (the drawing targets but iCalendar, the document
-    # and RTF readers, which need fonts) carry Qt, its fonts and the sanitizer's shadow of
-    # them: about 130 to 200 MiB before the first input, growing as the sanitizer's
-    # allocator keeps freed memory. Their whole-process cap leaves the same 256 MiB for
-    # inputs as the other targets have; one allocation is capped at 256 MiB in all.
+    # A target that defines LLVMFuzzerInitialize starts Qt before its first input (every
+    # drawing target but iCalendar's, and the document and RTF readers, which need fonts).
+    # It carries Qt, its fonts and the sanitizer's shadow of them: about 130 to 200 MiB
+    # before the first input, growing as the sanitizer's allocator keeps freed memory. Its
+    # whole-process cap leaves the same 256 MiB for inputs as the other targets have; one
+    # allocation is capped at 256 MiB in all.
     rss=256
     if nm "$target" 2>/dev/null | grep -q ' T LLVMFuzzerInitialize$'; then rss=512; fi
     dict=""
